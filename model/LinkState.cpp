@@ -1,0 +1,13 @@
+#include "model/LinkState.h"
+
+std::atomic<int> g_nLinkType{0};
+std::atomic<bool> g_bNetLinkUp{false};
+std::atomic<int> g_anNetLinkWords[2] = {};
+std::atomic<bool> g_bDeviceSynced{false};
+
+void ClearNetLinkFlags()
+{
+    g_bNetLinkUp = false;
+    g_anNetLinkWords[0] = 0;
+    g_anNetLinkWords[1] = 0;
+}

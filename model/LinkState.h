@@ -1,0 +1,18 @@
+#pragma once
+// Link state shared by the UI thread, the I/O worker and the pollers. These
+// are plain flags in the design; here they are atomics, since more than one
+// thread reads and writes them.
+#include <atomic>
+
+// Link kind: 0 none, 1 USB HID, 2 network, 3 serial.
+extern std::atomic<int> g_nLinkType;
+// The network link is open.
+extern std::atomic<bool> g_bNetLinkUp;
+// Two words kept beside g_bNetLinkUp and cleared with it.
+extern std::atomic<int> g_anNetLinkWords[2];
+// Set after the version check passed and after a received preset was
+// applied; every parameter setter copies it into its change flag.
+extern std::atomic<bool> g_bDeviceSynced;
+
+// Zeroes g_bNetLinkUp and the two words beside it (the network link closed).
+void ClearNetLinkFlags();

@@ -1,0 +1,3 @@
+#include "platform/core/Language.h"
+
+std::atomic<bool> g_bChinese{false};
