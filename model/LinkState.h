@@ -4,6 +4,8 @@
 // thread reads and writes them.
 #include <atomic>
 
+class CMsgTarget;
+
 // Link kind: 0 none, 1 USB HID, 2 network, 3 serial.
 extern std::atomic<int> g_nLinkType;
 // The network link is open.
@@ -13,6 +15,10 @@ extern std::atomic<int> g_anNetLinkWords[2];
 // Set after the version check passed and after a received preset was
 // applied; every parameter setter copies it into its change flag.
 extern std::atomic<bool> g_bDeviceSynced;
+
+// The main view as the receiver of notices from other threads and from
+// window-less objects; set by the view, null before it exists.
+extern std::atomic<CMsgTarget*> g_pNotifyView;
 
 // Zeroes g_bNetLinkUp and the two words beside it (the network link closed).
 void ClearNetLinkFlags();

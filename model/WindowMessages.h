@@ -1,0 +1,38 @@
+#pragma once
+// Program-defined window messages between windows and between threads.
+// wParam is usually a channel or control id, lParam a value. One name, one
+// id; later pages add theirs here.
+#include "platform/core/Types.h"
+
+enum : UINT {
+    WM_GRAPH_CHANGED = 0x464,
+    WM_PRESET_RECEIVED = 0x46E,
+    WM_ALL_PRESETS_RECEIVED = 0x46F,
+    WM_SPEAKER_TYPES_RECEIVED = 0x470,
+    WM_DEVICE_STATUS = 0x471,
+    WM_EFFECT_RECEIVED = 0x477,
+    WM_TRANSFER_DONE = 0x496,
+    WM_UPDATE_SUCCEEDED = 0x497,
+    WM_LINK_FAILED = 0x49A,
+    WM_AUTO_CONNECT = 0x49C,
+    WM_STOP_NET_POLL = 0x49D,
+    WM_UPDATE_FAILED = 0x49E,
+    WM_FIRMWARE_REQUIRED = 0x4A0,
+    WM_DEVICE_VERSION = 0x4A1,
+    WM_PRESET_NAME_CHANGED = 0x4A2,
+    WM_UPDATE_LINK_RESULT = 0x4C8,
+    WM_MIX_APPLY_SPEAKER_DEFAULTS = 0x4E2,
+    WM_OPERATION_DONE = 0x52C,
+    WM_SELECT_UI_MODE2 = 0x52D,
+    WM_PRESET_GRID_SAVE = 0x590,
+    WM_PRESET_GRID_LOAD = 0x591,
+    WM_PRESET_GRID_DELETE = 0x592,
+    WM_NET_REACHABLE = 0x5F4,
+    WM_APPLY_LOCK_STATE = 0x5F5,
+    WM_CONTROL_HOVER = 0x65A,
+    WM_COMBOBTN_SELCHANGE = 0x722,
+    WM_MASTER_VOLUME_CHANGED = 0x2358,
+    WM_MIXER_TOGGLED = 0x235A,
+    WM_MIX_LEVEL_NOTIFY = 0x235F,
+    WM_MIX_SELECT_OUTPUT = 0x2360,
+};
