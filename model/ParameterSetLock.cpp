@@ -1,0 +1,3 @@
+#include "model/ParameterSetLock.h"
+
+std::recursive_mutex g_ParameterSetLock;

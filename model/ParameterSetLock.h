@@ -1,0 +1,16 @@
+#pragma once
+// The one lock of the parameter set. It guards the channel objects with
+// their bands and change flags, g_CurrentImage, g_MachinePresets,
+// g_SystemBytes, g_ModeGains, g_nDeviceStatus, g_szDeviceVersion and the
+// link status bytes, which the UI thread and the I/O worker both touch.
+//
+// Rules: hold it only for the change, the build or the one scan call
+// itself; never across a device write, a read, a wait or a message
+// delivery; make no command-queue call while holding it. Lock order
+// everywhere: the send lock, then the queue mutex, then this lock.
+// Recursive, since a setter may repeat its change on linked outputs.
+#include <mutex>
+
+extern std::recursive_mutex g_ParameterSetLock;
+
+using ParameterSetGuard = std::lock_guard<std::recursive_mutex>;
