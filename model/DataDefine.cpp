@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/FrameBuilder.h"
 #include "model/InputSourceTable.h"
 #include "model/OutputFlagSet.h"
 #include "model/SpeakerGroups.h"
@@ -152,8 +153,7 @@ void InitDefaultDeviceData()
     g_nSourceTable = 0;
     // 8. The frame preamble.
     std::memset(g_FrameHeader, 0, sizeof g_FrameHeader);
-    g_FrameHeader[0] = g_FrameHeader[1] = g_FrameHeader[2] = 0x82;
-    g_FrameHeader[3] = 0xEE;
+    WriteFramePreamble(g_FrameHeader);
     // 9. Device status.
     std::memset(g_nDeviceStatus, 0, sizeof g_nDeviceStatus);
     // 10. Items of the bulk read (the last is the version).

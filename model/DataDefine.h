@@ -134,7 +134,8 @@ int PositionCodeOrNone(int code);
 // for anything above 5 (255 is the device's off).
 int InputSourceFromSystemByte(BYTE value);
 
-// Frame header staging: bytes 0 to 3 hold the preamble 0x82 0x82 0x82 0xEE,
-// written by the defaults; the frame builders start every frame from it.
+// A frame header holding only the preamble 0x82 0x82 0x82 0xEE, written by
+// the defaults. The frame builders (model/FrameBuilder.h) write every frame,
+// preamble included, into a buffer of its own.
 enum : int { FRAME_HEADER_SIZE = 14 };
 extern BYTE g_FrameHeader[FRAME_HEADER_SIZE];

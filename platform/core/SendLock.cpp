@@ -1,0 +1,3 @@
+#include "platform/core/SendLock.h"
+
+CCriticalSection g_csSendLock;
