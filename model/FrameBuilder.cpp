@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/DataLockState.h"
+#include "model/ParameterSetLock.h"
 
 std::atomic<int> g_nDeviceAddress{1};
 std::atomic<CSendData*> g_pSendData{nullptr};
@@ -65,19 +66,35 @@ int OutputRecordLinkFlag(int channel, int record)
     return carries ? IsOutputLinked(channel) : 0;
 }
 
-// Output 0's block from the live image carries the image's lock flag and
-// the password while the data is locked, and a blank flag once after an
-// unlock. Works on the frame's copy only.
-void ApplyLockFields(BYTE* block, int channel)
+// What output 0's block from the live image carries in its lock field: the
+// image's lock flag and the password while the data is locked, a blank flag
+// once after an unlock, else the image's own bytes. Taken before the
+// parameter set is locked, since a bad password is reported in a message box.
+struct LockFields {
+    enum { Keep, Locked, Cleared } state = Keep;
+    char password[LOCK_PASSWORD_SIZE + 1] = {};
+};
+LockFields TakeLockFields(int channel)
 {
+    LockFields fields;
     if (channel != 0)
-        return;
+        return fields;
     if (g_bDataLocked.load()) {
-        char field[LOCK_PASSWORD_SIZE + 1] = {};
-        StringToFixedField(field, sizeof field, g_strLockPassword);
-        block[LOCK_FLAG_BYTE] = '!';
-        std::memcpy(block + LOCK_PASSWORD_BYTE, field, LOCK_PASSWORD_SIZE);
+        fields.state = LockFields::Locked;
+        StringToFixedField(fields.password, sizeof fields.password, g_strLockPassword);
     } else if (g_bClearLockMarker.load()) {
+        fields.state = LockFields::Cleared;
+    }
+    return fields;
+}
+
+// Works on the frame's copy of the block only.
+void ApplyLockFields(BYTE* block, const LockFields& fields)
+{
+    if (fields.state == LockFields::Locked) {
+        block[LOCK_FLAG_BYTE] = '!';
+        std::memcpy(block + LOCK_PASSWORD_BYTE, fields.password, LOCK_PASSWORD_SIZE);
+    } else if (fields.state == LockFields::Cleared) {
         block[LOCK_FLAG_BYTE] = ' ';
     }
 }
@@ -143,6 +160,7 @@ std::unique_ptr<CSendData> BuildParameterFrame(int type, int channel, int record
     BlockPlace place;
     if (!FindBlock(type, channel, place) || record < 0 || record >= place.records)
         return nullptr;
+    ParameterSetGuard guard(g_ParameterSetLock);
     const int linkFlag = type == BLOCK_OUTPUT ? OutputRecordLinkFlag(channel, record) : 0;
     return BuildFrame({FRAME_CLASS_WRITE, 0, type, channel, record, linkFlag},
                       g_CurrentImage.bytes + place.offset + RECORD_SIZE * record, RECORD_SIZE);
@@ -161,10 +179,13 @@ std::unique_ptr<CSendData> BuildBlockFrame(int slot, int blockType, int channel,
     else
         return nullptr;
 
+    const bool liveOutput = current && blockType == BLOCK_OUTPUT;
+    const LockFields lockFields = liveOutput ? TakeLockFields(channel) : LockFields();
+
+    ParameterSetGuard guard(g_ParameterSetLock);
     BYTE block[FRAME_MAX_PAYLOAD];
     std::memcpy(block, source->bytes + place.offset, size_t(place.size));
-    if (current && blockType == BLOCK_OUTPUT)
-        ApplyLockFields(block, channel);
+    ApplyLockFields(block, lockFields);
     const int linkFlag = blockType == BLOCK_OUTPUT ? IsOutputLinked(channel) : 0;
     auto frame = BuildFrame({FRAME_CLASS_WRITE, slot, blockType, channel, 0, linkFlag}, block, place.size);
     if (current && (blockType == BLOCK_MUSIC || blockType == BLOCK_OUTPUT))
@@ -187,6 +208,7 @@ std::unique_ptr<CSendData> BuildSystemCommandFrame(int item, int slot)
 {
     BYTE payload[MODE_GAINS_SIZE] = {};
     int length = RECORD_SIZE;
+    ParameterSetGuard guard(g_ParameterSetLock);
     switch (item) {
     case 0: {
         if (slot != 0 && !IsMachineSlot(slot))

@@ -20,7 +20,9 @@
 //
 // Every frame is built in a buffer of its own, zeroed first, so no byte of
 // one frame can leak into the next and builds on the UI thread and on the
-// I/O worker never share anything but the image they read.
+// I/O worker never share anything but the image they read. The builders
+// read the image and the system bytes under g_ParameterSetLock; they call
+// nothing of the command queue.
 #include <atomic>
 #include <memory>
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <thread>
 
+#include "model/ParameterSetLock.h"
 #include "tests/model/FrameTestSupport.h"
 
 namespace {
@@ -36,6 +38,33 @@ TEST(FrameBuilderThreadsTest, BuildsOnTwoThreadsNeverMixTheirBytes)
     ui.join();
     worker.join();
     EXPECT_EQ(wrong.load(), 0);
+    ResetFrameState();
+}
+
+TEST(FrameBuilderThreadsTest, ARecordWrittenUnderTheParameterSetLockGoesOutWhole)
+{
+    ResetFrameState();
+    constexpr int kRounds = 4000;
+    BYTE* record = g_CurrentImage.bytes + OutputBlockOffset(2) + 5 * RECORD_SIZE;
+    std::atomic<int> torn{0};
+    std::thread ui([&] {
+        for (int k = 0; k < kRounds; ++k) {
+            ParameterSetGuard guard(g_ParameterSetLock);
+            std::memset(record, k & 0xFF, RECORD_SIZE);
+        }
+    });
+    std::thread worker([&] {
+        for (int k = 0; k < kRounds; ++k) {
+            const std::vector<BYTE> frame = BytesOf(*BuildParameterFrame(4, 2, 5));
+            for (int b = 15; b < 22; ++b) {
+                if (frame[size_t(b)] != frame[14])
+                    ++torn;
+            }
+        }
+    });
+    ui.join();
+    worker.join();
+    EXPECT_EQ(torn.load(), 0);
     ResetFrameState();
 }
 
