@@ -50,8 +50,10 @@ bool CSimTcpServer::Start(int port, long long lifetimeMs, std::string* error)
         m_listenFd = -1;
         return false;
     };
-    if (m_acceptThread.joinable())
+    if (m_bRunning)
         return fail("the server already runs");
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();  // ended by itself when its lifetime was over
     if (port < 0 || port > 65535)
         return fail("port out of range");
 
