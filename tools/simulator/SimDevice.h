@@ -37,7 +37,7 @@
 class CSimDevice {
 public:
     enum : int { kReportSize = 65, kVersionSize = 11 };
-    enum : size_t { kDefaultLogLimit = 100000 };
+    enum : size_t { kDefaultLogLimit = 10000 };
     static const char* const kDefaultVersionTag;  // "KRVA-BV1.00"
 
     // factory: the state at power-on, which the factory reset (item 96)

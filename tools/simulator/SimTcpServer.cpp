@@ -11,10 +11,10 @@
 #include <cstring>
 
 #include "tools/simulator/SimDevice.h"
+#include "tools/simulator/SimStream.h"
 
 namespace {
 const int kPollMs = 50;
-const size_t kReadSize = 4096;
 
 void CloseFd(int fd, bool reset)
 {
@@ -164,61 +164,10 @@ void CSimTcpServer::ReapFinished(bool all)
 void CSimTcpServer::Serve(Connection* c)
 {
     const int session = m_device.OpenSession(CSimPath::Network);
-    bool reset = false;
-    bool open = true;
-    unsigned char buffer[kReadSize];
-    while (open && !ShouldStop()) {
-        pollfd p = {c->fd, POLLIN, 0};
-        if (poll(&p, 1, kPollMs) <= 0)
-            continue;
-        const ssize_t got = recv(c->fd, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            if (got < 0 && (errno == EINTR || errno == EAGAIN))
-                continue;
-            break;  // closed by the peer, or reset
-        }
-        for (const CSimReply& reply : m_device.Feed(session, buffer, size_t(got))) {
-            if (reply.close) {
-                open = false;
-                break;
-            }
-            if (reply.delayMs > 0 && !Pause(reply.delayMs)) {
-                open = false;
-                break;
-            }
-            if (!reply.bytes.empty() && !SendAll(c->fd, reply.bytes.data(), reply.bytes.size())) {
-                open = false;
-                break;
-            }
-            if (reply.reset) {
-                reset = true;
-                open = false;
-                break;
-            }
-        }
-    }
+    const CSimStreamEnd end = SimServeStream(
+        c->fd, m_device, session, [this] { return ShouldStop(); }, [this](int ms) { return Pause(ms); });
     m_device.CloseSession(session);
-    CloseFd(c->fd, reset);
+    CloseFd(c->fd, end == CSimStreamEnd::Reset);
     c->fd = -1;
     c->done = true;
-}
-
-bool CSimTcpServer::SendAll(int fd, const unsigned char* data, size_t n)
-{
-    // One frame, one write; the loop only covers a short write.
-    while (n > 0) {
-        if (ShouldStop())
-            return false;
-        const ssize_t sent = send(fd, data, n, MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent > 0) {
-            data += sent;
-            n -= size_t(sent);
-            continue;
-        }
-        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-            return false;
-        pollfd p = {fd, POLLOUT, 0};
-        poll(&p, 1, kPollMs);
-    }
-    return true;
 }

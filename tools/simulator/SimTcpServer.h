@@ -45,7 +45,6 @@ private:
     };
     void AcceptLoop();
     void Serve(Connection* c);
-    bool SendAll(int fd, const unsigned char* data, size_t n);
     // Waits ms unless the server stops first; false when it stopped.
     bool Pause(int ms);
     bool ShouldStop() const;

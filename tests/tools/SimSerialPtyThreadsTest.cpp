@@ -1,0 +1,85 @@
+// The simulator as a serial device: the master side of a pseudo-terminal
+// served with the device, the test on the slave side as the program's
+// serial port would be.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "tools/simulator/SimDevice.h"
+#include "tools/simulator/SimStream.h"
+
+namespace {
+const std::vector<BYTE> kHandshake = {0x82, 0x82, 0x82, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0xCC, 0x00, 0x00, 0x00,
+                                      0x08, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0x6E, 0xAA};
+
+bool ReadFrame(int fd, CSimFrame* frame)
+{
+    CSimFrameDecoder decoder;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < until) {
+        pollfd p = {fd, POLLIN, 0};
+        if (poll(&p, 1, 20) <= 0)
+            continue;
+        BYTE b;
+        if (read(fd, &b, 1) != 1)
+            return false;
+        if (decoder.Feed(b) == CSimFrameDecoder::Event::Frame) {
+            *frame = decoder.LastFrame();
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+TEST(SimSerialPtyTest, AnswersOverAPseudoTerminal)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    // Bytes pass unchanged, without echo.
+    termios raw;
+    ASSERT_EQ(tcgetattr(slave, &raw), 0);
+    cfmakeraw(&raw);
+    ASSERT_EQ(tcsetattr(slave, TCSANOW, &raw), 0);
+
+    CSimDevice device;
+    const int session = device.OpenSession(CSimPath::Serial);
+    std::atomic<bool> stop{false};
+    std::atomic<int> end{-1};
+    std::thread pump([&] {
+        end = int(SimServeStream(
+            master, device, session, [&] { return stop.load(); }, [](int) { return true; }));
+    });
+
+    // The serial line carries one byte at a time.
+    for (BYTE b : kHandshake)
+        ASSERT_EQ(write(slave, &b, 1), 1);
+    CSimFrame reply;
+    ASSERT_TRUE(ReadFrame(slave, &reply));
+    EXPECT_EQ(reply.cls, 'S');
+    EXPECT_EQ(reply.item, 0xCC);
+    EXPECT_EQ(device.Log().back().path, CSimPath::Serial);
+
+    // Letting go of the line ends the service.
+    close(slave);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (end == -1 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    stop = true;
+    pump.join();
+    EXPECT_EQ(end, int(CSimStreamEnd::PeerClosed));
+    close(master);
+}
