@@ -7,15 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimDevice.h"
 
 namespace {
-const std::vector<BYTE> kWorkedExample = {0x82, 0x82, 0x82, 0xEE, 0xA1, 0x01, 0x00, 0x04, 0x02, 0x05, 0x01, 0x00,
-                                          0x08, 0x00, 0x10, 0x27, 0x58, 0x02, 0x34, 0x00, 0x00, 0x00, 0xF3, 0xAA};
-// The handshake request (system item 0xCC), as the program sends it.
-const std::vector<BYTE> kHandshake = {0x82, 0x82, 0x82, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0xCC, 0x00, 0x00, 0x00,
-                                      0x08, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0x6E, 0xAA};
-
 std::vector<BYTE> Frame(BYTE cls, BYTE slot, BYTE type, BYTE item, BYTE record, std::vector<BYTE> payload)
 {
     CSimFrame f;
@@ -35,21 +30,6 @@ std::vector<BYTE> Write(BYTE slot, BYTE type, BYTE item, BYTE record, std::vecto
 {
     return Frame(CSimFrame::kWrite, slot, type, item, record, std::move(payload));
 }
-// A firmware command as the update sends it: one 65-byte report.
-std::vector<BYTE> FirmwareReport(BYTE code, size_t payload)
-{
-    std::vector<BYTE> frame = Write(0, CSimFrame::kSystem, code, 0, std::vector<BYTE>(payload, 0x5A));
-    std::vector<BYTE> report(CSimDevice::kReportSize, 0);
-    std::copy(frame.begin(), frame.end(), report.begin() + 1);
-    return report;
-}
-std::vector<BYTE> SyncReport()
-{
-    std::vector<BYTE> report(1, 0);
-    for (int k = 0; k < 32; ++k)
-        report.insert(report.end(), {0x43, 0x11});
-    return report;
-}
 
 CSimFrame Decode(const std::vector<BYTE>& bytes)
 {
@@ -65,11 +45,11 @@ CSimFrame Decode(const std::vector<BYTE>& bytes)
 const BYTE* Block(const DeviceImage& image, BYTE type, int channel)
 {
     switch (type) {
-    case CSimFrame::kMic:
+    case BLOCK_MIC:
         return image.bytes + MIC_OFFSET;
-    case CSimFrame::kEffect:
+    case BLOCK_EFFECT:
         return image.bytes + EFFECT_OFFSET;
-    case CSimFrame::kMusic:
+    case BLOCK_MUSIC:
         return image.bytes + MusicBlockOffset(channel);
     default:
         return image.bytes + OutputBlockOffset(channel);
@@ -234,8 +214,7 @@ TEST_F(SimDeviceTest, WritesAreAppliedAndAcknowledged)
     EXPECT_EQ(r.record, 5);
     EXPECT_TRUE(r.payload.empty());
     CSimState s = device.State();
-    const std::vector<BYTE> record(kWorkedExample.begin() + 14, kWorkedExample.begin() + 22);
-    EXPECT_EQ(std::memcmp(s.live.bytes + OutputBlockOffset(2) + 40, record.data(), 8), 0);
+    EXPECT_EQ(std::memcmp(s.live.bytes + OutputBlockOffset(2) + 40, WorkedExampleRecord().data(), 8), 0);
 
     // A whole output block into machine preset 4, a music block live.
     std::vector<BYTE> block(OUTPUT_BLOCK_SIZE);
@@ -465,7 +444,7 @@ TEST_F(SimDeviceTest, FaultKnobsHitOnlyTheirFrame)
         EXPECT_EQ(log[1].faults, std::vector<K>{c.kind});
 
         const bool written = std::memcmp(d.State().live.bytes + OutputBlockOffset(2) + 40,
-                                         kWorkedExample.data() + 14, 8) == 0;
+                                         WorkedExampleRecord().data(), 8) == 0;
         switch (c.kind) {
         case K::Delay:
             EXPECT_EQ(hit.delayMs, 250);

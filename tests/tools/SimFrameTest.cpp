@@ -3,13 +3,10 @@
 
 #include <vector>
 
+#include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimFrameDecoder.h"
 
 namespace {
-// Output 2, record 5, linked: the worked example of the frame layout.
-const std::vector<BYTE> kWorkedExample = {0x82, 0x82, 0x82, 0xEE, 0xA1, 0x01, 0x00, 0x04, 0x02, 0x05, 0x01, 0x00,
-                                          0x08, 0x00, 0x10, 0x27, 0x58, 0x02, 0x34, 0x00, 0x00, 0x00, 0xF3, 0xAA};
-
 std::vector<CSimFrame> DecodeAll(const std::vector<BYTE>& bytes, int* syncs = nullptr)
 {
     CSimFrameDecoder decoder;
@@ -34,7 +31,7 @@ std::vector<BYTE> FrameWithPayload(size_t n)
 {
     CSimFrame f;
     f.cls = CSimFrame::kData;
-    f.type = CSimFrame::kOutput;
+    f.type = BLOCK_OUTPUT;
     f.payload.assign(n, 0x5A);
     return f.Encode();
 }
@@ -45,7 +42,7 @@ TEST(SimFrameTest, EncodesTheWorkedExample)
     CSimFrame f;
     f.cls = CSimFrame::kWrite;
     f.address = 1;
-    f.type = CSimFrame::kOutput;
+    f.type = BLOCK_OUTPUT;
     f.item = 2;
     f.record = 5;
     f.link = 1;
@@ -134,7 +131,7 @@ TEST(SimFrameTest, DeclaredLengthAbove387IsRefusedAndTheNextFrameFound)
     inner.cls = 0xA1;
     inner.address = 0x01;
     inner.slot = 0x02;
-    inner.type = CSimFrame::kOutput;
+    inner.type = BLOCK_OUTPUT;
     inner.payload.assign(8, 0x33);
     const std::vector<BYTE> innerBytes = inner.Encode();
     std::vector<BYTE> outer = {0x82, 0x82, 0x82, 0xEE, 'S', 0x01, 0x00};
@@ -146,9 +143,7 @@ TEST(SimFrameTest, DeclaredLengthAbove387IsRefusedAndTheNextFrameFound)
 
 TEST(SimFrameTest, RecognisesTheSyncPatternOfAWholeReport)
 {
-    std::vector<BYTE> report(1, 0x00);
-    for (int k = 0; k < 32; ++k)
-        report.insert(report.end(), {0x43, 0x11});
+    const std::vector<BYTE> report = SyncReport();
     int syncs = 0;
     DecodeAll(Join(report, report), &syncs);
     EXPECT_EQ(syncs, 2);

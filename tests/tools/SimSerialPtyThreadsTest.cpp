@@ -14,13 +14,11 @@
 #include <thread>
 #include <vector>
 
+#include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimStream.h"
 
 namespace {
-const std::vector<BYTE> kHandshake = {0x82, 0x82, 0x82, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0xCC, 0x00, 0x00, 0x00,
-                                      0x08, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0x6E, 0xAA};
-
 bool ReadFrame(int fd, CSimFrame* frame)
 {
     CSimFrameDecoder decoder;

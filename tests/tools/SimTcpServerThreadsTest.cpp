@@ -15,47 +15,15 @@
 #include <thread>
 #include <vector>
 
+#include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimTcpServer.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
 
-const std::vector<BYTE> kWorkedExample = {0x82, 0x82, 0x82, 0xEE, 0xA1, 0x01, 0x00, 0x04, 0x02, 0x05, 0x01, 0x00,
-                                          0x08, 0x00, 0x10, 0x27, 0x58, 0x02, 0x34, 0x00, 0x00, 0x00, 0xF3, 0xAA};
-const std::vector<BYTE> kHandshake = {0x82, 0x82, 0x82, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0xCC, 0x00, 0x00, 0x00,
-                                      0x08, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0x6E, 0xAA};
-const std::vector<BYTE> kVersionRequest = {0x82, 0x82, 0x82, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0x04, 0x00, 0x00, 0x00,
-                                           0x08, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0xA6, 0xAA};
-// Output 2 of the live set, record byte 0x77.
-const std::vector<BYTE> kReadOutput2 = {0x82, 0x82, 0x82, 0xEE, 0xA2, 0x01, 0x00, 0x04, 0x02, 0x77, 0x00, 0x00,
-                                        0x08, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0xDA, 0xAA};
 // How long a test waits for anything before it calls it a hang.
 const int kPatienceMs = 5000;
-
-// A 65-byte report: report id 0, the frame, zero fill.
-std::vector<BYTE> Report(const std::vector<BYTE>& frame)
-{
-    std::vector<BYTE> report(CSimDevice::kReportSize, 0);
-    std::copy(frame.begin(), frame.end(), report.begin() + 1);
-    return report;
-}
-std::vector<BYTE> Firmware(BYTE code)
-{
-    CSimFrame f;
-    f.cls = CSimFrame::kWrite;
-    f.type = CSimFrame::kSystem;
-    f.item = code;
-    f.payload.assign(16, 0);
-    return Report(f.Encode());
-}
-std::vector<BYTE> SyncReport()
-{
-    std::vector<BYTE> report(1, 0);
-    for (int k = 0; k < 32; ++k)
-        report.insert(report.end(), {0x43, 0x11});
-    return report;
-}
 
 // The test's side of the connection.
 class Client {
@@ -169,8 +137,7 @@ TEST_F(SimTcpServerTest, RoundTripOverLoopback)
     EXPECT_EQ(r.cls, 'S');
     EXPECT_EQ(r.record, 0x77);
     ASSERT_EQ(r.payload.size(), 296u);
-    EXPECT_EQ(std::vector<BYTE>(r.payload.begin() + 40, r.payload.begin() + 48),
-              std::vector<BYTE>(kWorkedExample.begin() + 14, kWorkedExample.begin() + 22));
+    EXPECT_EQ(std::vector<BYTE>(r.payload.begin() + 40, r.payload.begin() + 48), WorkedExampleRecord());
 
     const std::vector<CSimLogEntry> log = device.Log();
     ASSERT_EQ(log.size(), 4u);
@@ -256,7 +223,7 @@ TEST_F(SimTcpServerTest, FirmwareUpdateWithARestartAfterApply)
         ASSERT_TRUE(WaitFor([&] { return device.SyncCount() == 20; }));
         EXPECT_TRUE(device.InUpdateMode());
         // HEXApply is answered, then the connection is reset.
-        CSimFrame r = client.Ask(Firmware('6'));
+        CSimFrame r = client.Ask(FirmwareReport('6', 16));
         EXPECT_EQ(r.cls, 'Q');
         EXPECT_EQ(r.bytes[8], '6');
         EXPECT_FALSE(client.Receive(&r));
@@ -264,10 +231,10 @@ TEST_F(SimTcpServerTest, FirmwareUpdateWithARestartAfterApply)
     }
     // The program reconnects; the device is still updating.
     Client client(server.Port());
-    EXPECT_EQ(client.Ask(Firmware(':')).item, ':');
-    EXPECT_EQ(client.Ask(Firmware(';')).item, ';');
+    EXPECT_EQ(client.Ask(FirmwareReport(':', 16)).item, ':');
+    EXPECT_EQ(client.Ask(FirmwareReport(';', 16)).item, ';');
     // HEXEnd is not answered over the network; it ends update mode.
-    ASSERT_TRUE(client.Send(Firmware('9')));
+    ASSERT_TRUE(client.Send(FirmwareReport('9', 16)));
     ASSERT_TRUE(WaitFor([&] { return !device.InUpdateMode(); }));
     EXPECT_EQ(client.Ask(kHandshake).item, 0xCC);
 }

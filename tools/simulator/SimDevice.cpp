@@ -67,16 +67,16 @@ struct BlockPlace {
 bool FindBlock(BYTE type, BYTE channel, BlockPlace* place)
 {
     switch (type) {
-    case CSimFrame::kMic:
+    case BLOCK_MIC:
         *place = {MIC_OFFSET, MIC_BLOCK_SIZE, MIC_BLOCK_SIZE};
         return channel == 0;
-    case CSimFrame::kEffect:
+    case BLOCK_EFFECT:
         *place = {EFFECT_OFFSET, EFFECT_SIZE, EFFECT_FRAME_SIZE};
         return channel == 0;
-    case CSimFrame::kMusic:
+    case BLOCK_MUSIC:
         *place = {MusicBlockOffset(channel), MUSIC_BLOCK_SIZE, MUSIC_BLOCK_SIZE};
         return channel < MUSIC_COUNT;
-    case CSimFrame::kOutput:
+    case BLOCK_OUTPUT:
         *place = {OutputBlockOffset(channel), OUTPUT_BLOCK_SIZE, OUTPUT_BLOCK_SIZE};
         return channel < OUTPUT_COUNT;
     default:
@@ -232,7 +232,7 @@ CSimReply CSimDevice::HandleFrame(int id, CSimSession& s, const CSimFrame& frame
     } else if (resend) {
         // A resend request: the write is not taken.
         reply = frame.ReplyWith(CSimFrame::kAck);
-    } else if (frame.cls == CSimFrame::kWrite && frame.type == CSimFrame::kSystem && IsFirmwareCode(frame.item)) {
+    } else if (frame.cls == CSimFrame::kWrite && frame.type == BLOCK_SYSTEM && IsFirmwareCode(frame.item)) {
         entry.handled = HandleFirmware(s.path, frame, answer, out.reset);
         reply = frame.ReplyWith(CSimFrame::kAck);
     } else {
@@ -284,7 +284,7 @@ bool CSimDevice::ApplyWrite(const CSimFrame& frame)
     const BYTE* p = frame.payload.data();
     DeviceImage* image = m_state.Image(frame.slot);
 
-    if (frame.type != CSimFrame::kSystem) {
+    if (frame.type != BLOCK_SYSTEM) {
         BlockPlace place;
         if (!image || !FindBlock(frame.type, frame.item, &place))
             return false;
@@ -341,7 +341,7 @@ bool CSimDevice::ApplyWrite(const CSimFrame& frame)
 bool CSimDevice::AnswerRequest(const CSimFrame& frame, const std::vector<CSimFault>& hits,
                                std::vector<BYTE>& payload, std::vector<CSimFault::Kind>& applied)
 {
-    if (frame.type != CSimFrame::kSystem)
+    if (frame.type != BLOCK_SYSTEM)
         return ReadBlock(frame, payload);
 
     const int group = SystemGroupOffset(frame.item);

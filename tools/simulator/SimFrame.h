@@ -23,12 +23,6 @@ struct CSimFrame {
         kAck = 'Q',
         kResend = 'R',
         kData = 'S',
-        // Block types.
-        kMic = 1,
-        kEffect = 2,
-        kMusic = 3,
-        kOutput = 4,
-        kSystem = 9,
         // Record byte of a block request that reads a slot without recalling it.
         kReadRecord = 0x77,
     };
