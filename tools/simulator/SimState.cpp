@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "model/ParameterSetLock.h"
+
 DeviceImage* CSimState::Image(int slot)
 {
     if (slot == 0)
@@ -19,6 +21,7 @@ const DeviceImage* CSimState::Image(int slot) const
 CSimState CSimState::FromModelGlobals()
 {
     CSimState s;
+    ParameterSetGuard guard(g_ParameterSetLock);
     s.live = g_CurrentImage;
     for (int k = 0; k < MACHINE_PRESET_COUNT; ++k)
         s.presets[k] = g_MachinePresets[k];

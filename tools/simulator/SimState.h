@@ -23,6 +23,6 @@ struct CSimState {
 
     // Copies the model's live image, machine presets, system bytes and mode
     // gains, e.g. right after InitDefaultDeviceData, as the device's factory
-    // state. Reads the globals only.
+    // state. Reads the globals only, under the parameter set's lock.
     static CSimState FromModelGlobals();
 };
