@@ -2,8 +2,7 @@
 
 #include <unordered_set>
 
-#include <QObject>
-#include <QMetaObject>
+#include "platform/core/ThreadWaker.h"
 
 namespace {
 // Targets alive now. A post looks its target up here under the registry
@@ -17,7 +16,7 @@ std::unordered_set<const CMsgTarget*>& Registry()
 }
 }  // namespace
 
-CMsgTarget::CMsgTarget() : m_pWaker(new QObject)
+CMsgTarget::CMsgTarget() : m_pWaker(CThreadWaker::ForCurrentThread())
 {
     std::lock_guard<std::mutex> lock(g_registryMutex);
     Registry().insert(this);
@@ -27,7 +26,7 @@ CMsgTarget::~CMsgTarget()
 {
     std::lock_guard<std::mutex> lock(g_registryMutex);
     Registry().erase(this);
-    // Destroying the waker on the owner thread discards its pending wake-up.
+    m_pWaker->Forget(this);
 }
 
 void CMsgTarget::Enqueue(const Posted& posted)
@@ -41,11 +40,8 @@ void CMsgTarget::Enqueue(const Posted& posted)
             wake = true;
         }
     }
-    if (wake) {
-        // Runs DeliverPosted on the waker's (owner's) thread. Qt drops the
-        // call if the waker is destroyed first.
-        QMetaObject::invokeMethod(m_pWaker.get(), [this] { DeliverPosted(); }, Qt::QueuedConnection);
-    }
+    if (wake)
+        m_pWaker->Schedule(this);
 }
 
 int CMsgTarget::DeliverPosted()

@@ -3,9 +3,9 @@
 //
 // A CMsgTarget belongs to the thread that constructed it (the UI thread for
 // every window). PostMessage may be called from any thread: the message
-// waits in the target's own queue, guarded by a std::mutex, and Qt is used
-// only to wake the owner thread, which then delivers the waiting messages in
-// the order they were posted. SendMessage runs the handler at once on the
+// waits in the target's own queue, guarded by a std::mutex, and the owner
+// thread's event loop is only woken (CThreadWaker), then delivers the waiting
+// messages in the order they were posted. SendMessage runs the handler at once on the
 // calling thread, as controls do when they notify their parents.
 #include <deque>
 #include <memory>
@@ -13,7 +13,7 @@
 
 #include "platform/core/Types.h"
 
-class QObject;
+class CThreadWaker;
 
 class CMsgTarget {
 public:
@@ -44,7 +44,7 @@ private:
     mutable std::mutex m_mutex;
     std::deque<Posted> m_queue;
     bool m_bWakeScheduled = false;
-    std::unique_ptr<QObject> m_pWaker;  // lives on the owner thread
+    std::shared_ptr<CThreadWaker> m_pWaker;  // the owner thread's
 };
 
 // Posts a message to a target from any thread. FALSE when the target is
