@@ -148,6 +148,12 @@ bool IsCrossover(int kind)
     return kind == FILTER_HIGH_PASS || kind == FILTER_LOW_PASS;
 }
 
+// Kinds outside these keep whatever response they had.
+bool HasOwnResponse(int kind)
+{
+    return kind >= FILTER_PEAKING && kind <= FILTER_LOW_PASS;
+}
+
 bool IsShelf(int kind)
 {
     return kind == FILTER_LOW_SHELF || kind == FILTER_HIGH_SHELF;
@@ -365,15 +371,21 @@ void CFilter::CopyFrom(const CFilter* src)
 
 void CFilter::ApplyRecord(int gainIndex, int bandwidthIndex, int slope, int kind, int hz)
 {
-    // The field effects of SetGainIndex, SetBandwidthIndex, SetSlope,
-    // SetKind, SetFrequency(hz, false) and AdvanceSentFrequency(false) in
-    // that order; their intermediate layouts and responses are not needed.
+    // The effects of SetGainIndex, SetBandwidthIndex, SetSlope, SetKind,
+    // SetFrequency(hz, false) and AdvanceSentFrequency(false) in that order,
+    // with one response computation instead of five. What the intermediate
+    // steps leave behind is kept: an EQ band's caption placed before the
+    // kind changes, and the response a kind without one of its own inherits.
     m_dGain = gainIndex * 0.1 - 20;
     m_bFlat = (m_dGain == 0.0);
     if (m_dGain != 0.0)
         m_bBypass = false;
+    if (m_bEqBand)
+        PlaceBandHandle();
     m_dBandwidth = 0.05 + 0.01 * bandwidthIndex;
     m_nSlope = slope;
+    if (!HasOwnResponse(kind))
+        ComputeResponse();
     m_nKind = kind;
     m_nFrequency = m_nSentFrequency = hz;
     m_bChanged = false;
