@@ -44,6 +44,13 @@ CFilter* CKTVEQ::AppendBand(int number, int hz)
     return band;
 }
 
+void CKTVEQ::AppendFilters(const FilterSetup& setup, int highPassHz, int lowPassHz, int highPassDragKind,
+                           int lowPassDragKind)
+{
+    AppendFilter(setup, FILTER_HIGH_PASS, highPassHz, highPassDragKind);
+    AppendFilter(setup, FILTER_LOW_PASS, lowPassHz, lowPassDragKind);
+}
+
 void CKTVEQ::AppendFilter(const FilterSetup& setup, int kind, int hz, int dragLimitKind)
 {
     m_Bands.push_back(std::make_unique<CFilter>());
@@ -75,8 +82,7 @@ void CKTVEQ::BuildShelvedBands(int count, int filterRecord, int lowPassHz)
         }
     }
     const FilterSetup setup{filterRecord, true, true, 0, true, FAMILY_BESSEL, true};
-    AppendFilter(setup, FILTER_HIGH_PASS, 20, DRAG_LIMIT_NONE);
-    AppendFilter(setup, FILTER_LOW_PASS, lowPassHz, DRAG_LIMIT_NONE);
+    AppendFilters(setup, 20, lowPassHz, DRAG_LIMIT_NONE, DRAG_LIMIT_NONE);
 }
 
 void CKTVEQ::BuildBands(int count, int filterRecord, int lowPassHz)
@@ -85,8 +91,7 @@ void CKTVEQ::BuildBands(int count, int filterRecord, int lowPassHz)
     for (int i = 0; i <= count; ++i)
         AppendBand(i, i < LOG_BAND_COUNT ? g_LogBandFreqs[i] : g_ThirdOctaveFreqs[i]);
     const FilterSetup setup{filterRecord, true, true, 0, true, FAMILY_BESSEL, true};
-    AppendFilter(setup, FILTER_HIGH_PASS, 20, DRAG_LIMIT_NONE);
-    AppendFilter(setup, FILTER_LOW_PASS, lowPassHz, DRAG_LIMIT_NONE);
+    AppendFilters(setup, 20, lowPassHz, DRAG_LIMIT_NONE, DRAG_LIMIT_NONE);
 }
 
 void CKTVEQ::BuildToneBands(int count, int filterRecord, int lowPassHz)
@@ -95,8 +100,7 @@ void CKTVEQ::BuildToneBands(int count, int filterRecord, int lowPassHz)
     for (int i = 0; i <= count; ++i)
         AppendBand(i, g_ToneBandFreqs[i]);
     const FilterSetup setup{filterRecord, true, false, 0, true, FAMILY_BESSEL, true};
-    AppendFilter(setup, FILTER_HIGH_PASS, 20, DRAG_LIMIT_EFFECT);
-    AppendFilter(setup, FILTER_LOW_PASS, lowPassHz, DRAG_LIMIT_EFFECT);
+    AppendFilters(setup, 20, lowPassHz, DRAG_LIMIT_EFFECT, DRAG_LIMIT_EFFECT);
 }
 
 void CKTVEQ::BuildIsoBands(int count, int filterRecord, int highPassDragKind, int highPassHz, int lowPassHz)
@@ -105,8 +109,7 @@ void CKTVEQ::BuildIsoBands(int count, int filterRecord, int highPassDragKind, in
     for (int i = 0; i <= count; ++i)
         AppendBand(i, g_ThirdOctaveFreqs[i]);
     const FilterSetup setup{filterRecord, false, false, 0, false, 0, false};
-    AppendFilter(setup, FILTER_HIGH_PASS, highPassHz, highPassDragKind);
-    AppendFilter(setup, FILTER_LOW_PASS, lowPassHz, DRAG_LIMIT_OUTPUT);
+    AppendFilters(setup, highPassHz, lowPassHz, highPassDragKind, DRAG_LIMIT_OUTPUT);
 }
 
 void CKTVEQ::ComputeSum(double* sum) const

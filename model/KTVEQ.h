@@ -78,6 +78,8 @@ public:
 private:
     struct FilterSetup;
     CFilter* AppendBand(int number, int hz);
+    void AppendFilters(const FilterSetup& setup, int highPassHz, int lowPassHz, int highPassDragKind,
+                       int lowPassDragKind);
     void AppendFilter(const FilterSetup& setup, int kind, int hz, int dragLimitKind);
     void ComputeSum(double* sum) const;
 

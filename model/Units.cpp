@@ -68,27 +68,29 @@ int LimitSteps(long long steps)
     return int(steps);
 }
 
-// Walks from steps by dir until the shown distance has moved by one unit.
-// Returns the candidate found, or 0 / 960 when the walk ran off either end
-// (reported through *hitEnd).
-long long WalkShown(int steps, int dir, double (*shown)(long long), bool* hitEnd)
+// Walks from steps by dir until the shown distance has moved by one unit
+// and returns that candidate. *atEnd tells that no candidate was found:
+// the walk stood at or ran off either end, or had no direction.
+long long WalkShown(int steps, int dir, double (*shown)(long long), bool* atEnd)
 {
-    *hitEnd = false;
+    *atEnd = true;
+    if (dir == 0)
+        return LimitSteps(steps);
+    if ((dir > 0 && steps == DELAY_STEPS_MAX) || (dir < 0 && steps == 0))
+        return steps;
     const double current = shown(steps);
     long long n = (long long)steps + dir;
     for (;;) {
         const double delta = shown(n) - current;
-        if ((dir > 0 && delta >= 1) || (dir <= 0 && delta <= -1))
+        if ((dir > 0 && delta >= 1) || (dir <= 0 && delta <= -1)) {
+            *atEnd = false;
             return n;
+        }
         n += dir;
-        if (n >= DELAY_STEPS_MAX) {
-            *hitEnd = true;
+        if (n >= DELAY_STEPS_MAX)
             return DELAY_STEPS_MAX;
-        }
-        if (n < 0) {
-            *hitEnd = true;
+        if (n < 0)
             return 0;
-        }
     }
 }
 }  // namespace
@@ -193,24 +195,16 @@ int SnapRatioCodeForEdit(int code)
 
 int StepDelayByCentimetre(int steps, int dir)
 {
-    if (dir == 0)
-        return LimitSteps(steps);
-    if ((dir > 0 && steps == DELAY_STEPS_MAX) || (dir < 0 && steps == 0))
-        return steps;
-    bool hitEnd = false;
+    bool atEnd = false;
     // A candidate is its own step count back (t / step rounds to n).
-    return LimitSteps(WalkShown(steps, dir, ShownCentimetres, &hitEnd));
+    return LimitSteps(WalkShown(steps, dir, ShownCentimetres, &atEnd));
 }
 
 int StepDelayByInch(int steps, int dir)
 {
-    if (dir == 0)
-        return LimitSteps(steps);
-    if ((dir > 0 && steps == DELAY_STEPS_MAX) || (dir < 0 && steps == 0))
-        return steps;
-    bool hitEnd = false;
-    const long long n = WalkShown(steps, dir, ShownInches, &hitEnd);
-    if (hitEnd || n <= 0 || n >= DELAY_STEPS_MAX)
+    bool atEnd = false;
+    const long long n = WalkShown(steps, dir, ShownInches, &atEnd);
+    if (atEnd || n <= 0 || n >= DELAY_STEPS_MAX)
         return LimitSteps(n);
     // Land on the step nearest to the whole-inch distance shown.
     const double metres = ShownInches(n) / kInchesPerMetre;
