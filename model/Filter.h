@@ -12,6 +12,9 @@
 // Values loaded from an image, a file or the device are stored as they come;
 // the response math and the geometry guard themselves against values no
 // editor produces (see ComputeResponse and the placement steps).
+//
+// A band has no lock of its own: the UI thread and the change scan reach
+// it under g_ParameterSetLock (model/ParameterSetLock.h).
 #include <QString>
 
 #include "model/FrequencyTables.h"
