@@ -4,6 +4,7 @@ std::atomic<int> g_nLinkType{0};
 std::atomic<bool> g_bNetLinkUp{false};
 std::atomic<int> g_anNetLinkWords[2] = {};
 std::atomic<bool> g_bDeviceSynced{false};
+std::atomic<bool> g_bUpdateDone{false};
 std::atomic<CMsgTarget*> g_pNotifyView{nullptr};
 
 void ClearNetLinkFlags()

@@ -15,6 +15,10 @@ extern std::atomic<int> g_anNetLinkWords[2];
 // Set after the version check passed and after a received preset was
 // applied; every parameter setter copies it into its change flag.
 extern std::atomic<bool> g_bDeviceSynced;
+// The last firmware command was answered: the update is over and the device
+// restarts. The reachability poll waits for that restart before it reports
+// the device, and clears the flag.
+extern std::atomic<bool> g_bUpdateDone;
 
 // The main view as the receiver of notices from other threads and from
 // window-less objects; set by the view, null before it exists.
