@@ -20,24 +20,13 @@
 #include "model/LinkState.h"
 #include "model/WindowMessages.h"
 #include "platform/core/CancelToken.h"
+#include "tests/common/Eventually.h"
 #include "tests/common/RecordingTarget.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-template <class Cond>
-bool Eventually(Cond cond, int ms = 5000)
-{
-    const Clock::time_point end = Clock::now() + milliseconds(ms);
-    while (!cond()) {
-        if (Clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(milliseconds(2));
-    }
-    return true;
-}
 
 // What the poll sees of the network, and when it looked.
 struct Network {

@@ -8,25 +8,13 @@
 #include <thread>
 
 #include "platform/core/CancelToken.h"
+#include "tests/common/Eventually.h"
 #include "platform/core/IoEvents.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-// Polls cond for at most ms; true when it came true.
-template <class Cond>
-bool Eventually(Cond cond, int ms = 5000)
-{
-    const Clock::time_point end = Clock::now() + milliseconds(ms);
-    while (!cond()) {
-        if (Clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(milliseconds(1));
-    }
-    return true;
-}
 
 struct MiniWorker {
     CIoEvents events;
