@@ -21,6 +21,9 @@ enum : UINT {
     WM_DEVICE_VERSION = 0x4A1,
     WM_PRESET_NAME_CHANGED = 0x4A2,
     WM_UPDATE_LINK_RESULT = 0x4C8,
+    // Link-group button of an output strip to the strip: wParam 513 single
+    // click, 515 double click, 516 right press.
+    WM_LINK_BUTTON_CLICK = 0x4DC,
     WM_MIX_APPLY_SPEAKER_DEFAULTS = 0x4E2,
     WM_OPERATION_DONE = 0x52C,
     WM_SELECT_UI_MODE2 = 0x52D,

@@ -44,6 +44,29 @@ void CMsgTarget::Enqueue(const Posted& posted)
         m_pWaker->Schedule(this);
 }
 
+namespace {
+// Whether the current handler on this thread was called by SendMessage.
+thread_local bool t_bInSend = false;
+
+// Sets the flag for the handler it wraps and restores the outer value, so
+// sends and deliveries nest.
+class CSendScope {
+public:
+    explicit CSendScope(bool inSend) : m_bOuter(t_bInSend) { t_bInSend = inSend; }
+    ~CSendScope() { t_bInSend = m_bOuter; }
+    CSendScope(const CSendScope&) = delete;
+    CSendScope& operator=(const CSendScope&) = delete;
+
+private:
+    bool m_bOuter;
+};
+}  // namespace
+
+bool InSendMessage()
+{
+    return t_bInSend;
+}
+
 int CMsgTarget::DeliverPosted()
 {
     int delivered = 0;
@@ -59,6 +82,7 @@ int CMsgTarget::DeliverPosted()
             m_queue.pop_front();
         }
         // The handler runs without the queue lock: it may post again.
+        CSendScope posted(false);
         WindowProc(next.message, next.wParam, next.lParam);
         ++delivered;
     }
@@ -83,5 +107,8 @@ bool PostMessage(CMsgTarget* target, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT SendMessage(CMsgTarget* target, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return target ? target->WindowProc(message, wParam, lParam) : 0;
+    if (target == nullptr)
+        return 0;
+    CSendScope sent(true);
+    return target->WindowProc(message, wParam, lParam);
 }

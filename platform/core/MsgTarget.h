@@ -54,3 +54,8 @@ bool PostMessage(CMsgTarget* target, UINT message, WPARAM wParam, LPARAM lParam)
 // Runs the target's handler at once on the calling thread and returns its
 // result; 0 for a null target.
 LRESULT SendMessage(CMsgTarget* target, UINT message, WPARAM wParam, LPARAM lParam);
+
+// True while the calling thread runs a handler that SendMessage called (and
+// not a posted message that handler delivers in turn); lets a recorder tell
+// sent messages from posted ones.
+bool InSendMessage();

@@ -3,7 +3,7 @@
 LRESULT CRecordingTarget::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_received.push_back({message, wParam, lParam, std::this_thread::get_id()});
+    m_received.push_back({message, wParam, lParam, std::this_thread::get_id(), InSendMessage()});
     return m_nAnswer;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// A message target that records what reaches it, with the thread it ran on.
+// A message target that records what reaches it, with the thread it ran on
+// and whether it was sent (handled at once) or posted (queued).
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -13,6 +14,7 @@ public:
         WPARAM wParam;
         LPARAM lParam;
         std::thread::id thread;
+        bool bSent;
     };
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,0 +1,141 @@
+#pragma once
+// The skinned push button of nearly every page: one bitmap per visual state
+// (normal, hover and pressed, each unchecked and checked; disabled unchecked
+// and checked; an optional highlight), with the caption drawn over it in a
+// colour and font chosen per state. The check state is the owner's flag: a
+// click never changes it.
+//
+// The button takes the size of its state bitmap whenever a bitmap or a
+// state changes; its paint only draws. A state whose bitmap id is 0, or
+// names no bitmap, is a flat button-face area of the present size.
+//
+// Messages to the parent (when the parent is a CMsgTarget): WM_COMMAND
+// BN_CLICKED on a click; WM_CONTROL_HOVER on mouse moves once switched on;
+// and for the output strips' link-group button (control id 2830) posted
+// WM_LINK_BUTTON_CLICK with 513 (single click, about 210 ms after the
+// press), 515 (double click) or 516 (right press).
+#include <QAbstractButton>
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QPointer>
+
+#include "platform/core/Types.h"
+#include "platform/gui/TimerMap.h"
+
+class CMsgTarget;
+class QFont;
+
+class CBitButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    // style: the button's template style (type in the low bits, caption
+    // alignment in BS_LEFT/BS_RIGHT/BS_CENTER).
+    explicit CBitButton(QWidget* parent = nullptr, DWORD style = 0);
+
+    // Decides from the template style how the button draws: button types
+    // with (type & 3) == 3 get the default look, auto radio buttons are not
+    // drawn, every other type is drawn from the bitmaps.
+    void PreSubclassWindow(DWORD style);
+
+    void SetBitmaps(UINT normal, UINT hover, UINT down, UINT checkedNormal, UINT checkedHover, UINT checkedDown);
+    void SetCheckedBitmap(UINT id);
+    void SetDisabledBitmaps(UINT unchecked, UINT checked);
+    void SetHighlightBitmaps(UINT unchecked, UINT checked);
+    void SetHighlight(bool on);
+    void SetTextColors(const QColor& normal, const QColor& hover, const QColor& down, const QColor& checkedNormal,
+                       const QColor& checkedHover, const QColor& checkedDown);
+    // Fonts stay the caller's and must outlive the button; null keeps the
+    // button's own font.
+    void SetFonts(const QFont* normal, const QFont* hover, const QFont* down, const QFont* checkedNormal,
+                  const QFont* checkedHover, bool checkedDownAsDown);
+    void SetDisabledTextColor(const QColor& colour);
+    void SetDisabledFont(const QFont* font);
+    // DT_LEFT, DT_CENTER or DT_RIGHT.
+    void SetDisabledTextFormat(UINT format);
+    void SetDisabledTextIndent(int pixels);
+    void SetTextTopOffset(bool on, int offset);
+
+    void SetCheck(bool check);
+    bool GetCheck() const { return m_bCheck; }
+    void EnableMoveNotify(bool on) { m_bMoveNotify = on; }
+    void SetItemData(int value) { m_nItemData = value; }
+    int GetItemData() const { return m_nItemData; }
+    // Buttons whose hover look follows this one (null allowed).
+    void SetPartners(CBitButton* first, CBitButton* second);
+    void SetHover(bool hover);
+    // SW_HIDE first forgets both partners for good.
+    virtual void ShowWindow(int nCmdShow);
+
+    // The whole source scaled to cx by cy pixels.
+    static QImage StretchBitmap(const QImage& source, int cx, int cy);
+
+    // The bitmap id the present state shows.
+    UINT CurrentBitmapId() const;
+    bool IsHover() const { return m_bHover; }
+    bool IsDownFlag() const { return m_bDown; }
+
+    QSize sizeHint() const override;
+
+    // The link-group button's control id and its timers.
+    enum : UINT { LINK_BUTTON_ID = 2830, TIMER_LINK_CLICK = 501, TIMER_LINK_POST = 502 };
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct Face {
+        UINT bitmap;
+        const QFont* font;
+        QColor colour;
+    };
+    enum DrawKind { DRAW_BITMAPS = 0, DRAW_DEFAULT = 2, DRAW_NOTHING = 4 };
+
+    Face ChooseFace() const;
+    // Takes the size of the present state's bitmap and repaints.
+    void UpdateFace();
+    void DrawButton(QPainter& painter);
+    void PaintBitmap(QPainter& painter, UINT id);
+    void SetPartnersHover(bool hover);
+    void OnMouseLeave();
+    void OnTimer(UINT id);
+    bool IsLinkButton() const;
+    void PostLinkClick(CMsgTarget* parent, WPARAM kind);
+
+    int m_nDrawKind = DRAW_BITMAPS;
+    UINT m_nNormal = 0, m_nHover = 0, m_nDownId = 0, m_nHighlight = 0;
+    QColor m_clrNormal, m_clrHover, m_clrDown;
+    const QFont* m_pFontNormal = nullptr;
+    const QFont* m_pFontHover = nullptr;
+    const QFont* m_pFontDown = nullptr;
+    bool m_bCheck = false;
+    CMsgTarget* m_pLinkParent = nullptr;
+    UINT m_nCheckedNormal = 0, m_nCheckedHover = 0, m_nCheckedDown = 0, m_nCheckedHighlight = 0;
+    QColor m_clrCheckedNormal, m_clrCheckedHover, m_clrCheckedDown;
+    const QFont* m_pFontCheckedNormal = nullptr;
+    const QFont* m_pFontCheckedHover = nullptr;
+    const QFont* m_pFontCheckedDown = nullptr;
+    const QFont* m_pFontDisabled = nullptr;
+    UINT m_nDisabledChecked = 0, m_nDisabledUnchecked = 0;
+    QColor m_clrDisabled;
+    UINT m_nDisabledFormat;
+    bool m_bHover = false;
+    bool m_bHighlight = false;
+    bool m_bDown = false;
+    UINT m_nAlign;
+    bool m_bTopOffset = false;
+    int m_nTopOffset = 4;
+    int m_nDisabledIndent = 0;
+    int m_nItemData = -1;
+    bool m_bMoveNotify = false;
+    QPoint m_ptLastNotified;
+    QPointer<CBitButton> m_pPartner1;
+    QPointer<CBitButton> m_pPartner2;
+    CTimerMap m_timers;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// Window style bits of buttons and static controls, as the dialog templates
+// give them, and the show commands.
+#include "platform/core/Types.h"
+
+// Button types (low byte) and caption alignment.
+enum : DWORD {
+    BS_PUSHBUTTON = 0x0,
+    BS_DEFPUSHBUTTON = 0x1,
+    BS_CHECKBOX = 0x2,
+    BS_AUTOCHECKBOX = 0x3,
+    BS_RADIOBUTTON = 0x4,
+    BS_3STATE = 0x5,
+    BS_AUTO3STATE = 0x6,
+    BS_GROUPBOX = 0x7,
+    BS_USERBUTTON = 0x8,
+    BS_AUTORADIOBUTTON = 0x9,
+    BS_OWNERDRAW = 0xB,
+    BS_TYPEMASK = 0xF,
+    BS_LEFT = 0x100,
+    BS_RIGHT = 0x200,
+    BS_CENTER = 0x300,
+    BS_TOP = 0x400,
+    BS_BOTTOM = 0x800,
+    BS_VCENTER = 0xC00,
+};
+
+// Static control styles.
+enum : DWORD {
+    SS_LEFT = 0x0,
+    SS_CENTER = 0x1,
+    SS_RIGHT = 0x2,
+    SS_NOPREFIX = 0x80,
+    SS_NOTIFY = 0x100,
+    SS_CENTERIMAGE = 0x200,
+    SS_ENDELLIPSIS = 0x4000,
+    SS_PATHELLIPSIS = 0x8000,
+    SS_WORDELLIPSIS = 0xC000,
+};
+
+// Show commands.
+enum : int {
+    SW_HIDE = 0,
+    SW_SHOW = 5,
+};

@@ -1,0 +1,33 @@
+#pragma once
+// Text drawing with the old platform's format flags, so that every caption
+// rule of the controls can be written as it is meant.
+#include <QString>
+
+#include "platform/core/Rect.h"
+#include "platform/core/Types.h"
+
+class QPainter;
+
+enum : UINT {
+    DT_TOP = 0x0,
+    DT_LEFT = 0x0,
+    DT_CENTER = 0x1,
+    DT_RIGHT = 0x2,
+    DT_VCENTER = 0x4,
+    DT_BOTTOM = 0x8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_NOCLIP = 0x100,
+    DT_NOPREFIX = 0x800,
+    DT_PATH_ELLIPSIS = 0x4000,
+    DT_END_ELLIPSIS = 0x8000,
+    DT_WORD_ELLIPSIS = 0x40000,
+};
+
+// Draws text into rect with the painter's font and pen. Vertical centring and
+// bottom alignment apply to single-line text only; without DT_SINGLELINE the
+// text starts at the top edge and breaks at line feeds (and at word
+// boundaries with DT_WORDBREAK). Without DT_NOPREFIX an ampersand underlines
+// the next character and "&&" shows one ampersand. Text is clipped to rect
+// unless DT_NOCLIP is given.
+void DrawText(QPainter& painter, const QString& text, const CRect& rect, UINT format);

@@ -1,0 +1,36 @@
+#include "platform/gui/WindowAttributes.h"
+
+#include <QVariant>
+#include <QWidget>
+
+#include "platform/core/MsgTarget.h"
+
+namespace {
+constexpr char kCtrlId[] = "orvaneCtrlId";
+constexpr char kStyle[] = "orvaneStyle";
+}  // namespace
+
+void SetDlgCtrlID(QWidget* window, int id)
+{
+    window->setProperty(kCtrlId, id);
+}
+
+int GetDlgCtrlID(const QWidget* window)
+{
+    return window->property(kCtrlId).toInt();
+}
+
+void SetWindowStyle(QWidget* window, DWORD style)
+{
+    window->setProperty(kStyle, QVariant::fromValue<quint32>(style));
+}
+
+DWORD GetWindowStyle(const QWidget* window)
+{
+    return window->property(kStyle).value<quint32>();
+}
+
+CMsgTarget* GetParentTarget(const QWidget* window)
+{
+    return dynamic_cast<CMsgTarget*>(window->parentWidget());
+}

@@ -1,0 +1,20 @@
+#pragma once
+// What a child window carries besides its Qt state: the control id that its
+// notifications name, the style bits of its dialog template, and the parent
+// that receives its messages.
+#include "platform/core/Types.h"
+
+class CMsgTarget;
+class QWidget;
+
+void SetDlgCtrlID(QWidget* window, int id);
+// 0 for a window that was given no id.
+int GetDlgCtrlID(const QWidget* window);
+
+void SetWindowStyle(QWidget* window, DWORD style);
+// 0 for a window that was given no style.
+DWORD GetWindowStyle(const QWidget* window);
+
+// The parent window as a message target, or null when there is no parent or
+// the parent handles no messages.
+CMsgTarget* GetParentTarget(const QWidget* window);
