@@ -51,12 +51,8 @@ void DrawText(QPainter& painter, const QString& text, const CRect& rect, UINT fo
         shown = lines.join(QLatin1Char('\n'));
     }
 
-    const bool clip = !(format & DT_NOCLIP);
-    if (clip) {
-        painter.save();
-        painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
-    }
+    // Qt clips to the rectangle unless told not to.
+    if (format & DT_NOCLIP)
+        flags |= Qt::TextDontClip;
     painter.drawText(rect.ToQRect(), flags, shown);
-    if (clip)
-        painter.restore();
 }

@@ -15,6 +15,9 @@ void CTimerMap::SetTimer(UINT id, int ms)
     QPointer<QTimer>& timer = m_timers[id];
     if (timer.isNull()) {
         timer = new QTimer(m_pOwner);
+        // Never early: the program's timings (a click delay, a blink period)
+        // are lower bounds.
+        timer->setTimerType(Qt::PreciseTimer);
         QObject::connect(timer, &QTimer::timeout, m_pOwner, [this, id] { m_handler(id); });
     }
     timer->start(ms);

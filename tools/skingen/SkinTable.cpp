@@ -18,7 +18,8 @@ const QStringList& SkinKinds()
 }
 
 namespace {
-// "-" for none, else "#RRGGBB" or "#RRGGBB/#RRGGBB" (face, then label).
+// "-" for none, else "#RRGGBB" or "#RRGGBB/#RRGGBB" (face, then label); no
+// other colour form.
 bool ParseColours(const QString& field, SkinEntry* entry)
 {
     if (field == QLatin1String("-"))
@@ -26,10 +27,14 @@ bool ParseColours(const QString& field, SkinEntry* entry)
     const QStringList parts = field.split(QLatin1Char('/'));
     if (parts.size() > 2)
         return false;
+    for (const QString& part : parts) {
+        if (part.size() != 7 || !part.startsWith(QLatin1Char('#')) || !QColor::fromString(part).isValid())
+            return false;
+    }
     entry->face = QColor::fromString(parts[0]);
     if (parts.size() == 2)
         entry->text = QColor::fromString(parts[1]);
-    return entry->face.isValid() && (parts.size() == 1 || entry->text.isValid());
+    return true;
 }
 
 bool Fail(QString* error, int line, const QString& what)

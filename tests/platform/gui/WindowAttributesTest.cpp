@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "platform/gui/WindowAttributes.h"
+#include "tests/common/gui/RecordingWidget.h"
+
+namespace {
+
+TEST(WindowAttributesTest, IdsStylesAndTheParentTarget)
+{
+    CRecordingWidget target;
+    QWidget plain;
+    auto* child = new QWidget(&target);
+    auto* orphan = new QWidget(&plain);
+    EXPECT_EQ(GetDlgCtrlID(child), 0);
+    EXPECT_EQ(GetWindowStyle(child), 0u);
+    SetDlgCtrlID(child, 2830);
+    SetWindowStyle(child, 0x8000000Bu);
+    EXPECT_EQ(GetDlgCtrlID(child), 2830);
+    EXPECT_EQ(GetWindowStyle(child), 0x8000000Bu);
+    EXPECT_EQ(GetParentTarget(child), static_cast<CMsgTarget*>(&target));
+    EXPECT_EQ(GetParentTarget(orphan), nullptr);
+    EXPECT_EQ(GetParentTarget(&plain), nullptr);
+}
+
+}  // namespace
