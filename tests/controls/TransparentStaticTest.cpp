@@ -49,10 +49,7 @@ TEST(TransparentStaticTest, TextOverTheParentsSkinAndWrapping)
 {
     QWidget dialog;
     dialog.resize(200, 120);
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(227, 228, 238));
-    dialog.setPalette(palette);
-    dialog.setAutoFillBackground(true);
+    SetFlatBackground(&dialog, QColor(227, 228, 238));
     auto* label = new CTransparentStatic(&dialog);
     label->setFont(*CreateFont(14, 400));
     label->setGeometry(10, 10, 90, 80);

@@ -67,6 +67,21 @@ QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
     return label;
 }
 
+// The output strip's speaker-type button as the strip sets it up.
+CBitButton* SpeakerTypeButton(QWidget* parent, const QString& caption)
+{
+    auto* b = new CBitButton(parent);
+    b->SetBitmaps(594, 595, 596, 596, 596, 596);
+    b->SetTextColors(QColor(220, 220, 220), QColor(255, 102, 0), QColor(255, 102, 0), QColor(220, 220, 220),
+                     QColor(220, 220, 220), QColor(220, 220, 220));
+    b->SetFonts(&g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, true);
+    b->SetDisabledBitmaps(641, 641);
+    b->SetDisabledTextColor(QColor(210, 210, 210));
+    b->SetDisabledFont(&g_fontArial14);
+    b->setText(caption);
+    return b;
+}
+
 // One language's column.
 void BuildColumn(QWidget* sheet, int x0, bool chinese)
 {
@@ -79,14 +94,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     auto* select = new CBitButton(strip);
     select->SetBitmaps(818, 817, 819, 819, 819, 819);
     select->move(6, 26);
-    auto* type = new CBitButton(strip);
-    type->SetBitmaps(594, 595, 596, 596, 596, 596);
-    type->SetTextColors(QColor(220, 220, 220), QColor(255, 102, 0), QColor(255, 102, 0), QColor(220, 220, 220),
-                        QColor(220, 220, 220), QColor(220, 220, 220));
-    type->SetFonts(&g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, true);
-    type->SetDisabledBitmaps(641, 641);
-    type->setText(chinese ? QStringLiteral("全频") : QStringLiteral("Full"));
-    type->move(6, 54);
+    SpeakerTypeButton(strip, chinese ? QStringLiteral("全频") : QStringLiteral("Full"))->move(6, 54);
     auto* polarity = new CBitButton(strip);
     polarity->SetBitmaps(chinese ? 4380 : 4370, chinese ? 4381 : 4371, chinese ? 4383 : 4373, 0, 0, 0);
     polarity->move(6, 84);
@@ -116,15 +124,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     const std::function<void(CBitButton*)> states[] = {
         [](CBitButton*) {}, Hover, Press, [](CBitButton* b) { b->SetCheck(true); }, [](CBitButton* b) { b->setEnabled(false); }};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new CBitButton(sheet);
-        b->SetBitmaps(594, 595, 596, 596, 596, 596);
-        b->SetTextColors(QColor(220, 220, 220), QColor(255, 102, 0), QColor(255, 102, 0), QColor(220, 220, 220),
-                         QColor(220, 220, 220), QColor(220, 220, 220));
-        b->SetFonts(&g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, true);
-        b->SetDisabledBitmaps(641, 641);
-        b->SetDisabledTextColor(QColor(210, 210, 210));
-        b->SetDisabledFont(&g_fontArial14);
-        b->setText(chinese ? QStringLiteral("左前高音") : QStringLiteral("FL Tweeter"));
+        CBitButton* b = SpeakerTypeButton(sheet, chinese ? QStringLiteral("左前高音") : QStringLiteral("FL Tweeter"));
         b->move(xs + i * 86, y1 + 18);
         states[i](b);
     }

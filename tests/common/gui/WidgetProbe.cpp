@@ -50,6 +50,14 @@ QRect PixelBounds(const QImage& image, const std::function<bool(QRgb)>& matches)
     return bounds;
 }
 
+void SetFlatBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
 QImage Render(QWidget* widget)
 {
     return widget->grab().toImage();

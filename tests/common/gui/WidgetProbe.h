@@ -20,6 +20,9 @@ QRect PixelBounds(const QImage& image, const std::function<bool(QRgb)>& matches)
 // True when two colours are within tolerance in each channel.
 bool Near(QRgb pixel, const QColor& colour, int tolerance);
 
+// Gives a dialog a flat background of colour, standing for its skin.
+void SetFlatBackground(QWidget* widget, const QColor& colour);
+
 // What the widget shows, rendered now (its paint event runs).
 QImage Render(QWidget* widget);
 

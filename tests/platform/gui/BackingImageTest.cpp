@@ -50,10 +50,7 @@ TEST(BackingImageTest, PresentRepaintsAtOnceAndTheParentShowsThrough)
 {
     QWidget parent;
     parent.resize(60, 40);
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(227, 228, 238));
-    parent.setPalette(palette);
-    parent.setAutoFillBackground(true);
+    SetFlatBackground(&parent, QColor(227, 228, 238));
     CInstantWidget widget(&parent);
     widget.setGeometry(5, 5, 30, 20);
     parent.show();
