@@ -45,7 +45,7 @@ void BM_DragStepOfAnOutputBand(benchmark::State& state)
     set->GetLowPass()->SetFrequency(12000, false);
     set->ComputeCurve();
     band->m_bHandleDrag = true;
-    const Point start = band->GetHandleRect().Center();
+    const Point start = CenterOf(band->GetHandleRect());
     band->SetGrabOffset(start);
     int step = 0;
     for (auto _ : state) {

@@ -927,7 +927,7 @@ void CFilter::PlaceBandHandle()
 
 void CFilter::PlaceBandwidthMarkers()
 {
-    const Point centre = m_rcHandle.Center();
+    const Point centre = CenterOf(m_rcHandle);
     // The markers sit 10 pixels outside the band edges, off the 0 dB line
     // on the side of the gain.
     const int cy = centre.y + (m_dGain >= 0 ? 10 : -10);
@@ -943,7 +943,7 @@ void CFilter::PlaceBandwidthMarkers()
 
 void CFilter::SetGrabOffset(Point pt)
 {
-    const Point centre = m_rcHandle.Center();
+    const Point centre = CenterOf(m_rcHandle);
     m_ptGrabOffset = Point{pt.x - centre.x, pt.y - centre.y};
     m_nDragStartX = pt.x;
     m_nDragStartFrequency = m_nFrequency;

@@ -1,6 +1,7 @@
 #pragma once
 // Pixel geometry of the response graphs, kept free of any window toolkit so
 // that the parameter model can place handles and curves without widgets.
+#include "platform/core/Rect.h"
 
 struct Point {
     int x = 0;
@@ -15,21 +16,9 @@ struct PointF {
     float y = 0.0f;
 };
 
-// Left, top, right, bottom; right and bottom lie outside the rectangle.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+// Rectangles are the platform's: left, top, right, bottom, with right and
+// bottom outside the rectangle.
+using Rect = CRect;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    // Integer centre, as the graph hit-tests and grabs it.
-    Point Center() const { return Point{(left + right) / 2, (top + bottom) / 2}; }
-};
-
-inline bool operator==(const Rect& a, const Rect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-inline bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
+// Integer centre, as the graph hit-tests and grabs it.
+inline Point CenterOf(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }

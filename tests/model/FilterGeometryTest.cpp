@@ -36,7 +36,7 @@ protected:
     // Starts a handle drag with the pointer on the handle's centre.
     static Point Grab(CFilter& band)
     {
-        const Point centre = band.GetHandleRect().Center();
+        const Point centre = CenterOf(band.GetHandleRect());
         band.m_bHandleDrag = true;
         band.SetGrabOffset(centre);
         return centre;
@@ -278,7 +278,7 @@ TEST_F(FilterGeometryTest, CornerDrags)
         else
             MakeCorner(filter, c.kind, c.hz, c.limitKind);
         g_bDeviceSynced = true;
-        filter.SetGrabOffset(filter.GetHandleRect().Center());  // grabbed at the centre: offset 0
+        filter.SetGrabOffset(CenterOf(filter.GetHandleRect()));  // grabbed at the centre: offset 0
         EXPECT_EQ(filter.DragFilterCorner(Point{c.pointerX + 40, 0}, c.opposite), c.result);
         EXPECT_EQ(filter.GetFrequency(), c.after);
         EXPECT_EQ(filter.IsChanged(), c.result);
@@ -291,8 +291,8 @@ TEST_F(FilterGeometryTest, CornerDraggedToTheLeftEdgeDrawsFlat)
     CFilter filter;
     MakeCorner(filter, FILTER_HIGH_PASS, 300, DRAG_LIMIT_OUTPUT);
     ASSERT_LT(filter.GetResponse()[0], -10.0);
-    filter.SetGrabOffset(filter.GetHandleRect().Center());
-    EXPECT_TRUE(filter.DragFilterCorner(Point{filter.GetHandleRect().Center().x - 500, 0}, 20000));
+    filter.SetGrabOffset(CenterOf(filter.GetHandleRect()));
+    EXPECT_TRUE(filter.DragFilterCorner(Point{CenterOf(filter.GetHandleRect()).x - 500, 0}, 20000));
     for (int i = 0; i < GRID_POINTS; ++i)
         ASSERT_EQ(filter.GetResponse()[i], 0.0);
     EXPECT_EQ(filter.GetHandleRect().left, 32);
@@ -304,7 +304,7 @@ TEST_F(FilterGeometryTest, NarrowAndEmptyGraphsStayFinite)
         CFilter band;
         band.SetGainIndex(300);
         band.SetGraphSize(rc);
-        band.SetGrabOffset(band.GetHandleRect().Center());
+        band.SetGrabOffset(CenterOf(band.GetHandleRect()));
         band.DragBandPoint(Point{55, 7});
         EXPECT_GE(band.GetFrequency(), 20);
         EXPECT_LE(band.GetFrequency(), 20000);
