@@ -1,9 +1,9 @@
 #pragma once
 // The process-wide drawing objects the windows share: the background brush,
 // the speaker-type menu, nine Arial fonts and the curve colours, with the
-// helper that loads an image resource. The shared texts, the working strings
-// and the language flag live in the lower layers (the device link reads
-// them too); this header brings them along.
+// helper that loads an image resource. The shared texts, the working strings,
+// the language flag and the send lock live in the lower layers (the device
+// link uses them too); this header brings them along.
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -14,6 +14,7 @@
 #include "model/TextFormat.h"
 #include "model/WorkingStrings.h"
 #include "platform/core/Language.h"
+#include "platform/core/SendLock.h"
 #include "platform/core/Types.h"
 
 class QMenu;
