@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "platform/core/MessageBoxHook.h"
 #include "platform/core/Types.h"
 #include "platform/gui/TimerMap.h"
 
@@ -37,7 +38,7 @@ public:
     // application's name. The program's main calls it once.
     static void InstallAsMessageBoxHandler();
 
-    int m_nResult = 2;  // IDCANCEL
+    int m_nResult = IDCANCEL;
 
     enum : UINT { TIMER_CLOSE = 300 };
     enum : int { IDC_TEXT = 1001 };
