@@ -1,8 +1,6 @@
 #include "model/WorkingStrings.h"
 
 QString g_strUsbDevicePath;
-const QString g_strDefaultDeviceIp = QStringLiteral("10.10.100.254");
-CLockedString g_strDeviceIp(g_strDefaultDeviceIp);
 QString g_strUpdateFilePath;
 QString g_strAllPresetsFilePath;
 QString g_strLanguage;

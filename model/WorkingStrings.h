@@ -1,18 +1,12 @@
 #pragma once
-// Paths, addresses and passwords that several windows and the device link
-// read and write while the program runs.
+// Paths and passwords that several windows and the device link read and
+// write while the program runs. The device's network address, which other
+// threads read, is g_strDeviceIp of link/NetAddress.h.
 #include <QString>
 #include <QStringList>
 
-#include "platform/core/LockedString.h"
-
 // Device path of the chosen USB HID device.
 extern QString g_strUsbDevicePath;
-// The WIFI module's factory address, and the address of the device's
-// network module now: reset to the default after a network operation. The
-// reachability poll reads it on its own thread, hence the lock.
-extern const QString g_strDefaultDeviceIp;
-extern CLockedString g_strDeviceIp;
 // Path of the firmware file (kept in the registry).
 extern QString g_strUpdateFilePath;
 // Path chosen for the next all-presets file.

@@ -54,7 +54,6 @@ TEST(SharedTextsTest, FailureTextsDifferOnlyWhereTheyShould)
 
 TEST(SharedTextsTest, WorkingStringsStartAsGiven)
 {
-    EXPECT_EQ(g_strDeviceIp.Get(), g_strDefaultDeviceIp);
     EXPECT_EQ(g_strAdvPassword, QStringLiteral("kq3175"));
     EXPECT_EQ(g_strUnlockPassword.size(), 6);
     EXPECT_TRUE(g_strUsbDevicePath.isEmpty());

@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
-#include <QTest>
 #include <QWidget>
+
+#include "tests/common/Eventually.h"
 
 bool Near(QRgb pixel, const QColor& colour, int tolerance)
 {
@@ -71,9 +71,10 @@ void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos, Qt::MouseB
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    return done();
+    return Eventually(
+        [&] {
+            QCoreApplication::processEvents();
+            return done();
+        },
+        timeoutMs);
 }

@@ -31,4 +31,5 @@ void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos, Qt::MouseB
                Qt::MouseButtons buttons = Qt::NoButton);
 
 // Runs the event loop until done() or timeoutMs passed; returns done().
+// Like Eventually, but this thread's events (timers, posted messages) run.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
