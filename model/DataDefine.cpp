@@ -184,8 +184,7 @@ void RepairOutputFilterLimits()
     for (int ch = 0; ch < OUTPUT_COUNT; ++ch) {
         BYTE* block = g_CurrentImage.bytes + OutputBlockOffset(ch);
         // The position the image itself holds, not the live table's.
-        int code = block[31 * 8 + 7];
-        if (code != 1 && code != 7 && code != 13 && code != 16 && code != 19)
+        if (!IsTweeterPosition(block[31 * 8 + 7]))
             continue;
         BYTE* crossover = block + 32 * 8;
         int highPass = std::int16_t(GetWord(crossover));
@@ -254,7 +253,11 @@ QString FixedFieldToString(const char* field, int size)
 
 bool StringToFixedField(char* field, int size, const QString& text)
 {
-    QByteArray bytes = ToDeviceBytes(text);
+    return BytesToFixedField(field, size, ToDeviceBytes(text));
+}
+
+bool BytesToFixedField(char* field, int size, const QByteArray& bytes)
+{
     if (field == nullptr || bytes.size() >= size) {
         if (g_bChinese)
             AppMessageBox(QString::fromUtf8("字符长度错误!"), MB_OK, -2);

@@ -59,6 +59,8 @@ inline int OutputBlockOffset(int channel) { return OUTPUT_OFFSET + OUTPUT_BLOCK_
 // Little-endian 16-bit access to image or frame bytes.
 inline WORD GetWord(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
 inline void PutWord(BYTE* p, int v) { p[0] = BYTE(v & 0xFF); p[1] = BYTE((v >> 8) & 0xFF); }
+// The same word read as a signed value.
+inline short GetShort(const BYTE* p) { return short(GetWord(p)); }
 
 // Writes one EQ band record {frequency, gain code, bandwidth index, slope, kind}.
 void WriteBandRecord(BYTE* record, int frequency, int gainCode, int bandwidth, int slope, int kind);
@@ -126,6 +128,8 @@ QString FixedFieldToStringN(const char* field, int n);
 // than size; otherwise reports "Char len error!" and leaves the field as it
 // was. Returns whether the field was written.
 bool StringToFixedField(char* field, int size, const QString& text);
+// The same for text already in device bytes.
+bool BytesToFixedField(char* field, int size, const QByteArray& bytes);
 
 // What a speaker-position code read from an image, a file or the device
 // means: a code above 24 (or below 0) is no position.

@@ -207,6 +207,11 @@ void ReleaseTriple(int t, int base)
 }
 }  // namespace
 
+bool IsTweeterPosition(int code)
+{
+    return code == 1 || code == 7 || code == 13 || code == 16 || code == 19;
+}
+
 int MirrorPositionCode(int code)
 {
     if (code >= 1 && code <= 6)

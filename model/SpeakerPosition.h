@@ -34,6 +34,8 @@ extern SpeakerPair g_LeftRightPairs[SPEAKER_PAIR_COUNT];
 // The mirror of a code (front left and right of one kind, rear, the two
 // subs), or -1 when it has none.
 int MirrorPositionCode(int code);
+// The tweeter positions: front left and right, rear left and right, centre.
+bool IsTweeterPosition(int code);
 
 void ResetSpeakerPositions();
 void ApplyOutputPositions();

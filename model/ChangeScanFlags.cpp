@@ -1,0 +1,5 @@
+#include "model/ChangeScanFlags.h"
+
+std::atomic<bool> g_bSendSysItem5{false};
+std::atomic<bool> g_bSendSysItem2{false};
+std::atomic<bool> g_bSendPresetName{false};

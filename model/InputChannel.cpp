@@ -1,0 +1,238 @@
+#include "model/InputChannel.h"
+
+#include "model/ChannelTexts.h"
+#include "model/FrameBuilder.h"
+#include "model/ParameterSetLock.h"
+
+CInputChannel::CInputChannel(const Layout& layout, int gain)
+    : m_Layout(layout),
+      m_nGain(gain),
+      m_nNameRecord(BYTE(layout.nameRecord)),
+      m_nBasicRecord(BYTE(layout.basicRecord)),
+      m_nNoiseGateRecord(BYTE(layout.noiseGateRecord)),
+      m_nItemRecord(BYTE(layout.itemRecord))
+{
+}
+
+CInputChannel::~CInputChannel() = default;
+
+// ---- Setters -------------------------------------------------------------------
+
+void CInputChannel::LoadGain(int gain)
+{
+    m_nGain = gain;
+    m_bGainZero = (gain == 0);
+}
+
+void CInputChannel::SetGain(int gain)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    LoadGain(gain);
+    Mark(m_bBasicDirty);
+}
+
+void CInputChannel::SetOn(int on)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nOn = on;
+    Mark(m_bBasicDirty);
+}
+
+void CInputChannel::SetPolarity(int polarity)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nPolarity = polarity;
+    Mark(m_bBasicDirty);
+}
+
+void CInputChannel::SetDelay(int delay)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nDelay = delay;
+    Mark(m_bBasicDirty);
+}
+
+void CInputChannel::SetNoiseGate(int value)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nNoiseGate = value;
+    Mark(m_bNoiseGateDirty);
+}
+
+void CInputChannel::SetItemWord(int value)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nItemWord = value;
+    Mark(m_bItemDirty);
+}
+
+void CInputChannel::SetItemByteA(int value)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nItemByteA = value;
+    Mark(m_bItemDirty);
+}
+
+void CInputChannel::SetItemByteB(int value)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nItemByteB = value;
+    Mark(m_bItemDirty);
+}
+
+void CInputChannel::SetBasicDirty(bool dirty)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bBasicDirty = dirty;
+}
+
+void CInputChannel::SetNameDirty(bool dirty)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bNameDirty = dirty;
+}
+
+void CInputChannel::SetNoiseGateDirty(bool dirty)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bNoiseGateDirty = dirty;
+}
+
+void CInputChannel::SetItemDirty(bool dirty)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bItemDirty = dirty;
+}
+
+void CInputChannel::SetAllDirty(bool v)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bBasicDirty = v;
+    m_bNameDirty = v;
+    m_bNoiseGateDirty = v;
+    m_bItemDirty = v;
+    AdvanceAllFilters(v);
+}
+
+bool CInputChannel::IsCrossoverChanged()
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    return AdvanceCrossover();
+}
+
+bool CInputChannel::UpdateAllBypass(int count)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bAllBypass = BandsBypassedOrFlat(count);
+    return m_bAllBypass;
+}
+
+// ---- Curve -----------------------------------------------------------------------
+
+void CInputChannel::SetGraphRect(const Rect& rc)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    LayoutCurve(rc);
+    RecomputeCurve();
+}
+
+void CInputChannel::RecomputeCurve()
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    TakeSummedCurve(true);
+}
+
+// ---- Records -----------------------------------------------------------------------
+
+void CInputChannel::LoadCrossoverRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    LoadCrossover(record);
+}
+
+void CInputChannel::LoadNoiseGateRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nNoiseGate = record[0];
+}
+
+void CInputChannel::LoadItemRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nItemWord = GetShort(record);
+    m_nItemByteA = record[2];
+    m_nItemByteB = record[3];
+}
+
+std::unique_ptr<CSendData> CInputChannel::StoreCrossoverRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    StoreCrossover(Record(m_Layout.crossoverRecord));
+    return RecordFrame(m_Layout.crossoverRecord, bSend);
+}
+
+std::unique_ptr<CSendData> CInputChannel::StoreNoiseGateRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    Record(m_Layout.noiseGateRecord)[0] = BYTE(m_nNoiseGate);
+    return RecordFrame(m_nNoiseGateRecord, bSend);
+}
+
+std::unique_ptr<CSendData> CInputChannel::StoreItemRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    BYTE* record = Record(m_Layout.itemRecord);
+    PutWord(record, m_nItemWord);
+    record[2] = BYTE(m_nItemByteA);
+    record[3] = BYTE(m_nItemByteB);
+    return RecordFrame(m_nItemRecord, bSend);
+}
+
+std::unique_ptr<CSendData> CInputChannel::StoreBandRecord(int band, int record)
+{
+    if (band < 0 || band >= m_Layout.eqBands)
+        return nullptr;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_EQ.FillBandRecord(band, Record(band));
+    return RecordFrame(record, true);
+}
+
+// ---- Texts ------------------------------------------------------------------------------
+
+QString CInputChannel::FormatGain() const
+{
+    return QString::asprintf("%ddB", GetGain() - 80);
+}
+
+QString CInputChannel::FormatPolarity() const
+{
+    return PolarityText(m_nPolarity);
+}
+
+QString CInputChannel::FormatOn() const
+{
+    return OnOffText(m_nOn != 0);
+}
+
+QString CInputChannel::FormatDelay() const
+{
+    return DelayText(m_nDelay);
+}
+
+QString CInputChannel::FormatNoiseGate() const
+{
+    if (m_nNoiseGate == 0)
+        return QStringLiteral("OFF");
+    return QString::asprintf("%0.1fdBu", double(m_nNoiseGate - 120));
+}
+
+QString CInputChannel::FormatItemWord() const
+{
+    return QString::asprintf("%0.1f", m_nItemWord * 0.1 - 30);
+}

@@ -1,0 +1,195 @@
+#include "model/MIC_InData.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/FrameBuilder.h"
+#include "model/ParameterSetLock.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Language.h"
+#include "platform/core/TextCodec.h"
+
+namespace {
+const CInputChannel::Layout kMicLayout = {MIC_EQ_BANDS,          MIC_BASIC_RECORD,  MIC_CROSSOVER_RECORD,
+                                          MIC_NOISE_GATE_RECORD, MIC_ITEM12_RECORD, MIC_NAME_RECORD};
+}  // namespace
+
+CMIC_InData::CMIC_InData() : CInputChannel(kMicLayout, 400) {}
+
+CMIC_InData::~CMIC_InData() = default;
+
+void CMIC_InData::BuildEQ(int count, int filterRecord)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_EQ.BuildShelvedBands(count, filterRecord, 20000);
+}
+
+// ---- Setters -------------------------------------------------------------------
+
+void CMIC_InData::SetNameBytes(const QByteArray& bytes)
+{
+    std::memset(m_szName, 0, sizeof m_szName);
+    std::memcpy(m_szName, bytes.constData(), size_t(std::min<qsizetype>(bytes.size(), RECORD_SIZE)));
+}
+
+QByteArray CMIC_InData::NameBytes() const
+{
+    int length = 0;
+    while (length < RECORD_SIZE && m_szName[length] != '\0')
+        ++length;
+    return QByteArray(m_szName, length);
+}
+
+void CMIC_InData::SetName(const QString& name)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    SetNameBytes(ToDeviceBytes(name));
+    Mark(m_bNameDirty);
+}
+
+void CMIC_InData::SetLevel(int level)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nLevel = level;
+    Mark(m_bBasicDirty);
+}
+
+void CMIC_InData::SetGainZero(bool zero)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_bGainZero = zero;
+    Mark(m_bBasicDirty);
+}
+
+void CMIC_InData::SetMode(int mode)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nMode = mode;
+    Mark(m_bBasicDirty);
+}
+
+void CMIC_InData::SetAllBandsBypass(bool on)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    SetBandsBypass(GetBandCount(), on);
+}
+
+QString CMIC_InData::GetNameText() const
+{
+    return FromDeviceBytes(NameBytes());
+}
+
+// ---- Loading ------------------------------------------------------------------------
+
+void CMIC_InData::LoadFromDevice(const BYTE* block)
+{
+    if (block == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    LoadBands(block, MIC_EQ_BANDS);
+    std::memcpy(m_szName, block + RECORD_SIZE * MIC_NAME_RECORD, RECORD_SIZE);
+    LoadBasicRecord(block + RECORD_SIZE * MIC_BASIC_RECORD);
+    LoadNoiseGateRecord(block + RECORD_SIZE * MIC_NOISE_GATE_RECORD);
+    LoadItemRecord(block + RECORD_SIZE * MIC_ITEM12_RECORD);
+    LoadCrossoverRecord(block + RECORD_SIZE * MIC_CROSSOVER_RECORD);
+}
+
+void CMIC_InData::LoadBasicRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nLevel = record[0];
+    m_nPolarity = record[1];
+    m_nOn = record[3];
+    m_nMode = record[2];
+    m_nDelay = GetShort(record + 4);
+    LoadGain(GetShort(record + 6));
+}
+
+// ---- Writers ------------------------------------------------------------------------
+
+std::unique_ptr<CSendData> CMIC_InData::StoreBasicRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    BYTE* record = Record(MIC_BASIC_RECORD);
+    record[0] = BYTE(m_nLevel);
+    record[1] = BYTE(m_nPolarity);
+    record[2] = BYTE(m_nMode);
+    record[3] = BYTE(m_nOn);
+    PutWord(record + 4, m_nDelay);
+    PutWord(record + 6, GetGain());
+    return RecordFrame(m_nBasicRecord, bSend);
+}
+
+std::unique_ptr<CSendData> CMIC_InData::StoreNameRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    BytesToFixedField(reinterpret_cast<char*>(Record(MIC_NAME_RECORD)), RECORD_SIZE, NameBytes());
+    return RecordFrame(m_nNameRecord, bSend);
+}
+
+void CMIC_InData::StoreToRaw()
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    StoreBands(Record(0), MIC_EQ_BANDS);
+    StoreNameRecord(false);
+    StoreBasicRecord(false);
+    StoreCrossoverRecord(false);
+    StoreItemRecord(false);
+    StoreNoiseGateRecord(false);
+}
+
+std::unique_ptr<CSendData> CMIC_InData::StoreAndBuildBlock(int slot)
+{
+    StoreToRaw();
+    return BuildBlockFrame(slot, BLOCK_MIC, m_byIndex, true, true);
+}
+
+// ---- Archive --------------------------------------------------------------------------
+
+void CMIC_InData::Serialize(CArchive& ar)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    if (ar.IsStoring()) {
+        ar.WriteStringBytes(NameBytes());
+        for (int value : {m_nLevel, m_nOn, m_nPolarity, m_nMode, m_nGain, m_nDelay, m_nNoiseGate})
+            ar << std::int32_t(value);
+        ar << std::int16_t(m_nItemWord);
+        for (int value : {m_nItemByteA, m_nItemByteB, m_bAllBypass ? 1 : 0})
+            ar << std::int32_t(value);
+        m_EQ.Serialize(ar);
+        return;
+    }
+    QByteArray name;
+    std::int32_t head[7] = {};
+    std::int16_t itemWord = 0;
+    std::int32_t tail[3] = {};
+    ar.ReadStringBytes(name, CHANNEL_NAME_ARCHIVE_MAX);
+    for (std::int32_t& value : head)
+        ar >> value;
+    ar >> itemWord;
+    for (std::int32_t& value : tail)
+        ar >> value;
+    if (ar.HasError())
+        return;
+    SetNameBytes(name);
+    int* members[7] = {&m_nLevel, &m_nOn, &m_nPolarity, &m_nMode, &m_nGain, &m_nDelay, &m_nNoiseGate};
+    for (int k = 0; k < 7; ++k)
+        *members[k] = head[k];
+    m_nItemWord = itemWord;
+    m_nItemByteA = tail[0];
+    m_nItemByteB = tail[1];
+    m_bAllBypass = tail[2] != 0;
+    m_bGainZero = (m_nGain == 0);
+    m_EQ.Serialize(ar);
+}
+
+// ---- Texts ------------------------------------------------------------------------------
+
+QString CMIC_InData::FormatLevel() const
+{
+    if (g_bChinese)
+        return m_nLevel == 0 ? QString::fromUtf8(" 关 ") : QString::fromUtf8(" %1级").arg(m_nLevel);
+    return m_nLevel == 0 ? QStringLiteral(" OFF ") : QStringLiteral(" %1Level").arg(m_nLevel);
+}

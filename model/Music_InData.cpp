@@ -1,0 +1,142 @@
+#include "model/Music_InData.h"
+
+#include "model/FrameBuilder.h"
+#include "model/ParameterSetLock.h"
+#include "platform/core/Archive.h"
+
+namespace {
+const CInputChannel::Layout kMusicLayout = {MUSIC_PEQ_BANDS,         MUSIC_BASIC_RECORD,  MUSIC_CROSSOVER_RECORD,
+                                            MUSIC_NOISE_GATE_RECORD, MUSIC_ITEM34_RECORD, MUSIC_NAME_RECORD};
+}  // namespace
+
+CMusic_InData::CMusic_InData() : CInputChannel(kMusicLayout, 600) {}
+
+CMusic_InData::~CMusic_InData() = default;
+
+void CMusic_InData::BuildEQ(int count, int filterRecord)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_EQ.BuildBands(count, filterRecord, 20000);
+}
+
+void CMusic_InData::SetIndex(int index)
+{
+    if (index < 0 || index >= MUSIC_COUNT)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nIndex = index;
+}
+
+void CMusic_InData::SetName(const QString& name)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_strName = name;
+    Mark(m_bNameDirty);
+}
+
+void CMusic_InData::SetEqMode(int mode)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nEqMode = mode;
+    SetBandsGainOnly(MUSIC_PEQ_BANDS, mode != 0);
+    Mark(m_bBasicDirty);
+}
+
+void CMusic_InData::SetAllBandsBypass(bool on)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    SetBandsBypass(MUSIC_PEQ_BANDS, on);
+}
+
+// ---- Loading ------------------------------------------------------------------------
+
+void CMusic_InData::LoadFromRaw(const BYTE* block)
+{
+    if (block == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    LoadBands(block, MUSIC_PEQ_BANDS);
+    LoadBasicRecord(block + RECORD_SIZE * MUSIC_BASIC_RECORD);
+    LoadCrossoverRecord(block + RECORD_SIZE * MUSIC_CROSSOVER_RECORD);
+    LoadNoiseGateRecord(block + RECORD_SIZE * MUSIC_NOISE_GATE_RECORD);
+    LoadItemRecord(block + RECORD_SIZE * MUSIC_ITEM34_RECORD);
+}
+
+void CMusic_InData::LoadBasicRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nOn = record[3];
+    m_nPolarity = record[1];
+    LoadGain(GetShort(record + 6));
+    m_nDelay = GetShort(record + 4);
+    m_nEqMode = record[2];
+    SetBandsGainOnly(MUSIC_PEQ_BANDS, m_nEqMode != 0);
+}
+
+// ---- Writers ------------------------------------------------------------------------
+
+std::unique_ptr<CSendData> CMusic_InData::StoreBasicRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    BYTE* record = Record(MUSIC_BASIC_RECORD);
+    record[1] = BYTE(m_nPolarity);
+    record[2] = BYTE(m_nEqMode);
+    record[3] = BYTE(m_nOn);
+    PutWord(record + 4, m_nDelay);
+    PutWord(record + 6, GetGain());
+    return RecordFrame(m_nBasicRecord, bSend);
+}
+
+std::unique_ptr<CSendData> CMusic_InData::StoreNameRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    StringToFixedField(reinterpret_cast<char*>(Record(MUSIC_NAME_RECORD)), RECORD_SIZE, m_strName);
+    return RecordFrame(m_nNameRecord, bSend);
+}
+
+void CMusic_InData::StoreToRaw()
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    StoreBands(Record(0), MUSIC_PEQ_BANDS);
+    StoreNameRecord(false);
+    StoreBasicRecord(false);
+    StoreCrossoverRecord(false);
+    StoreItemRecord(false);
+    StoreNoiseGateRecord(false);
+}
+
+std::unique_ptr<CSendData> CMusic_InData::StoreAndBuildBlock(int slot)
+{
+    StoreToRaw();
+    return BuildBlockFrame(slot, BLOCK_MUSIC, m_nIndex, true, true);
+}
+
+// ---- Archive --------------------------------------------------------------------------
+
+void CMusic_InData::Serialize(CArchive& ar)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    int* const members[] = {&m_nOn,       &m_nPolarity,  &m_nGain,      &m_nDelay,
+                            &m_nNoiseGate, &m_nItemWord, &m_nItemByteA, &m_nItemByteB};
+    if (ar.IsStoring()) {
+        ar.WriteString(m_strName);
+        for (const int* member : members)
+            ar << std::int32_t(*member);
+        m_EQ.Serialize(ar);
+        return;
+    }
+    QString name;
+    std::int32_t values[std::size(members)] = {};
+    ar.ReadString(name, CHANNEL_NAME_ARCHIVE_MAX);
+    for (std::int32_t& value : values)
+        ar >> value;
+    if (ar.HasError())
+        return;
+    m_strName = name;
+    for (size_t k = 0; k < std::size(members); ++k)
+        *members[k] = values[k];
+    m_bGainZero = (m_nGain == 0);
+    m_EQ.Serialize(ar);
+}

@@ -1,0 +1,3 @@
+#include "model/OutputLinkTable.h"
+
+CKTV_OutData* g_pOutputData[OUTPUT_COUNT] = {};
