@@ -39,6 +39,12 @@ void CChannelData::Mark(std::atomic<bool>& flag)
     flag.store(g_bDeviceSynced.load());
 }
 
+void CChannelData::SetFlag(std::atomic<bool>& flag, bool value)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    flag = value;
+}
+
 void CChannelData::UpdateZeroDbY()
 {
     m_nZeroDbY = GainToY(0.0, m_nGraphHeight) + GRAPH_MARGIN_TOP;

@@ -14,6 +14,7 @@
 #include "model/FrequencyTables.h"
 #include "model/Geometry.h"
 #include "model/KTVEQ.h"
+#include "model/ParameterSetLock.h"
 #include "model/SendData.h"
 #include "platform/core/Types.h"
 
@@ -67,6 +68,24 @@ protected:
     std::unique_ptr<CSendData> RecordFrame(int record, bool bSend) const;
     // A setter's mark: the flag takes the value of g_bDeviceSynced.
     static void Mark(std::atomic<bool>& flag);
+    // A setter: stores the value and marks its record, under the lock.
+    template <class T, class V>
+    static void SetMarked(T& member, V value, std::atomic<bool>& flag)
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        member = T(value);
+        Mark(flag);
+    }
+    // The same, doing nothing at all when the value is the stored one.
+    template <class T, class V>
+    static void SetMarkedIfChanged(T& member, V value, std::atomic<bool>& flag)
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        if (member != T(value))
+            SetMarked(member, value, flag);
+    }
+    // A change flag set or cleared explicitly, under the lock.
+    static void SetFlag(std::atomic<bool>& flag, bool value);
 
     // Lays both curves out in rc (x on the frequency axis, integer y on the
     // middle line) and hands rc to the band set.

@@ -105,9 +105,7 @@ void CEffect_Data::SetAllChanged(bool v)
 
 void CEffect_Data::SetName(const QString& name)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_strName = name;
-    Mark(m_bNameChanged);
+    SetMarked(m_strName, name, m_bNameChanged);
 }
 
 int CEffect_Data::GetParam(int regionByte) const
@@ -128,20 +126,17 @@ void CEffect_Data::SetParam(int regionByte, int value)
 
 void CEffect_Data::SetNameChanged(bool changed)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bNameChanged = changed;
+    SetFlag(m_bNameChanged, changed);
 }
 
 void CEffect_Data::SetGroup1Changed(bool changed)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bGroup1Changed = changed;
+    SetFlag(m_bGroup1Changed, changed);
 }
 
 void CEffect_Data::SetGroup2Changed(bool changed)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bGroup2Changed = changed;
+    SetFlag(m_bGroup2Changed, changed);
 }
 
 void CEffect_Data::SetAllBandsBypass(bool on)

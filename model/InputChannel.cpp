@@ -33,75 +33,57 @@ void CInputChannel::SetGain(int gain)
 
 void CInputChannel::SetOn(int on)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nOn = on;
-    Mark(m_bBasicDirty);
+    SetMarked(m_nOn, on, m_bBasicDirty);
 }
 
 void CInputChannel::SetPolarity(int polarity)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nPolarity = polarity;
-    Mark(m_bBasicDirty);
+    SetMarked(m_nPolarity, polarity, m_bBasicDirty);
 }
 
 void CInputChannel::SetDelay(int delay)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nDelay = delay;
-    Mark(m_bBasicDirty);
+    SetMarked(m_nDelay, delay, m_bBasicDirty);
 }
 
 void CInputChannel::SetNoiseGate(int value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nNoiseGate = value;
-    Mark(m_bNoiseGateDirty);
+    SetMarked(m_nNoiseGate, value, m_bNoiseGateDirty);
 }
 
 void CInputChannel::SetItemWord(int value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nItemWord = value;
-    Mark(m_bItemDirty);
+    SetMarked(m_nItemWord, value, m_bItemDirty);
 }
 
 void CInputChannel::SetItemByteA(int value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nItemByteA = value;
-    Mark(m_bItemDirty);
+    SetMarked(m_nItemByteA, value, m_bItemDirty);
 }
 
 void CInputChannel::SetItemByteB(int value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nItemByteB = value;
-    Mark(m_bItemDirty);
+    SetMarked(m_nItemByteB, value, m_bItemDirty);
 }
 
 void CInputChannel::SetBasicDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bBasicDirty = dirty;
+    SetFlag(m_bBasicDirty, dirty);
 }
 
 void CInputChannel::SetNameDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bNameDirty = dirty;
+    SetFlag(m_bNameDirty, dirty);
 }
 
 void CInputChannel::SetNoiseGateDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bNoiseGateDirty = dirty;
+    SetFlag(m_bNoiseGateDirty, dirty);
 }
 
 void CInputChannel::SetItemDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bItemDirty = dirty;
+    SetFlag(m_bItemDirty, dirty);
 }
 
 void CInputChannel::SetAllDirty(bool v)
@@ -143,6 +125,30 @@ void CInputChannel::RecomputeCurve()
 }
 
 // ---- Records -----------------------------------------------------------------------
+
+void CInputChannel::LoadBasicRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_nPolarity = record[1];
+    m_nMode = record[2];
+    m_nOn = record[3];
+    m_nDelay = GetShort(record + 4);
+    LoadGain(GetShort(record + 6));
+}
+
+std::unique_ptr<CSendData> CInputChannel::StoreBasicRecord(bool bSend)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    BYTE* record = Record(m_Layout.basicRecord);
+    record[1] = BYTE(m_nPolarity);
+    record[2] = BYTE(m_nMode);
+    record[3] = BYTE(m_nOn);
+    PutWord(record + 4, m_nDelay);
+    PutWord(record + 6, GetGain());
+    return RecordFrame(m_nBasicRecord, bSend);
+}
 
 void CInputChannel::LoadCrossoverRecord(const BYTE* record)
 {
@@ -201,6 +207,23 @@ std::unique_ptr<CSendData> CInputChannel::StoreBandRecord(int band, int record)
     ParameterSetGuard guard(g_ParameterSetLock);
     m_EQ.FillBandRecord(band, Record(band));
     return RecordFrame(record, true);
+}
+
+void CInputChannel::StoreToRaw()
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    StoreBands(Record(0), m_Layout.eqBands);
+    StoreNameRecord(false);
+    StoreBasicRecord(false);
+    StoreCrossoverRecord(false);
+    StoreItemRecord(false);
+    StoreNoiseGateRecord(false);
+}
+
+std::unique_ptr<CSendData> CInputChannel::StoreAndBuildBlock(int slot)
+{
+    StoreToRaw();
+    return BuildBlockFrame(slot, BlockType(), FrameChannel(), true, true);
 }
 
 // ---- Texts ------------------------------------------------------------------------------

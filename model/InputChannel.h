@@ -1,8 +1,11 @@
 #pragma once
-// What the mic and the music channels share: on/off, polarity, gain with
-// its zero flag, delay, the noise gate and a record of one word and two
-// bytes, with the change flags of their records, and the crossover record.
-// Each channel puts these into its own block at its own record numbers.
+// What the mic and the music channels share: on/off, polarity, a mode
+// byte, gain with its zero flag, delay, the noise gate and a record of one
+// word and two bytes, with the change flags of their records, and the
+// crossover record. Each channel puts these into its own block at its own
+// record numbers; the basic record is laid out alike in both:
+//   byte 0 the channel's own, 1 polarity, 2 mode, 3 on, 4-5 delay word,
+//   6-7 gain word (0 while the gain-zero flag is set).
 #include <atomic>
 #include <memory>
 
@@ -67,10 +70,20 @@ public:
     // ---- Records -----------------------------------------------------------------
     void LoadCrossoverRecord(const BYTE* record);
     void LoadNoiseGateRecord(const BYTE* record);
+    // Bytes 1 to 7 of the basic record.
+    virtual void LoadBasicRecord(const BYTE* record);
+    virtual std::unique_ptr<CSendData> StoreBasicRecord(bool bSend);
+    // The name record is the channel's own.
+    virtual std::unique_ptr<CSendData> StoreNameRecord(bool bSend) = 0;
     std::unique_ptr<CSendData> StoreCrossoverRecord(bool bSend);
     std::unique_ptr<CSendData> StoreNoiseGateRecord(bool bSend);
     // Band band's record into record band; the frame names record.
     std::unique_ptr<CSendData> StoreBandRecord(int band, int record);
+    // The whole channel into the live image, no frame: the bands, the name,
+    // then the basic, crossover, item and noise-gate records.
+    void StoreToRaw();
+    // The same, then the frame of the whole block.
+    std::unique_ptr<CSendData> StoreAndBuildBlock(int slot);
 
     // ---- Texts -------------------------------------------------------------------
     // "%d" of gain - 80, then "dB".
@@ -98,6 +111,7 @@ protected:
     const Layout m_Layout;
     int m_nOn = 1;
     int m_nPolarity = 0;
+    int m_nMode = 1;
     int m_nGain;
     bool m_bGainZero = false;
     int m_nDelay = 0;

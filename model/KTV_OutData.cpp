@@ -81,9 +81,7 @@ void CKTV_OutData::ForEachLinked(F f) const
 
 void CKTV_OutData::SetName(const QString& name)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_strName = name;
-    Mark(m_bNameDirty);
+    SetMarked(m_strName, name, m_bNameDirty);
 }
 
 void CKTV_OutData::SetGain(short gain)
@@ -97,30 +95,22 @@ void CKTV_OutData::SetGain(short gain)
 
 void CKTV_OutData::SetGainZero(bool zero)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bGainZero = zero;
-    Mark(m_bBasicDirty);
+    SetMarked(m_bGainZero, zero, m_bBasicDirty);
 }
 
 void CKTV_OutData::SetDelay(short delay)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nDelay = delay;
-    Mark(m_bBasicDirty);
+    SetMarked(m_nDelay, delay, m_bBasicDirty);
 }
 
 void CKTV_OutData::SetOn(BYTE on)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byOn = on;
-    Mark(m_bBasicDirty);
+    SetMarked(m_byOn, on, m_bBasicDirty);
 }
 
 void CKTV_OutData::SetPolarity(BYTE polarity)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byPolarity = polarity;
-    Mark(m_bBasicDirty);
+    SetMarked(m_byPolarity, polarity, m_bBasicDirty);
 }
 
 void CKTV_OutData::SetEqMode(BYTE mode)
@@ -173,29 +163,17 @@ void CKTV_OutData::SetSpeakerPositionDirty(BYTE position)
 
 void CKTV_OutData::SetLimitThreshold(short threshold)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    if (threshold == m_nLimitThreshold)
-        return;
-    m_nLimitThreshold = threshold;
-    Mark(m_bLimiterDirty);
+    SetMarkedIfChanged(m_nLimitThreshold, threshold, m_bLimiterDirty);
 }
 
 void CKTV_OutData::SetAttack(short attack)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    if (attack == m_nAttack)
-        return;
-    m_nAttack = attack;
-    Mark(m_bLimiterDirty);
+    SetMarkedIfChanged(m_nAttack, attack, m_bLimiterDirty);
 }
 
 void CKTV_OutData::SetRelease(short release)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    if (release == m_nRelease)
-        return;
-    m_nRelease = release;
-    Mark(m_bLimiterDirty);
+    SetMarkedIfChanged(m_nRelease, release, m_bLimiterDirty);
 }
 
 void CKTV_OutData::SetMixLevel(int source, BYTE level)
@@ -216,135 +194,112 @@ BYTE CKTV_OutData::GetMixLevel(int source) const
 
 // The linked outputs keep their own source switches: only the percent
 // values travel to them.
-void CKTV_OutData::SetInLOff(bool off)
+void CKTV_OutData::SetSourceOff(bool& offFlag, BYTE& source, bool off)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
-    m_bInLOff = off;
-    m_byInL = off ? 0 : 1;
-    Mark(m_bDynamicsDirty);
+    offFlag = off;
+    SetMarked(source, off ? 0 : 1, m_bDynamicsDirty);
+}
+
+void CKTV_OutData::SetInLOff(bool off)
+{
+    SetSourceOff(m_bInLOff, m_byInL, off);
 }
 
 void CKTV_OutData::SetInROff(bool off)
 {
+    SetSourceOff(m_bInROff, m_byInR, off);
+}
+
+void CKTV_OutData::SetPercentValue(BYTE& member, BYTE value, bool* zeroFlag)
+{
     ParameterSetGuard guard(g_ParameterSetLock);
-    m_bInROff = off;
-    m_byInR = off ? 0 : 1;
-    Mark(m_bDynamicsDirty);
+    if (zeroFlag != nullptr)
+        *zeroFlag = (value == 0);
+    SetMarked(member, value, m_bDynamicsDirty);
+    CopyPercentToLinked();
 }
 
 void CKTV_OutData::SetInL(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byInL = value;
-    Mark(m_bDynamicsDirty);
-    CopyPercentToLinked();
+    SetPercentValue(m_byInL, value, nullptr);
 }
 
 void CKTV_OutData::SetInR(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byInR = value;
-    Mark(m_bDynamicsDirty);
-    CopyPercentToLinked();
+    SetPercentValue(m_byInR, value, nullptr);
 }
 
 void CKTV_OutData::SetPercent3(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byPercent3 = value;
-    m_bPercent3Zero = (value == 0);
-    Mark(m_bDynamicsDirty);
-    CopyPercentToLinked();
+    SetPercentValue(m_byPercent3, value, &m_bPercent3Zero);
 }
 
 void CKTV_OutData::SetPercent4(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byPercent4 = value;
-    m_bPercent4Zero = (value == 0);
-    Mark(m_bDynamicsDirty);
-    CopyPercentToLinked();
+    SetPercentValue(m_byPercent4, value, &m_bPercent4Zero);
 }
 
 void CKTV_OutData::SetPercent5(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byPercent5 = value;
-    Mark(m_bDynamicsDirty);
-    CopyPercentToLinked();
+    SetPercentValue(m_byPercent5, value, nullptr);
 }
 
 void CKTV_OutData::SetBalance(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byBalance = value;
-    Mark(m_bDynamicsDirty);
+    SetMarked(m_byBalance, value, m_bDynamicsDirty);
 }
 
 void CKTV_OutData::SetFlagBits(BYTE value)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_byFlagBits = value;
-    Mark(m_bDynamicsDirty);
+    SetMarked(m_byFlagBits, value, m_bDynamicsDirty);
 }
 
 void CKTV_OutData::SetPercent3Zero(bool zero)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bPercent3Zero = zero;
-    Mark(m_bDynamicsDirty);
+    SetMarked(m_bPercent3Zero, zero, m_bDynamicsDirty);
 }
 
 void CKTV_OutData::SetPercent4Zero(bool zero)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bPercent4Zero = zero;
-    Mark(m_bDynamicsDirty);
+    SetMarked(m_bPercent4Zero, zero, m_bDynamicsDirty);
 }
 
 void CKTV_OutData::SetPercent5Zero(bool zero)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bPercent5Zero = zero;
-    Mark(m_bDynamicsDirty);
+    SetMarked(m_bPercent5Zero, zero, m_bDynamicsDirty);
 }
 
 // ---- Change flags ------------------------------------------------------------
 
 void CKTV_OutData::SetNameDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bNameDirty = dirty;
+    SetFlag(m_bNameDirty, dirty);
 }
 
 void CKTV_OutData::SetDynamicsDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bDynamicsDirty = dirty;
+    SetFlag(m_bDynamicsDirty, dirty);
 }
 
 void CKTV_OutData::SetBasicDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bBasicDirty = dirty;
+    SetFlag(m_bBasicDirty, dirty);
 }
 
 void CKTV_OutData::SetLimiterDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bLimiterDirty = dirty;
+    SetFlag(m_bLimiterDirty, dirty);
 }
 
 void CKTV_OutData::SetMixHighDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bMixHighDirty = dirty;
+    SetFlag(m_bMixHighDirty, dirty);
 }
 
 void CKTV_OutData::SetMixLowDirty(bool dirty)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bMixLowDirty = dirty;
+    SetFlag(m_bMixLowDirty, dirty);
 }
 
 bool CKTV_OutData::IsCrossoverChanged()

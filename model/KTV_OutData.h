@@ -266,6 +266,10 @@ private:
     // Calls f on every other output of this output's link group.
     template <class F>
     void ForEachLinked(F f) const;
+    // The dynamics side: a source switch with its off flag, and the values
+    // that go to the link group (with the zero flag some of them keep).
+    void SetSourceOff(bool& offFlag, BYTE& source, bool off);
+    void SetPercentValue(BYTE& member, BYTE value, bool* zeroFlag);
 
     QString m_strName;
     BYTE m_byNameRecord = OUTPUT_NAME_RECORD;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "model/FrameBuilder.h"
 #include "model/ParameterSetLock.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Language.h"
@@ -49,23 +48,17 @@ void CMIC_InData::SetName(const QString& name)
 
 void CMIC_InData::SetLevel(int level)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nLevel = level;
-    Mark(m_bBasicDirty);
+    SetMarked(m_nLevel, level, m_bBasicDirty);
 }
 
 void CMIC_InData::SetGainZero(bool zero)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_bGainZero = zero;
-    Mark(m_bBasicDirty);
+    SetMarked(m_bGainZero, zero, m_bBasicDirty);
 }
 
 void CMIC_InData::SetMode(int mode)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_nMode = mode;
-    Mark(m_bBasicDirty);
+    SetMarked(m_nMode, mode, m_bBasicDirty);
 }
 
 void CMIC_InData::SetAllBandsBypass(bool on)
@@ -100,11 +93,7 @@ void CMIC_InData::LoadBasicRecord(const BYTE* record)
         return;
     ParameterSetGuard guard(g_ParameterSetLock);
     m_nLevel = record[0];
-    m_nPolarity = record[1];
-    m_nOn = record[3];
-    m_nMode = record[2];
-    m_nDelay = GetShort(record + 4);
-    LoadGain(GetShort(record + 6));
+    CInputChannel::LoadBasicRecord(record);
 }
 
 // ---- Writers ------------------------------------------------------------------------
@@ -112,14 +101,8 @@ void CMIC_InData::LoadBasicRecord(const BYTE* record)
 std::unique_ptr<CSendData> CMIC_InData::StoreBasicRecord(bool bSend)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
-    BYTE* record = Record(MIC_BASIC_RECORD);
-    record[0] = BYTE(m_nLevel);
-    record[1] = BYTE(m_nPolarity);
-    record[2] = BYTE(m_nMode);
-    record[3] = BYTE(m_nOn);
-    PutWord(record + 4, m_nDelay);
-    PutWord(record + 6, GetGain());
-    return RecordFrame(m_nBasicRecord, bSend);
+    Record(MIC_BASIC_RECORD)[0] = BYTE(m_nLevel);
+    return CInputChannel::StoreBasicRecord(bSend);
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreNameRecord(bool bSend)
@@ -127,23 +110,6 @@ std::unique_ptr<CSendData> CMIC_InData::StoreNameRecord(bool bSend)
     ParameterSetGuard guard(g_ParameterSetLock);
     BytesToFixedField(reinterpret_cast<char*>(Record(MIC_NAME_RECORD)), RECORD_SIZE, NameBytes());
     return RecordFrame(m_nNameRecord, bSend);
-}
-
-void CMIC_InData::StoreToRaw()
-{
-    ParameterSetGuard guard(g_ParameterSetLock);
-    StoreBands(Record(0), MIC_EQ_BANDS);
-    StoreNameRecord(false);
-    StoreBasicRecord(false);
-    StoreCrossoverRecord(false);
-    StoreItemRecord(false);
-    StoreNoiseGateRecord(false);
-}
-
-std::unique_ptr<CSendData> CMIC_InData::StoreAndBuildBlock(int slot)
-{
-    StoreToRaw();
-    return BuildBlockFrame(slot, BLOCK_MIC, m_byIndex, true, true);
 }
 
 // ---- Archive --------------------------------------------------------------------------

@@ -86,16 +86,16 @@ public:
 
     // ---- Loading (no change flag is set) ---------------------------------------
     void LoadFromDevice(const BYTE* block);
-    void LoadBasicRecord(const BYTE* record);
+    // The level, then what every input channel has.
+    void LoadBasicRecord(const BYTE* record) override;
     void LoadItem12Record(const BYTE* record) { LoadItemRecord(record); }
 
     // ---- Writers into g_CurrentImage; with bSend the record's frame -----------
-    std::unique_ptr<CSendData> StoreBasicRecord(bool bSend);
+    // The level, then what every input channel has.
+    std::unique_ptr<CSendData> StoreBasicRecord(bool bSend) override;
     std::unique_ptr<CSendData> StoreItem12Record(bool bSend) { return StoreItemRecord(bSend); }
     // A name of all 8 bytes is reported and leaves the record as it was.
-    std::unique_ptr<CSendData> StoreNameRecord(bool bSend);
-    void StoreToRaw();
-    std::unique_ptr<CSendData> StoreAndBuildBlock(int slot);
+    std::unique_ptr<CSendData> StoreNameRecord(bool bSend) override;
 
     // Name, level, on, polarity, mode, gain, delay, noise gate (4 bytes
     // each), the record-12 word (2), byte A, byte B, the all-bypass flag
@@ -118,6 +118,5 @@ private:
 
     char m_szName[RECORD_SIZE] = {};
     int m_nLevel = 0;
-    int m_nMode = 1;
     BYTE m_byIndex = 0;
 };

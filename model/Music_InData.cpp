@@ -1,6 +1,5 @@
 #include "model/Music_InData.h"
 
-#include "model/FrameBuilder.h"
 #include "model/ParameterSetLock.h"
 #include "platform/core/Archive.h"
 
@@ -29,15 +28,13 @@ void CMusic_InData::SetIndex(int index)
 
 void CMusic_InData::SetName(const QString& name)
 {
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_strName = name;
-    Mark(m_bNameDirty);
+    SetMarked(m_strName, name, m_bNameDirty);
 }
 
 void CMusic_InData::SetEqMode(int mode)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
-    m_nEqMode = mode;
+    m_nMode = mode;
     SetBandsGainOnly(MUSIC_PEQ_BANDS, mode != 0);
     Mark(m_bBasicDirty);
 }
@@ -67,50 +64,17 @@ void CMusic_InData::LoadBasicRecord(const BYTE* record)
     if (record == nullptr)
         return;
     ParameterSetGuard guard(g_ParameterSetLock);
-    m_nOn = record[3];
-    m_nPolarity = record[1];
-    LoadGain(GetShort(record + 6));
-    m_nDelay = GetShort(record + 4);
-    m_nEqMode = record[2];
-    SetBandsGainOnly(MUSIC_PEQ_BANDS, m_nEqMode != 0);
+    CInputChannel::LoadBasicRecord(record);
+    SetBandsGainOnly(MUSIC_PEQ_BANDS, m_nMode != 0);
 }
 
 // ---- Writers ------------------------------------------------------------------------
-
-std::unique_ptr<CSendData> CMusic_InData::StoreBasicRecord(bool bSend)
-{
-    ParameterSetGuard guard(g_ParameterSetLock);
-    BYTE* record = Record(MUSIC_BASIC_RECORD);
-    record[1] = BYTE(m_nPolarity);
-    record[2] = BYTE(m_nEqMode);
-    record[3] = BYTE(m_nOn);
-    PutWord(record + 4, m_nDelay);
-    PutWord(record + 6, GetGain());
-    return RecordFrame(m_nBasicRecord, bSend);
-}
 
 std::unique_ptr<CSendData> CMusic_InData::StoreNameRecord(bool bSend)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
     StringToFixedField(reinterpret_cast<char*>(Record(MUSIC_NAME_RECORD)), RECORD_SIZE, m_strName);
     return RecordFrame(m_nNameRecord, bSend);
-}
-
-void CMusic_InData::StoreToRaw()
-{
-    ParameterSetGuard guard(g_ParameterSetLock);
-    StoreBands(Record(0), MUSIC_PEQ_BANDS);
-    StoreNameRecord(false);
-    StoreBasicRecord(false);
-    StoreCrossoverRecord(false);
-    StoreItemRecord(false);
-    StoreNoiseGateRecord(false);
-}
-
-std::unique_ptr<CSendData> CMusic_InData::StoreAndBuildBlock(int slot)
-{
-    StoreToRaw();
-    return BuildBlockFrame(slot, BLOCK_MUSIC, m_nIndex, true, true);
 }
 
 // ---- Archive --------------------------------------------------------------------------

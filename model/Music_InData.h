@@ -60,7 +60,7 @@ public:
 
     // ---- Getters ---------------------------------------------------------------
     QString GetName() const { return m_strName; }
-    int GetEqMode() const { return m_nEqMode; }
+    int GetEqMode() const { return m_nMode; }
     int GetItem34Word() const { return m_nItemWord; }
     int GetItem34ByteA() const { return m_nItemByteA; }
     int GetItem34ByteB() const { return m_nItemByteB; }
@@ -72,16 +72,14 @@ public:
 
     // ---- Loading (no change flag is set; the name stays) -----------------------
     void LoadFromRaw(const BYTE* block);
-    void LoadBasicRecord(const BYTE* record);
+    // What every input channel has; the EQ mode also sets the bands'
+    // gain-only flag.
+    void LoadBasicRecord(const BYTE* record) override;
     void LoadItem34Record(const BYTE* record) { LoadItemRecord(record); }
 
     // ---- Writers into g_CurrentImage; with bSend the record's frame -----------
-    // Byte 0 of the record is left as it was.
-    std::unique_ptr<CSendData> StoreBasicRecord(bool bSend);
     std::unique_ptr<CSendData> StoreItem34Record(bool bSend) { return StoreItemRecord(bSend); }
-    std::unique_ptr<CSendData> StoreNameRecord(bool bSend);
-    void StoreToRaw();
-    std::unique_ptr<CSendData> StoreAndBuildBlock(int slot);
+    std::unique_ptr<CSendData> StoreNameRecord(bool bSend) override;
 
     // Name, then on, polarity, gain, delay, noise gate, the record-34 word,
     // byte A and byte B (4 bytes each), then the bands.
@@ -96,6 +94,5 @@ protected:
 
 private:
     QString m_strName;
-    int m_nEqMode = 1;
     int m_nIndex = 0;
 };
