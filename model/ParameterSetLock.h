@@ -9,8 +9,31 @@
 // delivery; make no command-queue call while holding it. Lock order
 // everywhere: the send lock, then the queue mutex, then this lock.
 // Recursive, since a setter may repeat its change on linked outputs.
+//
+// Take it with ParameterSetGuard: message boxes asked for while it is held
+// (a name too long for its field) are shown only after it is released, so
+// the worker never waits for the lock behind a modal box.
 #include <mutex>
+
+#include "platform/core/MessageBoxHook.h"
 
 extern std::recursive_mutex g_ParameterSetLock;
 
-using ParameterSetGuard = std::lock_guard<std::recursive_mutex>;
+class ParameterSetGuard {
+public:
+    explicit ParameterSetGuard(std::recursive_mutex& lock) : m_lock(lock)
+    {
+        HoldMessageBoxes();
+        m_lock.lock();
+    }
+    ~ParameterSetGuard()
+    {
+        m_lock.unlock();
+        ReleaseMessageBoxes();
+    }
+    ParameterSetGuard(const ParameterSetGuard&) = delete;
+    ParameterSetGuard& operator=(const ParameterSetGuard&) = delete;
+
+private:
+    std::recursive_mutex& m_lock;
+};

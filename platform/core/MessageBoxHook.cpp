@@ -2,10 +2,19 @@
 
 #include <cstdio>
 #include <mutex>
+#include <vector>
 
 namespace {
 std::mutex g_handlerMutex;
 MessageBoxHandler g_handler;
+
+struct HeldBox {
+    QString text;
+    unsigned type;
+    int helpId;
+};
+thread_local int t_nHolds = 0;
+thread_local std::vector<HeldBox>* t_pHeld = nullptr;
 
 int DefaultHandler(const QString& text, unsigned, int)
 {
@@ -24,6 +33,12 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 
 int AppMessageBox(const QString& text, unsigned type, int helpId)
 {
+    if (t_nHolds > 0) {
+        if (t_pHeld == nullptr)
+            t_pHeld = new std::vector<HeldBox>;
+        t_pHeld->push_back({text, type, helpId});
+        return IDOK;
+    }
     MessageBoxHandler handler;
     {
         std::lock_guard<std::mutex> lock(g_handlerMutex);
@@ -31,4 +46,21 @@ int AppMessageBox(const QString& text, unsigned type, int helpId)
     }
     // The handler may run a modal loop: it is never called under the lock.
     return handler ? handler(text, type, helpId) : DefaultHandler(text, type, helpId);
+}
+
+void HoldMessageBoxes()
+{
+    ++t_nHolds;
+}
+
+void ReleaseMessageBoxes()
+{
+    if (t_nHolds > 0 && --t_nHolds == 0 && t_pHeld != nullptr) {
+        std::vector<HeldBox> held;
+        held.swap(*t_pHeld);
+        delete t_pHeld;
+        t_pHeld = nullptr;
+        for (const HeldBox& box : held)
+            AppMessageBox(box.text, box.type, box.helpId);
+    }
 }

@@ -42,5 +42,14 @@ using MessageBoxHandler = std::function<int(const QString& text, unsigned type, 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
 // Shows a message box through the installed handler; callable from the UI
-// thread only, like any window.
+// thread only, like any window. While this thread holds message boxes (see
+// below) the box is queued instead and IDOK is answered at once.
 int AppMessageBox(const QString& text, unsigned type = MB_OK, int helpId = 0);
+
+// A box is a modal loop, and a lock that other threads wait for must never
+// be held across one. Code that holds such a lock holds message boxes on its
+// thread for that time: boxes asked for meanwhile are shown, in order, when
+// the last hold ends. Only notices are asked for under such locks, never a
+// question whose answer matters.
+void HoldMessageBoxes();
+void ReleaseMessageBoxes();
