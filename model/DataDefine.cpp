@@ -270,6 +270,15 @@ bool BytesToFixedField(char* field, int size, const QByteArray& bytes)
     return true;
 }
 
+QString LockPasswordFromImage(const DeviceImage& image)
+{
+    const char* field = reinterpret_cast<const char*>(image.bytes + OutputBlockOffset(0) + LOCK_PASSWORD_BYTE);
+    int length = 0;
+    while (length < LOCK_PASSWORD_SIZE && field[length] != '\0')
+        ++length;
+    return FromDeviceBytes(field, length);
+}
+
 int PositionCodeOrNone(int code)
 {
     return (code < 0 || code > 24) ? 0 : code;

@@ -131,6 +131,10 @@ bool StringToFixedField(char* field, int size, const QString& text);
 // The same for text already in device bytes.
 bool BytesToFixedField(char* field, int size, const QByteArray& bytes);
 
+// The lock password a locked image carries in output block 0 (bytes 290 to
+// 295, cut at the first zero).
+QString LockPasswordFromImage(const DeviceImage& image);
+
 // What a speaker-position code read from an image, a file or the device
 // means: a code above 24 (or below 0) is no position.
 int PositionCodeOrNone(int code);

@@ -1,0 +1,43 @@
+// Reading and writing an all-presets file (35047 bytes) in memory: the
+// archive and the checks around it, without the disk.
+#include <benchmark/benchmark.h>
+
+#include "app/BrelinDoc.h"
+#include "model/DataDefine.h"
+#include "platform/core/Archive.h"
+
+namespace {
+
+void BM_WriteAllPresetsFile(benchmark::State& state)
+{
+    InitDefaultDeviceData();
+    CBrelinDoc doc;
+    for (auto _ : state) {
+        QByteArray bytes;
+        bytes.reserve(35047);
+        CArchive ar(&bytes);
+        benchmark::DoNotOptimize(doc.SerializeAllPresetsFile(ar));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(state.iterations() * 35047);
+}
+BENCHMARK(BM_WriteAllPresetsFile)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadAllPresetsFile(benchmark::State& state)
+{
+    InitDefaultDeviceData();
+    CBrelinDoc doc;
+    QByteArray bytes;
+    CArchive out(&bytes);
+    doc.SerializeAllPresetsFile(out);
+    for (auto _ : state) {
+        CArchive ar(bytes);
+        benchmark::DoNotOptimize(doc.SerializeAllPresetsFile(ar));
+    }
+    state.SetBytesProcessed(state.iterations() * 35047);
+}
+BENCHMARK(BM_ReadAllPresetsFile)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

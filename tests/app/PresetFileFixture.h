@@ -1,0 +1,53 @@
+#pragma once
+// What the preset files may change, captured so that a test can show that a
+// refused file changed none of it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "app/BrelinDoc.h"
+#include "model/DataDefine.h"
+#include "model/DataLockStub.h"
+
+struct LiveSnapshot {
+    QByteArray bytes;
+    bool locked;
+    QString password;
+
+    static LiveSnapshot Take()
+    {
+        LiveSnapshot s;
+        s.bytes.append(reinterpret_cast<const char*>(&g_CurrentImage), sizeof g_CurrentImage);
+        s.bytes.append(reinterpret_cast<const char*>(g_MachinePresets), sizeof g_MachinePresets);
+        s.bytes.append(reinterpret_cast<const char*>(g_SystemBytes), sizeof g_SystemBytes);
+        s.bytes.append(reinterpret_cast<const char*>(g_ModeGains), sizeof g_ModeGains);
+        s.bytes.append(reinterpret_cast<const char*>(g_OutputMapCrossovers), sizeof g_OutputMapCrossovers);
+        s.locked = g_bDataLocked;
+        s.password = g_strLockPassword;
+        return s;
+    }
+    bool operator==(const LiveSnapshot& o) const
+    {
+        return bytes == o.bytes && locked == o.locked && password == o.password;
+    }
+};
+
+class PresetFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitDefaultDeviceData();
+        std::memset(g_OutputMapCrossovers, 0, sizeof g_OutputMapCrossovers);
+        g_bDataLocked = false;
+        g_strLockPassword.clear();
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    CBrelinDoc doc;
+    QTemporaryDir dir;
+};
