@@ -263,8 +263,11 @@ TEST_F(PresetFileTest, FailedSaveLeavesTheOldFile)
 
     // A folder that does not exist.
     EXPECT_EQ(doc.SaveFile(PresetFileKind::Preset, Path("no/such/folder/x.kvas")), 0);
+}
 
-    // A read-only folder (only meaningful when the permissions bind us).
+TEST_F(PresetFileTest, SaveToAReadOnlyFolderFails)
+{
+    // Only meaningful where the permissions bind us (not for root).
     QDir(dir.path()).mkdir(QStringLiteral("ro"));
     ASSERT_EQ(doc.SaveFile(PresetFileKind::Preset, Path("ro/old.kvas")), 1);
     const QByteArray roOld = ReadAll(Path("ro/old.kvas"));
