@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "model/DataDefine.h"
-#include "model/DataLockStub.h"
+#include "model/DataLockState.h"
 #include "model/ParameterSetLock.h"
 #include "platform/core/Archive.h"
 #include "platform/core/FileIO.h"
@@ -42,15 +42,29 @@ bool ReadHeader(CArchive& ar, const QString& expected)
     return bytes == expected.toLatin1();
 }
 
-// Stamps the file lock flag (and the password while locked) into the live
-// image just before a writer copies it.
-void StampLockFields()
+// The lock fields the writers stamp into the live image just before they
+// copy it: the file lock flag, and the password while locked. The password
+// field is made before the parameter set is locked, since a bad password is
+// reported in a message box.
+struct LockStamp {
+    bool locked = false;
+    char password[LOCK_PASSWORD_SIZE + 1] = {};
+};
+
+LockStamp TakeLockStamp()
 {
-    if (g_bDataLocked) {
-        char field[7] = {};
-        StringToFixedField(field, 7, g_strLockPassword);
+    LockStamp stamp;
+    stamp.locked = g_bDataLocked.load();
+    if (stamp.locked)
+        StringToFixedField(stamp.password, sizeof stamp.password, g_strLockPassword);
+    return stamp;
+}
+
+void StampLockFields(const LockStamp& stamp)
+{
+    if (stamp.locked) {
         g_CurrentImage.bytes[kLockFlagAt] = 0x21;
-        std::memcpy(g_CurrentImage.bytes + kPasswordAt, field, LOCK_PASSWORD_SIZE);
+        std::memcpy(g_CurrentImage.bytes + kPasswordAt, stamp.password, LOCK_PASSWORD_SIZE);
     } else {
         g_CurrentImage.bytes[kLockFlagAt] = 0x20;
     }
@@ -68,9 +82,10 @@ int CBrelinDoc::SerializePresetFile(CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar.WriteString(g_strPresetFileHeader);
+        const LockStamp stamp = TakeLockStamp();
         ParameterSetGuard guard(g_ParameterSetLock);
         m_KTVData.StoreToRaw();
-        StampLockFields();
+        StampLockFields(stamp);
         ar.Write(g_CurrentImage.bytes, IMAGE_SIZE);
         return 1;
     }
@@ -94,11 +109,12 @@ int CBrelinDoc::SerializeAllPresetsFile(CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar.WriteString(g_strAllPresetsFileHeader);
+        const LockStamp stamp = TakeLockStamp();
         ParameterSetGuard guard(g_ParameterSetLock);
         for (const DeviceImage& preset : g_MachinePresets)
             ar.Write(preset.bytes, IMAGE_SIZE);
         m_KTVData.StoreToRaw();
-        StampLockFields();
+        StampLockFields(stamp);
         ar.Write(g_CurrentImage.bytes, IMAGE_SIZE);
         for (int systemByte : kAllPresetsTrailer)
             ar << g_SystemBytes[systemByte];

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/DataDefine.h"
-#include "model/DataLockStub.h"
+#include "model/DataLockState.h"
 #include "model/ParameterSetLock.h"
 #include "platform/core/FileIO.h"
 #include "platform/core/Language.h"

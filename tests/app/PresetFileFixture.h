@@ -12,7 +12,7 @@
 
 #include "app/BrelinDoc.h"
 #include "model/DataDefine.h"
-#include "model/DataLockStub.h"
+#include "model/DataLockState.h"
 
 inline QByteArray ReadAll(const QString& path)
 {
