@@ -24,11 +24,13 @@ BYTE FileByte(const QByteArray& file, int at) { return BYTE(file.at(at)); }
 
 TEST_F(PresetFileTest, SinglePresetBytesAndLockFields)
 {
+    // An edit only the channel object holds yet: the save packs it first.
+    doc.m_KTVData.GetOutput(3)->SetGain(123);
     ASSERT_EQ(doc.SaveFile(PresetFileKind::Preset, Path("a.kvas")), 1);
     QByteArray file = ReadAll(Path("a.kvas"));
     ASSERT_EQ(file.size(), 5017);
     EXPECT_EQ(file.left(17), Header("Brelinx_File_2.0"));
-    EXPECT_EQ(doc.m_KTVData.m_nStores, 1);  // channel objects packed first
+    EXPECT_EQ(GetWord(reinterpret_cast<const BYTE*>(file.constData()) + 17 + OutputBlockOffset(3) + 250), 123);
     EXPECT_EQ(FileByte(file, 1753), 0x20);
     // Unlocked: the password bytes stay as the live image held them.
     EXPECT_EQ(file.mid(1755, 6), QByteArray(6, '\0'));
@@ -45,13 +47,19 @@ TEST_F(PresetFileTest, SinglePresetBytesAndLockFields)
     EXPECT_EQ(FileByte(file, 17 + OutputBlockOffset(4) + 289), '!');
     EXPECT_EQ(FileByte(file, 17 + OutputBlockOffset(0) + 289), 0);
 
-    // Loading it back sets the lock and the password before it returns.
+    // Loading it back sets the lock and the password before it returns,
+    // unpacks the channels and leaves the effect block object alone.
     g_bDataLocked = false;
     g_strLockPassword.clear();
+    doc.m_KTVData.GetOutput(3)->SetGain(7);
+    const int effectParam = doc.m_KTVData.GetEffect()->GetParam(128);
+    doc.m_KTVData.GetEffect()->SetParam(128, 77);
     ASSERT_EQ(doc.LoadFile(PresetFileKind::Preset, Path("b.kvas")), 1);
     EXPECT_TRUE(g_bDataLocked);
     EXPECT_EQ(g_strLockPassword, QStringLiteral("123456"));
-    EXPECT_EQ(doc.m_KTVData.m_nLastMode, -1);
+    EXPECT_EQ(doc.m_KTVData.GetOutput(3)->GetGain(), 123);
+    EXPECT_EQ(doc.m_KTVData.GetEffect()->GetParam(128), 77);
+    doc.m_KTVData.GetEffect()->SetParam(128, effectParam);
     ASSERT_EQ(doc.SaveFile(PresetFileKind::Preset, Path("c.kvas")), 1);
     EXPECT_EQ(ReadAll(Path("c.kvas")), ReadAll(Path("b.kvas")));
 }
@@ -136,17 +144,25 @@ TEST_F(PresetFileTest, AllPresetsLockFlagPasswordAndInputModeFixUp)
 
 TEST_F(PresetFileTest, OutputMapSwapsSlopeAndFamilyInTheFile)
 {
-    const BYTE record[8] = {0x50, 0x00, 2, 3, 0x20, 0x4E, 4, 5};
-    std::memcpy(g_OutputMapCrossovers[0], record, 8);
-    std::memcpy(g_OutputMapCrossovers[11], record, 8);
+    // The records come from the output objects' filters, refreshed on save.
+    for (int output : {0, 11}) {
+        CKTV_OutData* out = doc.m_KTVData.GetOutput(output);
+        out->GetHighPass()->SetFamily(2, false);
+        out->GetHighPass()->SetSlope(3, false);
+        out->GetLowPass()->SetFamily(4, false);
+        out->GetLowPass()->SetSlope(5, false);
+    }
+    const int highPass = doc.m_KTVData.GetOutput(0)->GetHighPass()->GetSentFrequency();
+    const int lowPass = doc.m_KTVData.GetOutput(0)->GetLowPass()->GetSentFrequency();
+    const BYTE record[8] = {BYTE(highPass), BYTE(highPass >> 8), 2, 3, BYTE(lowPass), BYTE(lowPass >> 8), 4, 5};
     ASSERT_EQ(doc.SaveFile(PresetFileKind::OutputMap, Path("m.qzvc")), 1);
-    EXPECT_EQ(doc.m_KTVData.m_nCopies, 1);
+    EXPECT_EQ(std::memcmp(g_OutputMapCrossovers[0], record, 8), 0);
     QByteArray file = ReadAll(Path("m.qzvc"));
     ASSERT_EQ(file.size(), 120);
     EXPECT_EQ(file.left(12), Header("Brelinx_Map"));
     const BYTE positions[12] = {6, 12, 15, 18, 0, 0, 0, 0, 0, 0, 22, 23};
     EXPECT_EQ(file.mid(12, 12), QByteArray(reinterpret_cast<const char*>(positions), 12));
-    const BYTE inFile[8] = {0x50, 0x00, 3, 2, 0x20, 0x4E, 5, 4};
+    const BYTE inFile[8] = {record[0], record[1], 3, 2, record[4], record[5], 5, 4};
     EXPECT_EQ(file.mid(24, 8), QByteArray(reinterpret_cast<const char*>(inFile), 8));
     EXPECT_EQ(file.mid(112, 8), QByteArray(reinterpret_cast<const char*>(inFile), 8));
 
@@ -211,7 +227,7 @@ TEST_F(PresetFileTest, DamagedOrForeignFilesChangeNothing)
     g_ModeGains[20] = 5;
     g_OutputMapCrossovers[3][2] = 7;
     g_OutputMap[5] = 3;
-    doc.m_KTVData.m_nLoads = 0;
+    doc.m_KTVData.GetOutput(0)->SetGain(321);  // a load would unpack the image over it
 
     for (int k = 0; k < 4; ++k) {
         const QByteArray hostile = QByteArray::fromHex("ffffffffffff7f") + good[k].mid(1);
@@ -234,7 +250,7 @@ TEST_F(PresetFileTest, DamagedOrForeignFilesChangeNothing)
         }
         EXPECT_EQ(doc.LoadFile(kinds[k], Path("missing")), 0);
     }
-    EXPECT_EQ(doc.m_KTVData.m_nLoads, 0);
+    EXPECT_EQ(doc.m_KTVData.GetOutput(0)->GetGain(), 321);
 
     // Bytes after the end of the format are ignored.
     WriteAll(Path("long.kvas"), good[0] + QByteArray(100, 'x'));
