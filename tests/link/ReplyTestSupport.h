@@ -26,7 +26,9 @@ inline Bytes EncodeReply(const ReplyHeader& h, const Bytes& payload)
 {
     Bytes f = {0x82, 0x82, 0x82, 0xEE, BYTE(h.frameClass), 1, BYTE(h.slot), BYTE(h.block), BYTE(h.item),
                BYTE(h.record), 0, 0, BYTE(payload.size() & 0xFF), BYTE(payload.size() >> 8)};
-    f.insert(f.end(), payload.begin(), payload.end());
+    f.reserve(f.size() + payload.size() + 2);
+    for (BYTE b : payload)
+        f.push_back(b);
     BYTE x = 0;
     for (size_t k = 4; k < f.size(); ++k)
         x ^= f[k];
@@ -100,4 +102,31 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::vector<QString> m_texts;
+};
+
+#include <cstring>
+
+#include "model/DataDefine.h"
+
+// Everything the reply parser may write into, copied whole.
+struct ParserWritable {
+    DeviceImage live;
+    DeviceImage presets[MACHINE_PRESET_COUNT];
+    BYTE system[SYSTEM_BYTE_COUNT];
+    char version[DEVICE_VERSION_SIZE];
+    BYTE gains[MODE_GAINS_SIZE];
+    int status[DEVICE_STATUS_COUNT];
+
+    static ParserWritable Capture()
+    {
+        ParserWritable s;
+        std::memcpy(&s.live, &g_CurrentImage, sizeof s.live);
+        std::memcpy(s.presets, g_MachinePresets, sizeof s.presets);
+        std::memcpy(s.system, g_SystemBytes, sizeof s.system);
+        std::memcpy(s.version, g_szDeviceVersion, sizeof s.version);
+        std::memcpy(s.gains, g_ModeGains, sizeof s.gains);
+        std::memcpy(s.status, g_nDeviceStatus, sizeof s.status);
+        return s;
+    }
+    bool operator==(const ParserWritable& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
