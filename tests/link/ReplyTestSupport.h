@@ -120,6 +120,7 @@ struct ParserWritable {
     static ParserWritable Capture()
     {
         ParserWritable s;
+        std::memset(&s, 0, sizeof s);  // padding too, for the comparison
         std::memcpy(&s.live, &g_CurrentImage, sizeof s.live);
         std::memcpy(s.presets, g_MachinePresets, sizeof s.presets);
         std::memcpy(s.system, g_SystemBytes, sizeof s.system);
