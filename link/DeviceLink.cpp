@@ -5,7 +5,6 @@
 #include <memory>
 
 #include <QByteArray>
-#include <QFile>
 #include <QFileInfo>
 
 #include "link/FirmwareUpdate.h"
@@ -13,6 +12,7 @@
 #include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
 #include "model/LinkState.h"
+#include "platform/core/FileIO.h"
 #include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 
@@ -176,27 +176,22 @@ void CDeviceLink::SetUpdateFolder(const QString& folder)
 
 bool CDeviceLink::LoadUpdateFile()
 {
-    QFile source(g_strUpdateFilePath);
-    if (!source.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    const FileReadResult read = ReadWholeFile(g_strUpdateFilePath, FIRMWARE_FILE_MAX, bytes);
+    if (read == FileReadResult::CannotOpen) {
         ShowUpdateFileError();
         g_strUpdateFilePath.clear();
         return false;
     }
-    QByteArray bytes;
-    const bool fits = source.size() <= FIRMWARE_FILE_MAX;
-    if (fits)
-        bytes = source.readAll();
-    source.close();
 
     FirmwareFile file;
-    const bool ok = fits && bytes.size() == source.size() && ReadFirmware(bytes, file);
+    const bool ok = read == FileReadResult::Ok && ReadFirmware(bytes, file);
     if (!ok)
         file = FirmwareFile();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_arDspImage.swap(file.dsp);
         m_arMcuImage.swap(file.mcu);
-        m_bUpdateHasDsp = file.hasDsp;
         m_nDspUpdateStep = 0;
         // After a DSP image the DSP sequence has sent HEXApply already.
         m_nMcuUpdateStep = file.hasDsp ? 1 : 0;

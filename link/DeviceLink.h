@@ -84,7 +84,6 @@ private:
     std::deque<BYTE> m_arDspImage;
     std::deque<BYTE> m_arMcuImage;
     BYTE m_byUpdateChecksum = MCU_CHECKSUM_SEED;
-    bool m_bUpdateHasDsp = false;
     // DSP: 0 start, 1 sending data, 2 sending the end, 3 handed over to the
     // MCU sequence, 4 finished.
     int m_nDspUpdateStep = 0;

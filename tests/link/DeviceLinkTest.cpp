@@ -253,6 +253,7 @@ TEST_F(DeviceLinkTest, FilesThatAreNoFirmwareAreRefusedWithThePathKept)
         {"combined file with neither tag", Bytes(0x40010, 'W')},
         {"MCU image without its start bytes", WithTag("WMCU", {1, 2, 3})},
         {"MCU image that is empty", WithTag("WMCU", {})},
+        {"file above the size cap", WithTag("WMCU", Bytes(FIRMWARE_FILE_MAX, 1))},
     };
     for (const Case& c : cases) {
         CMessageBoxSpy spy;
