@@ -199,6 +199,19 @@ struct CKTVCommand::Reply {
             return nullptr;
         return (record == FRAME_RECORD_STORED && slot != 0) ? &g_MachinePresets[slot - 1] : &g_CurrentImage;
     }
+
+    // Copies the payload over the whole block of this reply's channel;
+    // FALSE, storing nothing, when the slot, the channel or the size does
+    // not fit.
+    bool StoreBlock(int channels, int blockSize, int (*offsetOf)(int)) const
+    {
+        DeviceImage* image = BlockImage();
+        if (image == nullptr || item >= channels || length != blockSize)
+            return false;
+        ParameterSetGuard guard(g_ParameterSetLock);
+        std::memcpy(image->bytes + offsetOf(item), payload, size_t(blockSize));
+        return true;
+    }
 };
 
 bool CKTVCommand::FeedHidReport(BYTE (&report)[HID_REPORT_SIZE], int count, const CCancelToken* cancel)
@@ -344,23 +357,13 @@ void CKTVCommand::HandleDataReply(const Reply& reply, const CCancelToken* cancel
 
 bool CKTVCommand::StoreInputChannel(const Reply& reply)
 {
-    DeviceImage* image = reply.BlockImage();
-    if (image == nullptr || reply.item >= MUSIC_COUNT || reply.length != MUSIC_BLOCK_SIZE)
-        return false;
-    ParameterSetGuard guard(g_ParameterSetLock);
-    std::memcpy(image->bytes + MusicBlockOffset(reply.item), reply.payload, MUSIC_BLOCK_SIZE);
-    return true;
+    return reply.StoreBlock(MUSIC_COUNT, MUSIC_BLOCK_SIZE, MusicBlockOffset);
 }
 
 bool CKTVCommand::StoreOutputChannel(const Reply& reply)
 {
-    DeviceImage* image = reply.BlockImage();
-    if (image == nullptr || reply.item >= OUTPUT_COUNT || reply.length != OUTPUT_BLOCK_SIZE)
+    if (!reply.StoreBlock(OUTPUT_COUNT, OUTPUT_BLOCK_SIZE, OutputBlockOffset))
         return false;
-    {
-        ParameterSetGuard guard(g_ParameterSetLock);
-        std::memcpy(image->bytes + OutputBlockOffset(reply.item), reply.payload, OUTPUT_BLOCK_SIZE);
-    }
     if (reply.item != OUTPUT_COUNT - 1)
         return true;
     // The last block of a preset read has come.

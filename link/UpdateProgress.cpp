@@ -40,6 +40,15 @@ void ShowStepStatus(const QString& text)
     if (!g_bUpdateCancelled)
         ShowStatus(text);
 }
+
+// The last command was answered: says so and returns the bar's new
+// position, its top.
+int Succeeded(int upper, CMsgTarget* owner)
+{
+    ShowStepStatus(SucceededText());
+    PostMessage(owner, WM_UPDATE_SUCCEEDED, 0, UPDATE_SUCCEEDED_CODE);
+    return upper;
+}
 }  // namespace
 
 void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
@@ -66,11 +75,9 @@ void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
         }
         break;
     case HEXEnd:
-        ShowStepStatus(SucceededText());
-        pos = upper;
         m_bDataPhase = false;
         g_bUpdateDone = true;
-        PostMessage(owner, WM_UPDATE_SUCCEEDED, 0, UPDATE_SUCCEEDED_CODE);
+        pos = Succeeded(upper, owner);
         break;
     case IAP_DSP_REQUEST_INFO:
         ShowStepStatus(ProgrammingText());
@@ -85,11 +92,8 @@ void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
         m_bDataPhase = true;
         break;
     case IAP_DSP_END_INF:
-        if (!g_bUpdateHasMcu) {
-            ShowStepStatus(SucceededText());
-            pos = upper;
-            PostMessage(owner, WM_UPDATE_SUCCEEDED, 0, UPDATE_SUCCEEDED_CODE);
-        }
+        if (!g_bUpdateHasMcu)
+            pos = Succeeded(upper, owner);
         m_bDataPhase = false;
         break;
     default:

@@ -70,11 +70,7 @@ class ReplyParserFuzzTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitDefaultDeviceData();
-        ClearStatusBytes();
-        g_nLinkType = 2;
-        m_command.SetOwner(&m_view);
-        g_pNotifyView = &m_view;
+        StartLinkTest(m_command, m_view, 2);
         g_pTransferProgress.Set(std::make_shared<CPlainProgress>());
         g_pUpdateProgress.Set(std::make_shared<CPlainProgress>());
         m_pCurHexUpTip.Set(std::make_shared<CIgnoredStatus>());
@@ -84,18 +80,7 @@ protected:
             m_nameEnd[k] = g_MachinePresets[k].bytes[PRESET_NAME_SIZE - 1];
         m_nameEnd[MACHINE_PRESET_COUNT] = g_CurrentImage.bytes[PRESET_NAME_SIZE - 1];
     }
-    void TearDown() override
-    {
-        g_pTransferProgress.Clear();
-        g_pUpdateProgress.Clear();
-        m_pCurHexUpTip.Clear();
-        g_bHandshakePending = false;
-        g_bFirmwareRequested = false;
-        g_bUpdateDone = false;
-        g_nLinkType = 0;
-        g_pNotifyView = nullptr;
-        ClearStatusBytes();
-    }
+    void TearDown() override { EndLinkTest(); }
 
     int Pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_random); }
     template <class T, size_t N>

@@ -19,33 +19,8 @@ namespace {
 
 class ReplyParserTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        InitDefaultDeviceData();
-        ClearStatusBytes();
-        g_bHandshakePending = false;
-        g_bFirmwareRequested = false;
-        g_bUpdateCancelled = false;
-        g_bUpdateDone = false;
-        g_bUpdateHasMcu = false;
-        g_bChinese = false;
-        g_nLinkType = 1;
-        g_pNotifyView = &m_view;
-        m_command.SetOwner(&m_view);
-    }
-    void TearDown() override
-    {
-        g_pTransferProgress.Clear();
-        g_pUpdateProgress.Clear();
-        m_pCurHexUpTip.Clear();
-        g_bHandshakePending = false;
-        g_bFirmwareRequested = false;
-        g_bUpdateCancelled = false;
-        g_bUpdateDone = false;
-        g_nLinkType = 0;
-        g_pNotifyView = nullptr;
-        ClearStatusBytes();
-    }
+    void SetUp() override { StartLinkTest(m_command, m_view, 1); }
+    void TearDown() override { EndLinkTest(); }
 
     bool Feed(const Bytes& wire) { return m_command.FeedBytes(wire.data(), int(wire.size())); }
     // Queues a command; its progress position tells it apart.

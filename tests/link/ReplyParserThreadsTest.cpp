@@ -14,6 +14,7 @@
 #include "model/WindowMessages.h"
 #include "platform/core/CancelToken.h"
 #include "platform/core/MsgTarget.h"
+#include "tests/common/DeliverUntil.h"
 #include "tests/link/QueueTestSupport.h"
 #include "tests/link/ReplyTestSupport.h"
 
@@ -36,15 +37,6 @@ public:
     }
 };
 
-void PumpUntil(CMsgTarget& target, const std::function<bool()>& done)
-{
-    const auto start = Clock::now();
-    while (!done() && Clock::now() - start < kHang) {
-        target.DeliverPosted();
-        std::this_thread::yield();
-    }
-}
-
 TEST(ReplyParserThreadsTest, SpeakerItemsReachTheViewBeforeTheTransactionEnds)
 {
     CKTVCommand command;
@@ -65,7 +57,7 @@ TEST(ReplyParserThreadsTest, SpeakerItemsReachTheViewBeforeTheTransactionEnds)
         EXPECT_TRUE(command.FeedBytes(reply.data(), int(reply.size())));
         fed = true;
     });
-    PumpUntil(view, [&] { return fed.load(); });
+    EXPECT_TRUE(DeliverUntil(view, [&] { return fed.load(); }));
     worker.join();
 
     EXPECT_EQ(queuedWhileHandled, 1);

@@ -131,3 +131,43 @@ struct ParserWritable {
     }
     bool operator==(const ParserWritable& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
+
+#include "link/FirmwareUpdate.h"
+#include "link/KTVCommand.h"
+#include "link/LinkDisplays.h"
+#include "link/LinkStatus.h"
+#include "model/LinkState.h"
+#include "platform/core/Language.h"
+
+// The link's globals as a parser test starts: the default image, no link
+// flags set, English texts, the given link kind, and the view as the
+// parser's owner and the notify target.
+inline void StartLinkTest(CKTVCommand& command, CMsgTarget& view, int linkType)
+{
+    InitDefaultDeviceData();
+    ClearStatusBytes();
+    g_bHandshakePending = false;
+    g_bFirmwareRequested = false;
+    g_bUpdateCancelled = false;
+    g_bUpdateDone = false;
+    g_bUpdateHasMcu = false;
+    g_bChinese = false;
+    g_nLinkType = linkType;
+    g_pNotifyView = &view;
+    command.SetOwner(&view);
+}
+
+// Puts the link's globals back at rest; no display stays published.
+inline void EndLinkTest()
+{
+    g_pTransferProgress.Clear();
+    g_pUpdateProgress.Clear();
+    m_pCurHexUpTip.Clear();
+    g_bHandshakePending = false;
+    g_bFirmwareRequested = false;
+    g_bUpdateCancelled = false;
+    g_bUpdateDone = false;
+    g_nLinkType = 0;
+    g_pNotifyView = nullptr;
+    ClearStatusBytes();
+}

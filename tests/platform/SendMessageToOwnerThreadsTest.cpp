@@ -4,32 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <thread>
 
 #include "platform/core/CancelToken.h"
 #include "platform/core/MsgTarget.h"
+#include "tests/common/DeliverUntil.h"
 #include "tests/common/RecordingTarget.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-// Only catches a hang; never trips on a slow sanitizer build.
-constexpr auto kHang = std::chrono::seconds(60);
 constexpr UINT kPosted = 0x470;
 constexpr UINT kSent = 0x471;
-
-// Runs the owner's side (delivering what waits) until done() holds.
-void PumpUntil(CMsgTarget& target, const std::function<bool()>& done)
-{
-    const auto start = Clock::now();
-    while (!done() && Clock::now() - start < kHang) {
-        target.DeliverPosted();
-        std::this_thread::yield();
-    }
-}
 
 TEST(SendMessageToOwner, RunsOnTheOwnerThreadInTurnAndWaitsForTheResult)
 {
@@ -45,7 +31,7 @@ TEST(SendMessageToOwner, RunsOnTheOwnerThreadInTurnAndWaitsForTheResult)
         EXPECT_EQ(target.Messages(kSent).size(), 1u);
         returned = true;
     });
-    PumpUntil(target, [&] { return returned.load(); });
+    EXPECT_TRUE(DeliverUntil(target, [&] { return returned.load(); }));
     sender.join();
 
     EXPECT_TRUE(handled);

@@ -39,32 +39,21 @@ class SimRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitDefaultDeviceData();
-        ClearStatusBytes();
+        StartLinkTest(m_command, m_view, 2);
         m_device.SetState(CSimState::FromModelGlobals());
         std::string error;
         ASSERT_TRUE(m_server.Start(0, 120000, &error)) << error;
         g_strDeviceIp.Set(QStringLiteral("127.0.0.1"));
         g_nDevicePort = m_server.Port();
-        g_nLinkType = 2;
-        g_pNotifyView = &m_view;
-        m_command.SetOwner(&m_view);
         ASSERT_TRUE(Reconnect());
     }
     void TearDown() override
     {
         m_link.Close();
         m_server.Stop();
-        g_pUpdateProgress.Clear();
-        m_pCurHexUpTip.Clear();
-        g_bHandshakePending = false;
-        g_bFirmwareRequested = false;
-        g_bUpdateDone = false;
-        g_nLinkType = 0;
-        g_pNotifyView = nullptr;
+        EndLinkTest();
         g_strDeviceIp.Set(QString::fromLatin1(DEFAULT_DEVICE_IP));
         g_nDevicePort = DEFAULT_DEVICE_PORT;
-        ClearStatusBytes();
     }
 
     bool Reconnect()
