@@ -266,6 +266,7 @@ TEST_F(ReplyParserTest, SystemItemsFillTheirSystemBytesWhateverTheSlot)
     ASSERT_EQ(speakers.size(), 2u);
     EXPECT_EQ(speakers[0].wParam, 0u);
     EXPECT_EQ(speakers[1].wParam, 1u);
+    EXPECT_TRUE(speakers[0].bSent);
 }
 
 TEST_F(ReplyParserTest, VersionStatusAndModeGainsAreStoredAndAnnounced)
@@ -291,6 +292,7 @@ TEST_F(ReplyParserTest, VersionStatusAndModeGainsAreStoredAndAnnounced)
     EXPECT_EQ(posted[1].lParam, 3);
     EXPECT_EQ(posted[2].message, WM_SPEAKER_TYPES_RECEIVED);
     EXPECT_EQ(posted[2].wParam, 0u);
+    EXPECT_FALSE(posted[2].bSent);  // item 64 is posted
 }
 
 TEST_F(ReplyParserTest, OnlyTheNewestStatusWaitsForTheView)

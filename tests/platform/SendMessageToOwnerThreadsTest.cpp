@@ -42,6 +42,8 @@ TEST(SendMessageToOwner, RunsOnTheOwnerThreadInTurnAndWaitsForTheResult)
     EXPECT_EQ(all[1].message, kSent);
     EXPECT_EQ(all[1].wParam, 2u);
     EXPECT_EQ(all[1].thread, std::this_thread::get_id());
+    EXPECT_FALSE(all[0].bSent);
+    EXPECT_TRUE(all[1].bSent);
 }
 
 TEST(SendMessageToOwner, ACancelledSenderIsNeverAnsweredLate)
