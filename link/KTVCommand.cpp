@@ -381,7 +381,7 @@ bool CKTVCommand::StoreSystemItem(const Reply& reply, const CCancelToken* cancel
 {
     CMsgTarget* owner = GetOwner();
     switch (reply.item) {
-    case SYSTEM_ITEM_NAME: {
+    case SYSTEM_ITEM_PRESET_NAME: {
         if (reply.length < NAME_REPLY_SIZE || reply.slot > MACHINE_PRESET_COUNT)
             return false;
         // Only printable characters are kept.
@@ -396,15 +396,15 @@ bool CKTVCommand::StoreSystemItem(const Reply& reply, const CCancelToken* cancel
         return true;
     }
     case SYSTEM_ITEM_INPUT:
-    case SYSTEM_ITEM_MASTER:
+    case SYSTEM_ITEM_LEVEL:
     case SYSTEM_ITEM_SPEAKERS_LOW:
     case SYSTEM_ITEM_SPEAKERS_HIGH: {
         if (reply.length < SYSTEM_ITEM_SIZE)
             return false;
         // Items 2, 5, 6 and 7 hold system bytes 0, 8, 16 and 24 onwards.
-        const int first = reply.item == SYSTEM_ITEM_INPUT    ? 0
-                          : reply.item == SYSTEM_ITEM_MASTER ? SYSTEM_ITEM_SIZE
-                                                             : SYSTEM_ITEM_SIZE * (reply.item - 4);
+        const int first = reply.item == SYSTEM_ITEM_INPUT   ? 0
+                          : reply.item == SYSTEM_ITEM_LEVEL ? SYSTEM_ITEM_SIZE
+                                                            : SYSTEM_ITEM_SIZE * (reply.item - 4);
         {
             ParameterSetGuard guard(g_ParameterSetLock);
             std::memcpy(g_SystemBytes + first, reply.payload, SYSTEM_ITEM_SIZE);
