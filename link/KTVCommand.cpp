@@ -1,7 +1,14 @@
 #include "link/KTVCommand.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "link/LinkDisplays.h"
 #include "link/LinkStatus.h"
+#include "model/DataDefine.h"
+#include "model/FrameBuilder.h"
 #include "model/LinkState.h"
+#include "model/ParameterSetLock.h"
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SendLock.h"
@@ -137,6 +144,336 @@ bool CKTVCommand::ReportLongOperation(bool ok)
 
 void CKTVCommand::ResetParser()
 {
-    // The queue collects no reply bytes of its own; the reply parser's state
-    // is dropped here.
+    m_collector.Reset();
+}
+
+// ---- Reply parser -----------------------------------------------------------
+
+namespace {
+enum : int {
+    REPLY_ACK = 'Q',
+    REPLY_RESEND = 'R',
+    REPLY_DATA = 'S',
+    // Frame bytes as collected (from the 0xEE on).
+    REPLY_CLASS_INDEX = 1,
+    REPLY_SLOT_INDEX = 3,
+    REPLY_BLOCK_INDEX = 4,
+    REPLY_ITEM_INDEX = 5,
+    REPLY_RECORD_INDEX = 6,
+    REPLY_PAYLOAD_INDEX = 11,
+    // Preset names: bytes 0 to 14 come from the device, 13 and 14 as zeros.
+    NAME_REPLY_SIZE = PRESET_NAME_SIZE - 1,
+    NAME_KEPT_CHARS = 13,
+    SYSTEM_ITEM_SIZE = 8,
+    VERSION_REPLY_SIZE = DEVICE_VERSION_SIZE - 1,
+};
+
+// The frame ends with its end byte and, before it, the XOR of every byte
+// from the class to the last payload byte.
+bool FrameChecksOut(const BYTE* frame, int length)
+{
+    if (frame[length - 1] != FRAME_END_BYTE)
+        return false;
+    BYTE check = 0;
+    for (int k = REPLY_CLASS_INDEX; k <= length - 3; ++k)
+        check ^= frame[k];
+    return check == frame[length - 2];
+}
+}  // namespace
+
+struct CKTVCommand::Reply {
+    int frameClass;
+    int slot;
+    int subCommand;
+    int item;
+    int record;
+    const BYTE* payload;
+    int length;
+
+    // The image a block or name of this reply belongs to: a machine preset
+    // for data of a stored preset, else the live set; null for a slot that
+    // names no preset.
+    DeviceImage* BlockImage() const
+    {
+        if (slot > MACHINE_PRESET_COUNT)
+            return nullptr;
+        return (record == FRAME_RECORD_STORED && slot != 0) ? &g_MachinePresets[slot - 1] : &g_CurrentImage;
+    }
+
+    // Copies the payload over the whole block of this reply's channel;
+    // FALSE, storing nothing, when the slot, the channel or the size does
+    // not fit.
+    bool StoreBlock(int channels, int blockSize, int (*offsetOf)(int)) const
+    {
+        DeviceImage* image = BlockImage();
+        if (image == nullptr || item >= channels || length != blockSize)
+            return false;
+        ParameterSetGuard guard(g_ParameterSetLock);
+        std::memcpy(image->bytes + offsetOf(item), payload, size_t(blockSize));
+        return true;
+    }
+};
+
+bool CKTVCommand::FeedHidReport(BYTE (&report)[HID_REPORT_SIZE], int count, const CCancelToken* cancel)
+{
+    if (count <= 0)
+        return true;
+    BYTE bytes[HID_REPORT_PAYLOAD];
+    std::memcpy(bytes, report + 1, sizeof bytes);
+    std::memset(report + 1, 0, sizeof bytes);
+    return FeedBytes(bytes, std::min<int>(count, HID_REPORT_SIZE) - 1, cancel);
+}
+
+bool CKTVCommand::FeedNetworkBytes(BYTE* buffer, int count, const CCancelToken* cancel)
+{
+    if (buffer == nullptr || count <= 0)
+        return false;
+    const bool done = FeedBytes(buffer, count, cancel);
+    std::memset(buffer, 0, size_t(count));
+    return done;
+}
+
+bool CKTVCommand::FeedSerialByte(BYTE byte, const CCancelToken* cancel)
+{
+    return FeedBytes(&byte, 1, cancel);
+}
+
+bool CKTVCommand::FeedBytes(const BYTE* data, int count, const CCancelToken* cancel)
+{
+    // The frame is dispatched from this copy, with no lock held, so a reset
+    // from the UI thread never waits for a dispatch.
+    BYTE frame[FRAME_BUFFER_SIZE];
+    const int length = m_collector.Feed(data, count, frame);
+    if (length == 0)
+        return false;
+    g_byLinkStatus[LINK_STATUS_FRAME_DONE] = 1;
+    return CmdCallback(frame, length, cancel);
+}
+
+bool CKTVCommand::CmdCallback(const BYTE* frame, int length, const CCancelToken* cancel)
+{
+    if (!FrameChecksOut(frame, length)) {
+        g_byLinkStatus[LINK_STATUS_FRAME_BAD] = 1;
+        return false;
+    }
+    const Reply reply{frame[REPLY_CLASS_INDEX],  frame[REPLY_SLOT_INDEX],   frame[REPLY_BLOCK_INDEX],
+                      frame[REPLY_ITEM_INDEX],   frame[REPLY_RECORD_INDEX], frame + REPLY_PAYLOAD_INDEX,
+                      length - FRAME_COLLECT_MIN};
+    switch (reply.frameClass) {
+    case REPLY_ACK:
+        UpDataPGRange();
+        ReportLongOperation(true);
+        RemoveHead();
+        return true;
+    case REPLY_RESEND:
+        // The same frame goes out again; nothing is counted.
+        ResetParser();
+        RewindHead();
+        ReportLongOperation(false);
+        MarkHeadResend();
+        return false;
+    case REPLY_DATA:
+        HandleDataReply(reply, cancel);
+        return true;
+    default:
+        return true;
+    }
+}
+
+std::shared_ptr<CSendData> CKTVCommand::ReplyTarget() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return HeadIsReplyTarget() ? m_queue.front() : nullptr;
+}
+
+void CKTVCommand::UpDataPGRange()
+{
+    const std::shared_ptr<CSendData> head = ReplyTarget();
+    if (!head)
+        return;
+    CMsgTarget* owner = GetOwner();
+    if (head->IsEndTransfer()) {
+        PostMessage(owner, WM_TRANSFER_DONE, 0, 0);
+        return;
+    }
+    const int pos = head->GetProgressPos();
+    if (pos == 0)
+        return;
+    if (head->GetCommandCode() != 0) {
+        m_updateProgress.OnAnswered(head->GetCommandCode(), owner);
+        return;
+    }
+    if (std::shared_ptr<IProgressDisplay> bar = g_pTransferProgress.Get())
+        bar->SetPos(pos);
+    if (head->IsLastWrite())
+        PostMessage(owner, WM_TRANSFER_DONE, 0, 1);
+    if (head->IsLastRequest())
+        PostMessage(owner, WM_TRANSFER_DONE, 0, 0);
+}
+
+void CKTVCommand::HandleDataReply(const Reply& reply, const CCancelToken* cancel)
+{
+    if (g_bHandshakePending) {
+        // Only the handshake's answer counts until it has come.
+        const bool handshake = reply.subCommand == BLOCK_SYSTEM && reply.item == SYSTEM_ITEM_HANDSHAKE &&
+                               reply.length == 1 && reply.payload[0] == 0;
+        if (handshake) {
+            UpDataPGRange();
+            RemoveHead();
+            g_bHandshakePending = false;
+        }
+        return;
+    }
+    if (reply.length == 0) {
+        // The device wants new firmware; the head stays.
+        PostMessage(GetOwner(), WM_FIRMWARE_REQUIRED, 0, 0);
+        g_bFirmwareRequested = true;
+        return;
+    }
+    switch (reply.subCommand) {
+    case BLOCK_MIC:
+    case BLOCK_EFFECT:
+        // Acknowledged; their data is not taken over.
+        UpDataPGRange();
+        break;
+    case BLOCK_MUSIC:
+        UpDataPGRange();
+        StoreInputChannel(reply);
+        break;
+    case BLOCK_OUTPUT:
+        UpDataPGRange();
+        StoreOutputChannel(reply);
+        break;
+    case BLOCK_SYSTEM:
+        UpDataPGRange();
+        StoreSystemItem(reply, cancel);
+        break;
+    default:
+        // Not a reply of ours: the head waits for its own.
+        return;
+    }
+    RemoveHead();
+}
+
+bool CKTVCommand::StoreInputChannel(const Reply& reply)
+{
+    return reply.StoreBlock(MUSIC_COUNT, MUSIC_BLOCK_SIZE, MusicBlockOffset);
+}
+
+bool CKTVCommand::StoreOutputChannel(const Reply& reply)
+{
+    if (!reply.StoreBlock(OUTPUT_COUNT, OUTPUT_BLOCK_SIZE, OutputBlockOffset))
+        return false;
+    if (reply.item != OUTPUT_COUNT - 1)
+        return true;
+    // The last block of a preset read has come.
+    CMsgTarget* owner = GetOwner();
+    if (reply.record != FRAME_RECORD_STORED)
+        PostMessage(owner, WM_PRESET_RECEIVED, WPARAM(reply.slot), 0);
+    else if (reply.slot == MACHINE_PRESET_COUNT)
+        PostMessage(owner, WM_ALL_PRESETS_RECEIVED, WPARAM(reply.slot), 0);
+    else if (reply.slot == 0)
+        PostMessage(owner, WM_PRESET_RECEIVED, 0, 0);
+    return true;
+}
+
+bool CKTVCommand::StoreSystemItem(const Reply& reply, const CCancelToken* cancel)
+{
+    CMsgTarget* owner = GetOwner();
+    switch (reply.item) {
+    case SYSTEM_ITEM_PRESET_NAME: {
+        if (reply.length < NAME_REPLY_SIZE || reply.slot > MACHINE_PRESET_COUNT)
+            return false;
+        // Only printable characters are kept.
+        BYTE name[NAME_REPLY_SIZE] = {};
+        for (int k = 0; k < NAME_KEPT_CHARS; ++k) {
+            const BYTE c = reply.payload[k];
+            name[k] = (c >= 0x20 && c <= 0x7F) ? c : 0;
+        }
+        DeviceImage& image = reply.slot == 0 ? g_CurrentImage : g_MachinePresets[reply.slot - 1];
+        ParameterSetGuard guard(g_ParameterSetLock);
+        std::memcpy(image.bytes + PRESET_NAME_OFFSET, name, sizeof name);
+        return true;
+    }
+    case SYSTEM_ITEM_INPUT:
+    case SYSTEM_ITEM_LEVEL:
+    case SYSTEM_ITEM_SPEAKERS_LOW:
+    case SYSTEM_ITEM_SPEAKERS_HIGH: {
+        if (reply.length < SYSTEM_ITEM_SIZE)
+            return false;
+        // Items 2, 5, 6 and 7 hold system bytes 0, 8, 16 and 24 onwards.
+        const int first = reply.item == SYSTEM_ITEM_INPUT   ? 0
+                          : reply.item == SYSTEM_ITEM_LEVEL ? SYSTEM_ITEM_SIZE
+                                                            : SYSTEM_ITEM_SIZE * (reply.item - 4);
+        {
+            ParameterSetGuard guard(g_ParameterSetLock);
+            std::memcpy(g_SystemBytes + first, reply.payload, SYSTEM_ITEM_SIZE);
+        }
+        if (reply.item == SYSTEM_ITEM_SPEAKERS_LOW || reply.item == SYSTEM_ITEM_SPEAKERS_HIGH) {
+            // The view applies the positions (and queues what follows from
+            // them) before this reply's transaction ends.
+            const WPARAM which = reply.item == SYSTEM_ITEM_SPEAKERS_LOW ? 0 : 1;
+            SendMessageToOwner(owner, WM_SPEAKER_TYPES_RECEIVED, which, 0, cancel);
+        }
+        return true;
+    }
+    case SYSTEM_ITEM_STATUS:
+        return StoreStatusReply(reply);
+    case SYSTEM_ITEM_VERSION: {
+        if (reply.length < VERSION_REPLY_SIZE)
+            return false;
+        {
+            ParameterSetGuard guard(g_ParameterSetLock);
+            std::memcpy(g_szDeviceVersion, reply.payload, VERSION_REPLY_SIZE);
+        }
+        PostMessage(owner, WM_DEVICE_VERSION, 0, 0);
+        return true;
+    }
+    case SYSTEM_ITEM_CURRENT_PRESET: {
+        const int preset = reply.payload[0];  // the payload is never empty here
+        if (preset > MACHINE_PRESET_COUNT)
+            return false;
+        ParameterSetGuard guard(g_ParameterSetLock);
+        if (preset != 0) {
+            std::memcpy(g_CurrentImage.bytes + PRESET_NAME_OFFSET,
+                        g_MachinePresets[preset - 1].bytes + PRESET_NAME_OFFSET, NAME_REPLY_SIZE);
+        }
+        g_byCurrentPreset = BYTE(preset);
+        return true;
+    }
+    case SYSTEM_ITEM_MODE_GAINS: {
+        if (reply.length > MODE_GAINS_SIZE)
+            return false;
+        {
+            ParameterSetGuard guard(g_ParameterSetLock);
+            std::memcpy(g_ModeGains, reply.payload, size_t(reply.length));
+        }
+        PostMessage(owner, WM_SPEAKER_TYPES_RECEIVED, 0, 0);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CKTVCommand::StoreStatusReply(const Reply& reply)
+{
+    if (reply.length > DEVICE_STATUS_COUNT)
+        return false;
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        for (int k = 0; k < reply.length; ++k)
+            g_nDeviceStatus[k] = reply.payload[k];
+    }
+    // Only the newest status is worth showing.
+    CMsgTarget* owner = GetOwner();
+    DropPostedMessages(owner, WM_DEVICE_STATUS);
+    PostMessage(owner, WM_DEVICE_STATUS, 0, reply.length);
+    return true;
+}
+
+void CKTVCommand::FinishUpgrade()
+{
+    m_updateProgress.Finish(GetOwner());
+    RemoveHead();
 }

@@ -22,13 +22,30 @@
 // - Lock order: send lock, then the queue mutex, then the parameter set's
 //   lock. No queue operation is called while holding the parameter set's
 //   lock.
+//
+// The reply parser. The transports hand it what they receive, on their own
+// thread (the I/O worker; the serial monitor for a serial link). It collects
+// one reply frame, checks its end byte and XOR and acts on its class: 'Q'
+// (acknowledged) removes the head, 'R' (send again) rewinds it, 'S' (data)
+// stores the payload into the image, the machine presets or the system bytes
+// and removes the head. Stores are made under g_ParameterSetLock, released
+// before anything is posted or delivered. Every value from the device is
+// checked against the place it goes to: a reply that does not fit (a block
+// of the wrong size, a slot or channel out of range, a fixed-size item that
+// came short, a table that would overflow) stores nothing and is otherwise
+// handled as a stored one, so the transaction ends and the head goes.
+// The progress of a transfer (and of a firmware update) is counted only when
+// a reply removes the head.
 #include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
 
+#include "link/FrameCollector.h"
 #include "link/SendDataQueue.h"
+#include "link/UpdateProgress.h"
 
+class CCancelToken;
 class CMsgTarget;
 
 class CKTVCommand {
@@ -77,10 +94,52 @@ public:
     // Otherwise does nothing and returns FALSE.
     bool ReportLongOperation(bool ok);
 
-    // Drops a half-collected reply.
+    // ---- Reply parser --------------------------------------------------------
+    // Each feed returns TRUE when a reply completed and ends the read step
+    // ('Q', 'S' and unknown classes), FALSE when the step must read on
+    // (nothing complete yet, a frame that failed its checks, or 'R').
+    // cancel is the feeding worker's token: it ends the one wait the parser
+    // has, the synchronous delivery of system items 6 and 7 to the owner.
+    //
+    // One USB input report: report id in byte 0, frame bytes 1 to 64; count
+    // is the report's size (65). The frame bytes are zeroed in the report as
+    // they are taken. A count of 0 returns TRUE at once. (The USB read step
+    // tests its device handle itself before it feeds.)
+    bool FeedHidReport(BYTE (&report)[HID_REPORT_SIZE], int count, const CCancelToken* cancel = nullptr);
+    // count bytes of one network receive, zeroed in buffer as they are taken.
+    bool FeedNetworkBytes(BYTE* buffer, int count, const CCancelToken* cancel = nullptr);
+    // One byte from the serial line.
+    bool FeedSerialByte(BYTE byte, const CCancelToken* cancel = nullptr);
+    // One delivery of count bytes: hunts and collects; the dispatch's result
+    // when a frame completed, FALSE otherwise.
+    bool FeedBytes(const BYTE* data, int count, const CCancelToken* cancel = nullptr);
+
+    // The network update read step's end of an update: HEXEnd is not
+    // answered over the network, so sending it finishes the update.
+    void FinishUpgrade();
+    // Drops a half-collected reply. Any thread.
     void ResetParser();
 
+    // For tests: the hunter's state and the update bookkeeping.
+    const CFrameCollector& Collector() const { return m_collector; }
+    const CUpdateProgress& UpdateProgress() const { return m_updateProgress; }
+
 private:
+    struct Reply;
+    // Checks and dispatches one complete frame.
+    bool CmdCallback(const BYTE* frame, int length, const CCancelToken* cancel);
+    // Progress of the head, counted when the reply removes it.
+    void UpDataPGRange();
+    void HandleDataReply(const Reply& reply, const CCancelToken* cancel);
+    // Each store answers whether it stored; a refused reply stores nothing.
+    bool StoreInputChannel(const Reply& reply);
+    bool StoreOutputChannel(const Reply& reply);
+    bool StoreSystemItem(const Reply& reply, const CCancelToken* cancel);
+    bool StoreStatusReply(const Reply& reply);
+    // The command a reply answers now (the head, while it is the command in
+    // flight or none is), or null.
+    std::shared_ptr<CSendData> ReplyTarget() const;
+
     // Under m_mutex: may a reply act on the head now?
     bool HeadIsReplyTarget() const;
     // Under m_mutex: takes the head out of the queue; the caller clears the
@@ -92,4 +151,6 @@ private:
     mutable std::mutex m_mutex;
     CSendDataQueue m_queue;
     std::shared_ptr<CSendData> m_pInFlight;
+    CFrameCollector m_collector;
+    CUpdateProgress m_updateProgress;
 };

@@ -54,6 +54,16 @@ enum : int {
     // BuildParameterFrame's type for the status poll, and its system item.
     PARAM_TYPE_STATUS_POLL = 7,
     SYSTEM_ITEM_STATUS = 3,
+    // Other system items of the dialogue (block type 9).
+    SYSTEM_ITEM_PRESET_NAME = 0,       // a preset name, of the slot in the frame
+    SYSTEM_ITEM_INPUT = 2,             // system bytes 0-7
+    SYSTEM_ITEM_VERSION = 4,           // the device's firmware tag
+    SYSTEM_ITEM_LEVEL = 5,             // system bytes 8-15
+    SYSTEM_ITEM_SPEAKERS_LOW = 6,      // system bytes 16-23: outputs 1-8
+    SYSTEM_ITEM_SPEAKERS_HIGH = 7,     // system bytes 24-31: outputs 9-12
+    SYSTEM_ITEM_CURRENT_PRESET = 52,   // the current machine preset number
+    SYSTEM_ITEM_MODE_GAINS = 64,       // g_ModeGains
+    SYSTEM_ITEM_HANDSHAKE = 0xCC,      // the connect handshake
 };
 
 // Header fields of one frame (bytes 4 and 6 to 10); the address is always

@@ -12,12 +12,6 @@
 BYTE g_OutputMapCrossovers[OUTPUT_COUNT][RECORD_SIZE] = {};
 
 namespace {
-enum : int {
-    SYSTEM_ITEM_PRESET_NAME = 0,
-    SYSTEM_ITEM_INPUT = 2,
-    SYSTEM_ITEM_LEVEL = 5,
-};
-
 // The image's preset name field.
 char* PresetNameField()
 {

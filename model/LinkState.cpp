@@ -5,6 +5,9 @@ std::atomic<bool> g_bNetLinkUp{false};
 std::atomic<int> g_anNetLinkWords[2] = {};
 std::atomic<bool> g_bDeviceSynced{false};
 std::atomic<bool> g_bUpdateDone{false};
+std::atomic<bool> g_bHandshakePending{false};
+std::atomic<bool> g_bFirmwareRequested{false};
+std::atomic<bool> g_bUpdateCancelled{false};
 std::atomic<CMsgTarget*> g_pNotifyView{nullptr};
 
 void ClearNetLinkFlags()

@@ -19,6 +19,15 @@ extern std::atomic<bool> g_bDeviceSynced;
 // restarts. The reachability poll waits for that restart before it reports
 // the device, and clears the flag.
 extern std::atomic<bool> g_bUpdateDone;
+// The connect handshake is outstanding: the reply parser takes no data reply
+// but the handshake's until it has come.
+extern std::atomic<bool> g_bHandshakePending;
+// The device answered a data request with an empty payload: it wants new
+// firmware. The worker stops its normal steps until it is started again.
+extern std::atomic<bool> g_bFirmwareRequested;
+// Set only while the update dialog's Quit tears the link down: the reply
+// parser then leaves the update's texts and progress alone.
+extern std::atomic<bool> g_bUpdateCancelled;
 
 // The main view as the receiver of notices from other threads and from
 // window-less objects; set by the view, null before it exists.

@@ -7,12 +7,16 @@
 // thread's event loop is only woken (CThreadWaker), then delivers the waiting
 // messages in the order they were posted. SendMessage runs the handler at once on the
 // calling thread, as controls do when they notify their parents.
+// SendMessageToOwner delivers through the same queue from another thread and
+// waits until the owner thread has run the handler.
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "platform/core/Types.h"
 
+class CCancelToken;
 class CThreadWaker;
 
 class CMsgTarget {
@@ -34,13 +38,21 @@ public:
 
 private:
     friend bool PostMessage(CMsgTarget*, UINT, WPARAM, LPARAM);
+    friend LRESULT SendMessageToOwner(CMsgTarget*, UINT, WPARAM, LPARAM, const CCancelToken*, bool*);
+    friend int DropPostedMessages(CMsgTarget*, UINT);
+    struct SentCall;
     struct Posted {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
+        // Set for a message sent from another thread, whose sender waits.
+        std::shared_ptr<SentCall> sent;
     };
     void Enqueue(const Posted& posted);
+    // Runs a sent message unless its sender stopped waiting first.
+    bool DeliverSent(const Posted& sent);
 
+    const std::thread::id m_owner;
     mutable std::mutex m_mutex;
     std::deque<Posted> m_queue;
     bool m_bWakeScheduled = false;
@@ -57,5 +69,22 @@ LRESULT SendMessage(CMsgTarget* target, UINT message, WPARAM wParam, LPARAM lPar
 
 // True while the calling thread runs a handler that SendMessage called (and
 // not a posted message that handler delivers in turn); lets a recorder tell
-// sent messages from posted ones.
+// sent messages from posted ones. A message that SendMessageToOwner brought
+// from another thread counts as sent.
 bool InSendMessage();
+
+// Runs the target's handler on the target's owner thread and waits until it
+// has run; returns its result, with *handled (when given) TRUE. Called on the
+// owner thread itself, the handler runs at once. The message joins the
+// target's queue behind the messages posted before it.
+// The wait ends early when cancel is set or the target is destroyed: the call
+// then returns 0 with *handled FALSE, and the owner thread drops the message
+// unless its handler had already started. A null or destroyed target returns
+// 0 at once. The caller must hold no lock that the owner thread may wait for.
+LRESULT SendMessageToOwner(CMsgTarget* target, UINT message, WPARAM wParam, LPARAM lParam,
+                           const CCancelToken* cancel, bool* handled = nullptr);
+
+// Removes the messages with this id that were posted to the target and wait
+// for delivery (a newer notice makes them stale); returns how many. Any
+// thread.
+int DropPostedMessages(CMsgTarget* target, UINT message);

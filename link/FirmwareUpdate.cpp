@@ -1,0 +1,5 @@
+#include "link/FirmwareUpdate.h"
+
+std::atomic<bool> g_bUpdateHasMcu{false};
+std::atomic<int> g_nUpdateProgressTotal{0};
+QString g_strUpdateFilePath;
