@@ -9,12 +9,19 @@
 
 #include "link/FirmwareUpdate.h"
 #include "link/KTVCommand.h"
+#include "link/NetTransport.h"
+#include "link/Net_Socket.h"
 #include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
+#include "model/KTV_Data.h"
 #include "model/LinkState.h"
+#include "model/SharedTexts.h"
+#include "model/WindowMessages.h"
+#include "platform/core/CancelToken.h"
 #include "platform/core/FileIO.h"
 #include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
+#include "platform/core/SendLock.h"
 
 namespace {
 enum : int {
@@ -148,7 +155,281 @@ int ProgressTotal(const FirmwareFile& file)
 }
 }  // namespace
 
-CDeviceLink::CDeviceLink(CKTVCommand& command) : m_command(command) {}
+// ---- Construction ---------------------------------------------------------------
+
+namespace {
+// This object's own message: the connect thread's outcome (wParam the
+// attempt, lParam TRUE when connected).
+constexpr UINT NET_CONNECT_DONE = 0x7F01;
+// Shown when a network connect fails.
+constexpr int CONNECT_FAILED_HELP_ID = 2000;
+}  // namespace
+
+CDeviceLink::CDeviceLink(CKTVCommand& command, CNet_Socket* net, CKTV_Data* set)
+    : m_command(command), m_pNet(net), m_pSet(set)
+{
+    for (std::atomic<ILinkTransport*>& transport : m_transports)
+        transport = nullptr;
+    if (m_pNet != nullptr) {
+        m_pNetTransport = std::make_unique<CNetTransport>(*this, *m_pNet, m_command);
+        m_transports[LINK_NETWORK] = m_pNetTransport.get();
+    }
+}
+
+CDeviceLink::~CDeviceLink()
+{
+    CancelNetConnect();
+    EndIoWorker();
+}
+
+void CDeviceLink::SetViewHooks(CLinkViewHooks hooks)
+{
+    m_hooks = std::move(hooks);
+}
+
+void CDeviceLink::SetTransport(int linkType, ILinkTransport* transport)
+{
+    if (linkType > LINK_NONE && linkType < LINK_KIND_COUNT)
+        m_transports[size_t(linkType)] = transport;
+}
+
+// ---- I/O worker -------------------------------------------------------------------
+
+void CDeviceLink::CreateIoWorker()
+{
+    m_events.ResetAll();
+    m_pIoCancel = std::make_shared<CCancelToken>();
+    m_bIoWorkerRunning = true;
+    m_bIoWorkerAwake = false;
+    // The thread holds its own reference to its token.
+    std::shared_ptr<CCancelToken> cancel = m_pIoCancel;
+    m_pIoWorker = std::make_unique<std::thread>([this, cancel] { IoWorkerThread(*cancel); });
+}
+
+void CDeviceLink::ResumeIoWorker()
+{
+    if (!m_bIoWorkerAwake)
+        m_events.Resume();
+}
+
+bool CDeviceLink::StartIoWorker(bool)
+{
+    g_bFirmwareRequested = false;
+    if (!m_pIoWorker) {
+        CreateIoWorker();
+        m_events.Set(g_bUpdating ? IO_EVENT_UPDATE_STEP : IO_EVENT_NORMAL_STEP);
+        ResumeIoWorker();
+    }
+    g_bUsbActive = true;
+    m_bConnected = true;
+    return true;
+}
+
+void CDeviceLink::EndIoWorker()
+{
+    // The token first: every wait of the step in progress ends at once, a
+    // synchronous delivery to this (UI) thread among them.
+    if (m_pIoCancel)
+        m_pIoCancel->Set();
+    if (!m_bIoWorkerAwake)
+        m_events.Resume();
+    m_events.Set(IO_EVENT_QUIT);
+    if (m_pIoWorker && m_pIoWorker->joinable())
+        m_pIoWorker->join();
+}
+
+bool CDeviceLink::StopIoWorker(bool full)
+{
+    EndIoWorker();
+    if (!full)
+        return false;
+    m_pIoWorker.reset();
+    m_pIoCancel.reset();
+    m_bIoWorkerRunning = false;
+    m_bIoWorkerAwake = true;
+    m_events.ResetAll();
+    g_bUsbActive = false;
+    m_bConnected = false;
+    // With no link up, a reachable device is looked for again.
+    if (m_pNet != nullptr)
+        m_pNet->StartPolling();
+    return true;
+}
+
+void CDeviceLink::IoWorkerThread(const CCancelToken& cancel)
+{
+    // Created suspended: the first resume lets it run.
+    if (!m_events.WaitForResume(&cancel)) {
+        m_bIoWorkerRunning = false;
+        return;
+    }
+    for (;;) {
+        m_bIoWorkerRunning = true;
+        m_bIoWorkerAwake = true;
+        const int event = cancel.IsSet() ? IO_WAIT_CANCELLED : m_events.WaitAny(IO_IDLE_WAIT_MS, &cancel);
+        switch (event) {
+        case IO_WAIT_TIMEOUT:
+            break;
+        case IO_EVENT_QUIT:
+        case IO_WAIT_CANCELLED:
+            m_bIoWorkerRunning = false;
+            return;
+        case IO_EVENT_SUSPEND:
+            m_bIoWorkerAwake = false;
+            m_events.WaitForResume(&cancel);
+            break;
+        case IO_EVENT_UPDATE_STEP:
+            UpdateStep(cancel);
+            break;
+        case IO_EVENT_NORMAL_STEP:
+            NormalStep(cancel);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+ILinkTransport* CDeviceLink::Transport() const
+{
+    const int kind = g_nLinkType;
+    return (kind > LINK_NONE && kind < LINK_KIND_COUNT) ? m_transports[size_t(kind)].load() : nullptr;
+}
+
+void CDeviceLink::UpdateStep(const CCancelToken& cancel)
+{
+    if (g_bUpdateDone) {
+        // The update is over; the worker idles.
+        m_events.Reset(IO_EVENT_UPDATE_STEP);
+        return;
+    }
+    if (ILinkTransport* transport = Transport())
+        transport->UpdateTransaction(cancel);
+}
+
+void CDeviceLink::NormalStep(const CCancelToken& cancel)
+{
+    if (g_bUpdateCancelled || g_bFirmwareRequested) {
+        // No normal traffic until the worker is started again.
+        m_events.Reset(IO_EVENT_NORMAL_STEP);
+        return;
+    }
+    if (ILinkTransport* transport = Transport())
+        transport->Transaction(cancel);
+    CCancelToken::Sleep(&cancel, IO_STEP_PAUSE_MS);
+}
+
+void CDeviceLink::AppendChangedItem()
+{
+    if (m_pSet == nullptr)
+        return;
+    m_command.AppendWhenIdle([this](CSendDataList& out) { out.push_back(m_pSet->NextChangedItem()); });
+}
+
+// ---- Network link -----------------------------------------------------------------
+
+bool CDeviceLink::ConnectNetwork()
+{
+    return StartNetConnect(false);
+}
+
+void CDeviceLink::OnNetReachable()
+{
+    StartNetConnect(true);
+}
+
+void CDeviceLink::OnStopNetPoll()
+{
+    if (m_pNet != nullptr)
+        m_pNet->StopPolling(true);
+}
+
+bool CDeviceLink::StartNetConnect(bool stopPollWhenConnected)
+{
+    if (g_nLinkType != LINK_NONE || m_bConnecting)
+        return false;
+    g_nLinkType = LINK_NETWORK;
+    if (m_connectThread.joinable())
+        m_connectThread.join();
+    m_bConnecting = true;
+    m_bStopPollWhenConnected = stopPollWhenConnected;
+    const WPARAM attempt = ++m_nConnectAttempt;
+    m_pConnectCancel = std::make_shared<CCancelToken>();
+    std::shared_ptr<CCancelToken> cancel = m_pConnectCancel;
+    CNet_Socket* net = m_pNet;
+    // The subnet test, the ping and the connect may take seconds: never on
+    // the UI thread.
+    m_connectThread = std::thread([this, net, cancel, attempt] {
+        const bool connected = net != nullptr && net->IsDeviceReachable() && net->Connect(cancel.get());
+        if (!cancel->IsSet())
+            PostMessage(this, NET_CONNECT_DONE, attempt, connected ? 1 : 0);
+    });
+    return true;
+}
+
+LRESULT CDeviceLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == NET_CONNECT_DONE && m_bConnecting && wParam == m_nConnectAttempt) {
+        if (m_connectThread.joinable())
+            m_connectThread.join();
+        m_bConnecting = false;
+        CompleteNetConnect(lParam != 0);
+    }
+    return 0;
+}
+
+void CDeviceLink::CompleteNetConnect(bool connected)
+{
+    if (!connected) {
+        AppMessageBox(g_bChinese ? g_strWifiFailCn : g_strWifiFailEn, MB_OK, CONNECT_FAILED_HELP_ID);
+        g_nLinkType = LINK_NONE;
+        return;
+    }
+    CMsgTarget* view = g_pNotifyView.load();
+    m_command.SetOwner(view);
+    m_command.ClearQueue();
+    if (m_pSet != nullptr)
+        m_pSet->ClearChangeFlags(false);
+    m_bConnected = true;
+    {
+        std::lock_guard<CCriticalSection> lock(g_csSendLock);
+        g_bNetLinkUp = true;
+        if (m_hooks.requestDeviceInfo)
+            m_hooks.requestDeviceInfo();
+    }
+    StartIoWorker(true);
+    if (m_hooks.linkOpened)
+        m_hooks.linkOpened();
+    if (m_bStopPollWhenConnected)
+        PostMessage(view, WM_STOP_NET_POLL, 0, 0);
+}
+
+void CDeviceLink::CancelNetConnect()
+{
+    if (m_pConnectCancel)
+        m_pConnectCancel->Set();
+    if (m_connectThread.joinable())
+        m_connectThread.join();
+    m_bConnecting = false;
+}
+
+void CDeviceLink::DisconnectNetwork()
+{
+    CancelNetConnect();
+    if (m_pNet != nullptr)
+        m_pNet->Close();
+    m_bConnected = false;
+    g_bTransferBusy = false;
+    g_bDeviceSynced = false;
+    if (m_pSet != nullptr)
+        m_pSet->ClearChangeFlags(false);
+    if (m_hooks.linkClosed)
+        m_hooks.linkClosed();
+    g_nLinkType = LINK_NONE;
+    ClearNetLinkFlags();
+}
+
+// ---- Firmware file ------------------------------------------------------------------
 
 bool CDeviceLink::SelectUpdateFile(const QString& chosenPath)
 {

@@ -1,22 +1,41 @@
 #pragma once
-// The main view's side of the device link that has no window: the firmware
-// update engine (the file, its checks, the update state and the command
-// sequence). The view owns one and hands its link calls to it; the I/O
-// worker's state joins it later.
+// The main view's side of the device link that has no window: the I/O
+// worker, the network connect and disconnect, and the firmware update engine
+// (the file, its checks, the update state and the command sequence). The
+// view owns one and hands its link calls to it.
 //
-// Threads. SelectUpdateFile and LoadUpdateFile run on the UI thread while the
-// I/O worker is stopped; NextUpdateStep runs on the worker inside the update
-// write step. One mutex guards the update state, held only while the state
-// is read or changed, never across a file read, a message box or a wait.
+// Threads. The I/O worker (IoWorkerThread) runs every transaction, the
+// change scan and the reply parser; everything else here runs on the UI
+// thread, which never waits on a device or a socket: it only starts and
+// stops the worker, and a network connect runs on a thread of its own whose
+// outcome comes back to the UI thread as a posted message (this object is a
+// message target for that). Stopping the worker cancels the worker's token
+// first, so every wait of a running step ends at once, and returns within a
+// few milliseconds in every state.
+//
+// NextUpdateStep runs on the worker inside the update write step. One mutex
+// guards the update state, held only while the state is read or changed,
+// never across a file read, a message box or a wait.
+#include <array>
+#include <atomic>
 #include <deque>
+#include <memory>
 #include <mutex>
+#include <thread>
 
 #include <QString>
 
+#include "link/LinkViewHooks.h"
 #include "link/SendDataQueue.h"
+#include "platform/core/IoEvents.h"
+#include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
 
+class CCancelToken;
 class CKTVCommand;
+class CKTV_Data;
+class CNet_Socket;
+class ILinkTransport;
 
 enum : int {
     // Firmware file layout. A file shorter than FIRMWARE_COMBINED_MIN bytes
@@ -39,11 +58,90 @@ enum : int {
     MCU_CHECKSUM_SEED = 0x12,
 };
 
-class CDeviceLink {
+enum : int {
+    // Link kinds (g_nLinkType).
+    LINK_NONE = 0,
+    LINK_USB = 1,
+    LINK_NETWORK = 2,
+    LINK_SERIAL = 3,
+    LINK_KIND_COUNT = 4,
+    // The worker's pause after every normal step.
+    IO_STEP_PAUSE_MS = 5,
+    // The worker's pause when its link is not up.
+    IO_LINK_DOWN_PAUSE_MS = 50,
+};
+
+class CDeviceLink : public CMsgTarget {
 public:
-    explicit CDeviceLink(CKTVCommand& command);
+    // command: the view's queue. net: the view's network link holder (no
+    // network without it). set: the document's parameter set, whose change
+    // scan the worker asks for the next frame (nothing changed is sent
+    // without it). All three outlive this object.
+    explicit CDeviceLink(CKTVCommand& command, CNet_Socket* net = nullptr, CKTV_Data* set = nullptr);
+    // Ends a running connect and the worker.
+    ~CDeviceLink() override;
     CDeviceLink(const CDeviceLink&) = delete;
     CDeviceLink& operator=(const CDeviceLink&) = delete;
+
+    // The view's parts of connect and disconnect. UI thread, before the
+    // first connect.
+    void SetViewHooks(CLinkViewHooks hooks);
+    // The transport the worker drives for a link kind (the network's is
+    // built in). Only while no worker runs; null removes it.
+    void SetTransport(int linkType, ILinkTransport* transport);
+
+    // ---- I/O worker (UI thread) ----------------------------------------------
+    // Creates the worker thread, suspended, with a fresh cancel token and the
+    // four events reset.
+    void CreateIoWorker();
+    // Lets a suspended worker run.
+    void ResumeIoWorker();
+    // Clears g_bFirmwareRequested; with no worker, creates one, sets the
+    // update step event while g_bUpdating is set (else the normal step
+    // event) and resumes it; with a worker, touches no event. Then
+    // g_bUsbActive and the connected state are set. Always TRUE; the
+    // argument is not used.
+    bool StartIoWorker(bool unused = true);
+    // Ends the worker: sets its token, then the quit event, then joins it;
+    // the step it was in ends early. full FALSE (shut-down) returns FALSE and
+    // leaves the quit event set, the thread object and the link flags as
+    // they are. full TRUE forgets the worker, resets the four events, clears
+    // g_bUsbActive and the connected state, restarts the reachability poll
+    // and returns TRUE.
+    bool StopIoWorker(bool full);
+    // The link is up and the worker started; every send entry tests it.
+    bool IsConnected() const { return m_bConnected.load(); }
+    // Set by the worker at the top of every loop; cleared just before it ends.
+    bool IsIoWorkerRunning() const { return m_bIoWorkerRunning.load(); }
+    // Set by the worker at the top of every loop; cleared just before it
+    // suspends itself.
+    bool IsIoWorkerAwake() const { return m_bIoWorkerAwake.load(); }
+    // The worker's events: a transport sets the suspend event to park the
+    // worker until the view stops it.
+    CIoEvents& IoEvents() { return m_events; }
+
+    // ---- Network link (UI thread) ---------------------------------------------
+    // With no link kind set: the link kind becomes network, the connecting
+    // state begins and the subnet test and the connect run on a thread of
+    // their own. Their outcome completes the connect on the UI thread (when
+    // this object's posted messages are delivered): the link start, or the
+    // failure box and the link kind back to none. TRUE when a connect began.
+    bool ConnectNetwork();
+    // A connect is under way; no other link may be opened meanwhile.
+    bool IsConnecting() const { return m_bConnecting; }
+    // Closes the network link (a connect under way is given up first). Call
+    // it only while the worker is stopped.
+    void DisconnectNetwork();
+    // WM_NET_REACHABLE: ConnectNetwork; WM_STOP_NET_POLL goes to the view
+    // once that connect has succeeded.
+    void OnNetReachable();
+    // WM_STOP_NET_POLL: the reachability poll stops; its thread goes on.
+    void OnStopNetPoll();
+
+    // ---- Worker side -----------------------------------------------------------
+    // When the queue is empty and the send lock free, queues the change
+    // scan's next frame (the status poll when nothing has changed).
+    void AppendChangedItem();
 
     // ---- Firmware file (UI thread) ------------------------------------------
     // The file chosen in the update dialog's file dialog (started in
@@ -63,7 +161,7 @@ public:
     // cannot be opened also clears the stored path.
     bool LoadUpdateFile();
 
-    // ---- Update sequence (I/O worker) ---------------------------------------
+    // ---- Update sequence (I/O worker) ------------------------------------------
     // Called by the update write step whenever the queue is empty: queues the
     // sync command first, then the DSP sequence, then the MCU sequence, a
     // chunk per call; nothing once everything has been queued.
@@ -72,12 +170,52 @@ public:
     // For tests: the MCU checksum that HEXEnd carries.
     BYTE UpdateChecksum() const;
 
+protected:
+    // The outcome of a connect, delivered on the UI thread.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    void IoWorkerThread(const CCancelToken& cancel);
+    void UpdateStep(const CCancelToken& cancel);
+    void NormalStep(const CCancelToken& cancel);
+    ILinkTransport* Transport() const;
+    // Cancels the worker's token, sets quit and joins the thread.
+    void EndIoWorker();
+
+    bool StartNetConnect(bool stopPollWhenConnected);
+    void CompleteNetConnect(bool connected);
+    // Gives up a connect under way and waits for its thread.
+    void CancelNetConnect();
+
     void BuildUpdateSyncPacket(CSendDataList& out);
     void BuildDspUpdateStep(CSendDataList& out);
     void BuildMcuUpdateStep(CSendDataList& out);
 
     CKTVCommand& m_command;
+    CNet_Socket* const m_pNet;
+    CKTV_Data* const m_pSet;
+    CLinkViewHooks m_hooks;
+
+    // The worker. m_pIoWorker is null when there is none; each start makes a
+    // new thread and a new token.
+    CIoEvents m_events;
+    std::unique_ptr<std::thread> m_pIoWorker;
+    std::shared_ptr<CCancelToken> m_pIoCancel;
+    std::atomic<bool> m_bIoWorkerRunning{false};
+    std::atomic<bool> m_bIoWorkerAwake{true};
+    std::atomic<bool> m_bConnected{false};
+    std::array<std::atomic<ILinkTransport*>, LINK_KIND_COUNT> m_transports{};
+    std::unique_ptr<ILinkTransport> m_pNetTransport;
+
+    // The network connect under way (UI thread only). Its thread posts the
+    // outcome with the attempt's number, so a late outcome of an attempt
+    // given up meanwhile is ignored.
+    bool m_bConnecting = false;
+    bool m_bStopPollWhenConnected = false;
+    WPARAM m_nConnectAttempt = 0;
+    std::thread m_connectThread;
+    std::shared_ptr<CCancelToken> m_pConnectCancel;
+
     mutable std::mutex m_mutex;
     QString m_szUpdateFolder;
     // Image bytes not yet queued; each sequence takes them from the front.

@@ -18,6 +18,9 @@ enum : int {
     IAP_DSP_END_INF = '<',        // known to the reply side; never sent
 };
 
+// Code of the firmware command the update write step sent last; the USB
+// removal handling looks at it.
+extern std::atomic<int> g_nLastUpdateCommand;
 // The loaded firmware file carries an MCU image.
 extern std::atomic<bool> g_bUpdateHasMcu;
 // Upper bound of the update dialog's progress bar for the loaded file.

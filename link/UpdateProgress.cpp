@@ -28,17 +28,11 @@ QString SucceededText()
     return g_bChinese ? QStringLiteral("更新完成") : QStringLiteral("Update successfully");
 }
 
-void ShowStatus(const QString& text)
-{
-    if (std::shared_ptr<IStatusDisplay> status = m_pCurHexUpTip.Get())
-        status->SetText(text);
-}
-
 // The text of a step, unless the dialog is being torn down.
 void ShowStepStatus(const QString& text)
 {
     if (!g_bUpdateCancelled)
-        ShowStatus(text);
+        ShowUpdateStatus(text);
 }
 
 // The last command was answered: says so and returns the bar's new
@@ -85,7 +79,7 @@ void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
         break;
     case IAP_DSP_DATA:
         if (!g_bUpdateCancelled) {
-            ShowStatus(ProgrammingText());
+            ShowUpdateStatus(ProgrammingText());
             if (pos == upper)
                 --pos;
         }
@@ -105,7 +99,7 @@ void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
 
 void CUpdateProgress::Finish(CMsgTarget* owner)
 {
-    ShowStatus(SucceededText());
+    ShowUpdateStatus(SucceededText());
     if (std::shared_ptr<IProgressDisplay> bar = g_pUpdateProgress.Get())
         bar->SetPos(bar->GetRangeUpper());
     m_bDataPhase = false;

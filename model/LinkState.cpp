@@ -2,6 +2,9 @@
 
 std::atomic<int> g_nLinkType{0};
 std::atomic<bool> g_bNetLinkUp{false};
+std::atomic<bool> g_bUsbActive{false};
+std::atomic<bool> g_bUpdating{false};
+std::atomic<bool> g_bTransferBusy{false};
 std::atomic<int> g_anNetLinkWords[2] = {};
 std::atomic<bool> g_bDeviceSynced{false};
 std::atomic<bool> g_bUpdateDone{false};

@@ -10,6 +10,14 @@ class CMsgTarget;
 extern std::atomic<int> g_nLinkType;
 // The network link is open.
 extern std::atomic<bool> g_bNetLinkUp;
+// USB steps may run: set when the device is opened and when the I/O worker
+// starts, cleared when it stops and when the device goes away.
+extern std::atomic<bool> g_bUsbActive;
+// A firmware update runs: the worker steps the update instead of the
+// normal traffic.
+extern std::atomic<bool> g_bUpdating;
+// A transfer shown by the transfer popup runs.
+extern std::atomic<bool> g_bTransferBusy;
 // Two words kept beside g_bNetLinkUp and cleared with it.
 extern std::atomic<int> g_anNetLinkWords[2];
 // Set after the version check passed and after a received preset was
