@@ -25,7 +25,6 @@
 #include "link/KTVCommand.h"
 #include "link/NetAddress.h"
 #include "link/Net_Socket.h"
-#include "model/ChangeScanFlags.h"
 #include "model/DataDefine.h"
 #include "model/Filter.h"
 #include "model/FrameBuilder.h"
@@ -34,6 +33,7 @@
 #include "model/ParameterSetLock.h"
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
+#include "tests/link/LinkTestLiveSet.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimTcpServer.h"
 
@@ -128,14 +128,7 @@ bool PumpUntil(CMsgTarget& a, CMsgTarget& b, Cond cond)
 
 void BM_EditToAcknowledgement(benchmark::State& state)
 {
-    InitDefaultDeviceData();
-    for (int k = 0; k < OUTPUT_COUNT; ++k)
-        g_nLinkGroup[k] = k;
-    // The live set is "Custom" already: no preset rename follows the edits.
-    StringToFixedField(reinterpret_cast<char*>(g_CurrentImage.bytes), PRESET_NAME_SIZE, g_strCustomName);
-    g_byCurrentPreset = 0;
-    g_strEmptyName = g_strCustomName;
-    g_bTrackPresetName = true;
+    PrepareLiveSetForLink();
 
     CSimDevice device(CSimState::FromModelGlobals());
     CDeviceWatch watch;

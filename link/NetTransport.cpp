@@ -81,18 +81,36 @@ bool CNetTransport::Reconnect(int pauseMs, const CCancelToken& cancel)
     return m_net.Connect(&cancel);
 }
 
+bool CNetTransport::ReceiveOnce(bool shortRead, int* result, const CCancelToken& cancel)
+{
+    int count = 0;
+    *result = shortRead ? m_net.ReceiveShort(&count, &cancel) : m_net.Receive(&count, &cancel);
+    m_nNetRxCount = count;
+    return !cancel.IsSet();
+}
+
 // ---- Normal traffic -----------------------------------------------------------
+
+bool CNetTransport::LinkDown(const CCancelToken& cancel)
+{
+    if (g_bNetLinkUp)
+        return false;
+    CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
+    return true;
+}
+
+void CNetTransport::Transact(Step write, Step read, const CCancelToken& cancel)
+{
+    m_nTransStart = QueryPerformanceCounter();
+    if ((this->*write)(cancel))
+        (this->*read)(cancel);
+    m_pHead.reset();
+}
 
 void CNetTransport::Transaction(const CCancelToken& cancel)
 {
-    if (!g_bNetLinkUp) {
-        CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
-        return;
-    }
-    m_nTransStart = QueryPerformanceCounter();
-    if (NetWriteCommand(cancel))
-        NetReadReply(cancel);
-    m_pHead.reset();
+    if (!LinkDown(cancel))
+        Transact(&CNetTransport::NetWriteCommand, &CNetTransport::NetReadReply, cancel);
 }
 
 bool CNetTransport::NetWriteCommand(const CCancelToken& cancel)
@@ -136,11 +154,9 @@ bool CNetTransport::NetReadReply(const CCancelToken& cancel)
     if (m_pHead->IsLongWait())
         return ReadLongWaitReply(cancel);
     for (;;) {
-        int count = 0;
-        const int result = m_net.Receive(&count, &cancel);
-        if (cancel.IsSet())
+        int result = 0;
+        if (!ReceiveOnce(false, &result, cancel))
             return false;
-        m_nNetRxCount = count;
         // A time-out, or a count of 0 or less: the device closed or dropped
         // the connection, and no byte of it may reach the parser.
         if (result == NET_ERR_TIMEDOUT || m_nNetRxCount <= 0)
@@ -201,11 +217,9 @@ void CNetTransport::EndResendRun()
 bool CNetTransport::ReadLongWaitReply(const CCancelToken& cancel)
 {
     for (;;) {
-        int count = 0;
-        const int result = m_net.Receive(&count, &cancel);
-        if (cancel.IsSet())
+        int result = 0;
+        if (!ReceiveOnce(false, &result, cancel))
             return false;
-        m_nNetRxCount = count;
         if (m_nNetRxCount > 0) {
             const bool completed = m_command.FeedNetworkBytes(g_byNetRxBuffer, m_nNetRxCount, &cancel);
             if (cancel.IsSet())
@@ -231,18 +245,13 @@ bool CNetTransport::ReadLongWaitReply(const CCancelToken& cancel)
 
 void CNetTransport::UpdateTransaction(const CCancelToken& cancel)
 {
-    if (!g_bNetLinkUp) {
-        CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
+    if (LinkDown(cancel))
         return;
-    }
     if (!m_net.IsReachable()) {
         CCancelToken::Sleep(&cancel, NET_UPDATE_IDLE_MS);
         return;
     }
-    m_nTransStart = QueryPerformanceCounter();
-    if (NetUpdateWrite(cancel))
-        NetUpdateRead(cancel);
-    m_pHead.reset();
+    Transact(&CNetTransport::NetUpdateWrite, &CNetTransport::NetUpdateRead, cancel);
 }
 
 bool CNetTransport::NetUpdateWrite(const CCancelToken& cancel)
@@ -331,11 +340,9 @@ bool CNetTransport::NetUpdateRead(const CCancelToken& cancel)
         m_net.SetReceiveTimeout(UpdateReadTimeoutMs(m_nUpdateCommand));
         if (!m_net.IsReachable())
             return false;
-        int count = 0;
-        const int result = m_net.ReceiveShort(&count, &cancel);
-        if (cancel.IsSet())
+        int result = 0;
+        if (!ReceiveOnce(true, &result, cancel))
             return false;
-        m_nNetRxCount = count;
         if (result == NET_ERR_RESET) {
             // The device restarts (after HEXApply): connect to it again.
             if (CCancelToken::Sleep(&cancel, NET_RECONNECT_PAUSE_MS))

@@ -58,6 +58,12 @@ public:
     void UpdateTransaction(const CCancelToken& cancel) override;
 
 private:
+    using Step = bool (CNetTransport::*)(const CCancelToken& cancel);
+    // The network link is not up: pauses and says so.
+    bool LinkDown(const CCancelToken& cancel);
+    // One transaction: the write, and the read when the write sent.
+    void Transact(Step write, Step read, const CCancelToken& cancel);
+
     // TRUE when the head went out and its reply must be read.
     bool NetWriteCommand(const CCancelToken& cancel);
     // TRUE when the reply ended the transaction (or the link failed).
@@ -77,6 +83,10 @@ private:
     // again. FALSE when cancelled (nothing is done once the token is set)
     // or when the connect failed.
     bool Reconnect(int pauseMs, const CCancelToken& cancel);
+    // One receive (at most NET_RX_SHORT_SIZE bytes with shortRead) into
+    // g_byNetRxBuffer; m_nNetRxCount gets the count, *result the receive's
+    // result. FALSE when cancelled: nothing received may be used then.
+    bool ReceiveOnce(bool shortRead, int* result, const CCancelToken& cancel);
     // Clears the network link flags and posts WM_LINK_FAILED (0, who).
     void FailLink(int who);
     // Whole milliseconds since the transaction began.

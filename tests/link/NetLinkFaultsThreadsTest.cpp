@@ -1,7 +1,7 @@
 // The network link against the simulated device's fault knobs: a device
 // that stays silent, asks for frames again, answers with a bad checksum,
-// closes the connection instead of answering, and a long operation whose
-// outcome must reach the view once.
+// closes the connection instead of answering or halfway through an answer,
+// and a long operation whose outcome must reach the view once.
 #include "link/NetTransport.h"
 #include "tests/link/SimLinkFixture.h"
 
@@ -74,46 +74,52 @@ TEST_F(NetLinkFaults, ResendRequestsSendTheFrameAgainAtOnceUpToTwiceInARow)
     EXPECT_EQ(m_server.AcceptedCount(), 1);
 }
 
-TEST_F(NetLinkFaults, ABadChecksumIsDroppedAndTheFrameSentOnceMore)
+TEST_F(NetLinkFaults, ALostAnswerCostsAReconnectAndOneMoreSend)
 {
     ConnectAndSync();
-    long long from = 0;
-    WhenQuiet([&](long long next) {
-        from = next;
-        m_device.SetFaults({Fault(CSimFault::Kind::BadXor, next)});
-        EditBandGain(2, 9, 123);
-    });
-    ASSERT_TRUE(Pump([&] { return FramesFrom(from).size() >= 2; }));
-    const std::vector<CSimLogEntry> sent = FramesFrom(from);
-    EXPECT_EQ(sent[0].frame.bytes, ExpectedRecordFrame(2, 9));
-    EXPECT_EQ(sent[1].frame.bytes, sent[0].frame.bytes);
-    EXPECT_EQ(sent[1].reply, 'Q');
-    EXPECT_EQ(m_server.AcceptedCount(), 2);  // the time-out reconnected
-    PumpFor(100);
-    EXPECT_TRUE(Posted(WM_LINK_FAILED).empty());
-    EXPECT_TRUE(g_bNetLinkUp);
+    struct Case {
+        const char* name;
+        CSimFault::Kind kind;
+    };
+    // No answer and a bad checksum end the read at the receive time-out; a
+    // closed connection ends it at once. Either way the link reconnects and
+    // sends the frame once more.
+    const Case cases[] = {
+        {"no reply", CSimFault::Kind::NoReply},
+        {"bad checksum", CSimFault::Kind::BadXor},
+        {"connection closed", CSimFault::Kind::Close},
+    };
+    int record = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int accepted = m_server.AcceptedCount();
+        long long from = 0;
+        ++record;
+        WhenQuiet([&](long long next) {
+            from = next;
+            m_device.SetFaults({Fault(c.kind, next)});
+            EditBandGain(2, record, 100 + record);
+        });
+        ASSERT_TRUE(Pump([&] { return FramesFrom(from).size() >= 2; }));
+        const std::vector<CSimLogEntry> sent = FramesFrom(from);
+        EXPECT_EQ(sent[0].frame.bytes, ExpectedRecordFrame(2, record));
+        EXPECT_EQ(sent[1].frame.bytes, sent[0].frame.bytes);
+        EXPECT_EQ(sent[1].reply, 'Q');
+        EXPECT_NE(sent[1].session, sent[0].session);
+        EXPECT_EQ(m_server.AcceptedCount(), accepted + 1);
+        PumpFor(50);
+        EXPECT_TRUE(Posted(WM_LINK_FAILED).empty());
+        EXPECT_TRUE(g_bNetLinkUp);
+    }
 }
 
-TEST_F(NetLinkFaults, AClosedConnectionIsALostReplyNotAnEmptyOne)
+TEST_F(NetLinkFaults, AConnectionClosedWhenTheDeviceHasLeftTheSubnetFailsAtOnce)
 {
     ConnectAndSync();
-    // The device closes instead of answering: reconnect and send again.
+    // The device closes instead of answering and has left every local subnet
+    // meanwhile: a count of 0 is a lost connection, so the link fails at
+    // once (lParam 0); it does not wait for the transaction's limit.
     long long from = 0;
-    WhenQuiet([&](long long next) {
-        from = next;
-        m_device.SetFaults({Fault(CSimFault::Kind::Close, next)});
-        EditBandGain(4, 2, 333);
-    });
-    ASSERT_TRUE(Pump([&] { return FramesFrom(from).size() >= 2; }));
-    std::vector<CSimLogEntry> sent = FramesFrom(from);
-    EXPECT_EQ(sent[1].frame.bytes, sent[0].frame.bytes);
-    EXPECT_EQ(sent[1].reply, 'Q');
-    EXPECT_EQ(m_server.AcceptedCount(), 2);
-    EXPECT_TRUE(Posted(WM_LINK_FAILED).empty());
-
-    // Closed again, and the device has left every local subnet meanwhile:
-    // the link fails at once as a lost connection (lParam 0), it does not
-    // wait for the transaction's limit.
     WhenQuiet([&](long long next) {
         from = next;
         m_device.SetFaults({Fault(CSimFault::Kind::Close, next)});
@@ -121,11 +127,13 @@ TEST_F(NetLinkFaults, AClosedConnectionIsALostReplyNotAnEmptyOne)
         EditBandGain(4, 3, 334);
     });
     ASSERT_TRUE(Pump([&] { return !m_view.Messages(WM_LINK_FAILED).empty(); }));
+    PumpFor(100);
     const auto failed = Posted(WM_LINK_FAILED);
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_EQ(failed[0].lParam, 0);
     EXPECT_FALSE(g_bNetLinkUp);
     EXPECT_EQ(FramesFrom(from).size(), 1u);
+    EXPECT_EQ(m_server.AcceptedCount(), 1);
 }
 
 // A reply cut off by the device closing the connection is dropped with it:

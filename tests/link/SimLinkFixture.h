@@ -18,7 +18,6 @@
 #include "link/KTVCommand.h"
 #include "link/NetAddress.h"
 #include "link/Net_Socket.h"
-#include "model/ChangeScanFlags.h"
 #include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
 #include "model/KTV_Data.h"
@@ -27,6 +26,7 @@
 #include "platform/core/SendLock.h"
 #include "tests/common/Eventually.h"
 #include "tests/common/RecordingTarget.h"
+#include "tests/link/LinkTestLiveSet.h"
 #include "tests/link/NetTestSupport.h"
 #include "tests/link/ReplyTestSupport.h"
 #include "tools/simulator/SimDevice.h"
@@ -44,17 +44,7 @@ protected:
         g_bUsbActive = false;
         g_bTransferBusy = false;
         ClearNetLinkFlags();
-        for (int k = 0; k < OUTPUT_COUNT; ++k)
-            g_nLinkGroup[k] = k;
-        // The live set is "Custom" already, so an edit is followed by no
-        // rename of the preset.
-        StringToFixedField(reinterpret_cast<char*>(g_CurrentImage.bytes), PRESET_NAME_SIZE, g_strCustomName);
-        g_byCurrentPreset = 0;
-        g_strEmptyName = g_strCustomName;
-        g_bTrackPresetName = true;
-        g_bSendSysItem5 = false;
-        g_bSendSysItem2 = false;
-        g_bSendPresetName = false;
+        PrepareLiveSetForLink();
         m_device.SetState(CSimState::FromModelGlobals());
 
         std::string error;
