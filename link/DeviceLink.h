@@ -27,6 +27,7 @@
 
 #include "link/LinkViewHooks.h"
 #include "link/SendDataQueue.h"
+#include "model/LinkState.h"
 #include "platform/core/IoEvents.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
@@ -59,12 +60,6 @@ enum : int {
 };
 
 enum : int {
-    // Link kinds (g_nLinkType).
-    LINK_NONE = 0,
-    LINK_USB = 1,
-    LINK_NETWORK = 2,
-    LINK_SERIAL = 3,
-    LINK_KIND_COUNT = 4,
     // The worker's pause after every normal step.
     IO_STEP_PAUSE_MS = 5,
     // The worker's pause when its link is not up.

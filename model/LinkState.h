@@ -6,7 +6,16 @@
 
 class CMsgTarget;
 
-// Link kind: 0 none, 1 USB HID, 2 network, 3 serial.
+// Link kinds.
+enum : int {
+    LINK_NONE = 0,
+    LINK_USB = 1,  // USB HID
+    LINK_NETWORK = 2,
+    LINK_SERIAL = 3,
+    LINK_KIND_COUNT = 4,
+};
+
+// The link kind that is up (or being opened).
 extern std::atomic<int> g_nLinkType;
 // The network link is open.
 extern std::atomic<bool> g_bNetLinkUp;

@@ -177,6 +177,7 @@ TEST(NetLinkCutReply, AHalfReplyIsNotContinuedOnTheNextConnection)
     EXPECT_TRUE(view.Messages(WM_LINK_FAILED).empty());
     EndLinkTest();
     ClearNetLinkFlags();
+    g_bUsbActive = false;
     g_strDeviceIp.Set(QString::fromLatin1(DEFAULT_DEVICE_IP));
     g_nDevicePort = DEFAULT_DEVICE_PORT;
 }
