@@ -13,8 +13,8 @@ namespace {
 TEST(NetAddress, OnlyPlainDottedIPv4IsRead)
 {
     IPv4Octets octets{};
-    ASSERT_TRUE(ParseDottedIPv4(QStringLiteral("192.168.1.20"), &octets));
-    EXPECT_EQ(octets, (IPv4Octets{192, 168, 1, 20}));
+    ASSERT_TRUE(ParseDottedIPv4(QStringLiteral("127.168.1.20"), &octets));
+    EXPECT_EQ(octets, (IPv4Octets{127, 168, 1, 20}));
     ASSERT_TRUE(ParseDottedIPv4(QStringLiteral("0.0.0.0"), &octets));
     ASSERT_TRUE(ParseDottedIPv4(QStringLiteral("255.255.255.255"), &octets));
     EXPECT_EQ(octets, (IPv4Octets{255, 255, 255, 255}));
@@ -41,20 +41,20 @@ TEST(NetAddress, SubnetComparesOnlyOctetsUnderA255Mask)
         bool same;
     };
     const Case cases[] = {
-        {"255.255.255.0", "192.168.1.5", "192.168.1.20", true},
-        {"255.255.255.0", "192.168.1.5", "192.168.2.20", false},
-        {"0.0.0.0", "192.168.1.5", "192.168.1.5", false},  // nothing compared: never
-        {"255.255.254.0", "192.168.1.5", "192.168.0.9", true},  // 254 is ignored
-        {"255.255.254.0", "192.168.1.5", "192.169.1.5", false},
+        {"255.255.255.0", "127.168.1.5", "127.168.1.20", true},
+        {"255.255.255.0", "127.168.1.5", "127.168.2.20", false},
+        {"0.0.0.0", "127.168.1.5", "127.168.1.5", false},  // nothing compared: never
+        {"255.255.254.0", "127.168.1.5", "127.168.0.9", true},  // 254 is ignored
+        {"255.255.254.0", "127.168.1.5", "127.169.1.5", false},
         {"255.0.0.0", "127.0.0.1", "127.0.0.1", true},
         {"255.0.0.0", "127.0.0.1", "127.9.8.7", true},
-        {"255.255.255.255", "10.10.100.254", "10.10.100.254", true},
-        {"255.255.255.255", "10.10.100.253", "10.10.100.254", false},
+        {"255.255.255.255", "127.10.100.254", "127.10.100.254", true},
+        {"255.255.255.255", "127.10.100.253", "127.10.100.254", false},
         {"0.255.0.255", "1.2.3.4", "9.2.9.4", true},
-        {"255.255.255.0", "192.168.1.5", "192.168.1.", false},  // unreadable texts
-        {"255.255.255.0", "192.168.1.5", "", false},
-        {"bad", "192.168.1.5", "192.168.1.20", false},
-        {"255.255.255.0", "bad", "192.168.1.20", false},
+        {"255.255.255.0", "127.168.1.5", "127.168.1.", false},  // unreadable texts
+        {"255.255.255.0", "127.168.1.5", "", false},
+        {"bad", "127.168.1.5", "127.168.1.20", false},
+        {"255.255.255.0", "bad", "127.168.1.20", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CNet_Socket::IsSameSubnet(QString::fromLatin1(c.mask), QString::fromLatin1(c.adapter),

@@ -123,7 +123,7 @@ TEST_F(NetLinkFaults, AConnectionClosedWhenTheDeviceHasLeftTheSubnetFailsAtOnce)
     WhenQuiet([&](long long next) {
         from = next;
         m_device.SetFaults({Fault(CSimFault::Kind::Close, next)});
-        m_fake.SetAdapters({{QStringLiteral("192.168.7.5"), QStringLiteral("255.255.255.0")}});
+        m_fake.SetAdapters({{QStringLiteral("127.7.7.5"), QStringLiteral("255.255.255.0")}});
         EditBandGain(4, 3, 334);
     });
     ASSERT_TRUE(Pump([&] { return !m_view.Messages(WM_LINK_FAILED).empty(); }));

@@ -118,7 +118,7 @@ TEST_F(NetLink, AFailedConnectShowsTheBoxAndLeavesNoLinkKind)
         bool pingAnswers;
     };
     const Case cases[] = {
-        {"no local subnet", {{QStringLiteral("192.168.7.5"), QStringLiteral("255.255.255.0")}}, true},
+        {"no local subnet", {{QStringLiteral("127.7.7.5"), QStringLiteral("255.255.255.0")}}, true},
         {"no ping answer", {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}}, false},
     };
     for (const Case& c : cases) {

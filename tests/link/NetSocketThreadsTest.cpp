@@ -290,7 +290,7 @@ TEST_F(NetSocket, CancelEndsAReceiveAndAPendingConnect)
 
 TEST_F(NetSocket, PollDoesNothingUntilTheSubnetTestPasses)
 {
-    m_net.SetAdapters({{QStringLiteral("192.168.1.5"), QStringLiteral("255.255.255.0")},
+    m_net.SetAdapters({{QStringLiteral("127.1.1.5"), QStringLiteral("255.255.255.0")},
                        {QStringLiteral("127.0.0.1"), QStringLiteral("0.0.0.0")}});
     CCancelToken running;
     m_link.SetReachable(true);
@@ -305,7 +305,7 @@ TEST_F(NetSocket, PollDoesNothingUntilTheSubnetTestPasses)
     EXPECT_FALSE(m_link.FindLocalAdapter());
     m_net.listReadable = true;
     // The adapters are tried in order; one match is enough.
-    m_net.SetAdapters({{QStringLiteral("10.0.0.2"), QStringLiteral("255.255.255.0")},
+    m_net.SetAdapters({{QStringLiteral("127.2.0.2"), QStringLiteral("255.255.255.0")},
                        {QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}});
     EXPECT_TRUE(m_link.FindLocalAdapter());
     EXPECT_TRUE(m_link.IsDeviceReachable());

@@ -11,7 +11,7 @@ namespace {
 // texts written, never a torn or freed one (ThreadSanitizer checks the rest).
 TEST(LockedStringThreadsTest, ReaderSeesWholeTextsWhileAWriterChangesIt)
 {
-    const QString a = QStringLiteral("10.10.100.254");
+    const QString a = QStringLiteral("127.10.100.254");
     const QString b = QStringLiteral("127.0.0.1");
     CLockedString text(a);
     std::atomic<bool> stop{false};
