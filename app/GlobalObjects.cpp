@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "app/SpeakerTypeMenu.h"
+#include "model/ChannelColors.h"
 #include "platform/gui/Fonts.h"
 #include "platform/gui/ResourceStore.h"
 
@@ -23,28 +24,40 @@ QFont& g_fontArial24Bold = *new QFont;
 QFont& g_fontList16 = *new QFont;
 QFont& g_fontArial16Heavy = *new QFont;
 
-const QColor g_clrEffectCurve(255, 0, 0, 220);
-const QColor g_clrMic1(255, 128, 51, 255);
+namespace {
+// The curve colour a channel of the model is created with, as a colour
+// object; constant-initialised like the literal colours beside it.
+constexpr QColor CurveColour(const ChannelColour& channel)
+{
+    return QColor(qRed(channel.curveArgb), qGreen(channel.curveArgb), qBlue(channel.curveArgb),
+                  qAlpha(channel.curveArgb));
+}
+}  // namespace
+
+// The channels' colours come from the model's table; the second mic, the
+// music channels 5 to 7 and the graph pens have no channel there.
+const QColor g_clrEffectCurve = CurveColour(kEffectColour);
+const QColor g_clrMic1 = CurveColour(kMicColour);
 const QColor g_clrMic2(204, 153, 51, 255);
-const QColor g_clrMusic1(0, 255, 255, 255);
-const QColor g_clrMusic2(223, 18, 123, 255);
-const QColor g_clrMusic3(2, 123, 192, 255);
-const QColor g_clrMusic4(255, 255, 0, 255);
+const QColor g_clrMusic1 = CurveColour(kMusicColours[0]);
+const QColor g_clrMusic2 = CurveColour(kMusicColours[1]);
+const QColor g_clrMusic3 = CurveColour(kMusicColours[2]);
+const QColor g_clrMusic4 = CurveColour(kMusicColours[3]);
 const QColor g_clrMusic5(255, 102, 102, 255);
 const QColor g_clrMusic6(153, 0, 153, 255);
 const QColor g_clrMusic7(153, 255, 0, 255);
-const QColor g_clrOutput1(255, 0, 0, 255);
-const QColor g_clrOutput2(0, 192, 0, 255);
-const QColor g_clrOutput3(128, 128, 192, 255);
-const QColor g_clrOutput4(255, 64, 255, 255);
-const QColor g_clrOutput5(0, 192, 192, 255);
-const QColor g_clrOutput6(192, 168, 0, 255);
-const QColor g_clrOutput7(125, 128, 0, 255);
-const QColor g_clrOutput8(0, 0, 255, 255);
-const QColor g_clrOutput9(125, 128, 0, 255);
-const QColor g_clrOutput10(0, 0, 255, 255);
-const QColor g_clrOutput11(50, 0, 255, 150);
-const QColor g_clrOutput12(0, 50, 255, 100);
+const QColor g_clrOutput1 = CurveColour(kOutputColours[0]);
+const QColor g_clrOutput2 = CurveColour(kOutputColours[1]);
+const QColor g_clrOutput3 = CurveColour(kOutputColours[2]);
+const QColor g_clrOutput4 = CurveColour(kOutputColours[3]);
+const QColor g_clrOutput5 = CurveColour(kOutputColours[4]);
+const QColor g_clrOutput6 = CurveColour(kOutputColours[5]);
+const QColor g_clrOutput7 = CurveColour(kOutputColours[6]);
+const QColor g_clrOutput8 = CurveColour(kOutputColours[7]);
+const QColor g_clrOutput9 = CurveColour(kOutputColours[8]);
+const QColor g_clrOutput10 = CurveColour(kOutputColours[9]);
+const QColor g_clrOutput11 = CurveColour(kOutputColours[10]);
+const QColor g_clrOutput12 = CurveColour(kOutputColours[11]);
 const QColor g_clrCurveLine(58, 130, 255, 255);
 const QColor g_clrCurveGrey(100, 100, 100, 255);
 
