@@ -70,6 +70,16 @@ void StampLockFields(const LockStamp& stamp)
     }
 }
 
+// A crossover record of the output-map file holds each slope before its
+// family, the table the other way round. The swap undoes itself, so reading
+// and writing share it.
+void SwapSlopesAndFamilies(const BYTE* from, BYTE* to)
+{
+    const int order[RECORD_SIZE] = {0, 1, 3, 2, 4, 5, 7, 6};
+    for (int k = 0; k < RECORD_SIZE; ++k)
+        to[k] = from[order[k]];
+}
+
 }  // namespace
 
 bool CBrelinDoc::OnNewDocument()
@@ -163,8 +173,8 @@ int CBrelinDoc::SerializeOutputMapFile(CArchive& ar)
         ar.Write(g_OutputMap, OUTPUT_COUNT);
         m_KTVData.CopyCrossoversToMapTable();
         for (const BYTE* r : g_OutputMapCrossovers) {
-            // In the file each slope comes before its family.
-            const BYTE record[RECORD_SIZE] = {r[0], r[1], r[3], r[2], r[4], r[5], r[7], r[6]};
+            BYTE record[RECORD_SIZE];
+            SwapSlopesAndFamilies(r, record);
             ar.Write(record, RECORD_SIZE);
         }
         return 1;
@@ -180,18 +190,8 @@ int CBrelinDoc::SerializeOutputMapFile(CArchive& ar)
 
     ParameterSetGuard guard(g_ParameterSetLock);
     std::memcpy(g_OutputMap, positions, OUTPUT_COUNT);
-    for (int k = 0; k < OUTPUT_COUNT; ++k) {
-        const BYTE* f = records[k];
-        BYTE* r = g_OutputMapCrossovers[k];
-        r[0] = f[0];
-        r[1] = f[1];
-        r[2] = f[3];
-        r[3] = f[2];
-        r[4] = f[4];
-        r[5] = f[5];
-        r[6] = f[7];
-        r[7] = f[6];
-    }
+    for (int k = 0; k < OUTPUT_COUNT; ++k)
+        SwapSlopesAndFamilies(records[k], g_OutputMapCrossovers[k]);
     return 1;
 }
 
