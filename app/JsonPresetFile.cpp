@@ -11,7 +11,6 @@
 #include "model/DataLockState.h"
 #include "model/ParameterSetLock.h"
 #include "platform/core/FileIO.h"
-#include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 
 namespace {
@@ -160,10 +159,7 @@ bool TakeBlocks(const cJSON* data, const char* key, int count, int blockSize, st
 
 void ShowReadError()
 {
-    if (g_bChinese)
-        AppMessageBox(QString::fromUtf8("读音乐文件错误!"), MB_OK, -2);
-    else
-        AppMessageBox(QStringLiteral("Read MusicFile  Error"), MB_OK, -3);
+    AppNoticeBox(QString::fromUtf8("读音乐文件错误!"), QStringLiteral("Read MusicFile  Error"));
 }
 
 }  // namespace

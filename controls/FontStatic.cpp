@@ -3,7 +3,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
@@ -161,8 +160,5 @@ void CFontStatic::paintEvent(QPaintEvent* event)
 
 void CFontStatic::ReportFontFailure()
 {
-    if (g_bChinese)
-        AppMessageBox(QStringLiteral("字体不能创建!"), MB_OK, -2);
-    else
-        AppMessageBox(QStringLiteral("Font could not be created!"), MB_OK, -3);
+    AppNoticeBox(QStringLiteral("字体不能创建!"), QStringLiteral("Font could not be created!"));
 }

@@ -66,10 +66,7 @@ int TakeFront(std::deque<BYTE>& image, BYTE* out, int n)
 
 void ShowUpdateFileError()
 {
-    if (g_bChinese)
-        AppMessageBox(QStringLiteral("更新文件错误!"), MB_OK, -2);
-    else
-        AppMessageBox(QStringLiteral("Update file error!"), MB_OK, -3);
+    AppNoticeBox(QStringLiteral("更新文件错误!"), QStringLiteral("Update file error!"));
 }
 
 // What a firmware file holds, read apart from the live update state.

@@ -7,7 +7,6 @@
 #include "model/OutputFlagSet.h"
 #include "model/SpeakerGroups.h"
 #include "model/SpeakerPosition.h"
-#include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/TextCodec.h"
 
@@ -259,10 +258,7 @@ bool StringToFixedField(char* field, int size, const QString& text)
 bool BytesToFixedField(char* field, int size, const QByteArray& bytes)
 {
     if (field == nullptr || bytes.size() >= size) {
-        if (g_bChinese)
-            AppMessageBox(QString::fromUtf8("字符长度错误!"), MB_OK, -2);
-        else
-            AppMessageBox(QStringLiteral("Char len error!"), MB_OK, -3);
+        AppNoticeBox(QString::fromUtf8("字符长度错误!"), QStringLiteral("Char len error!"));
         return false;
     }
     std::memset(field, 0, size_t(size));

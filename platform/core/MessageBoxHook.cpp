@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/core/Language.h"
+
 namespace {
 std::mutex g_handlerMutex;
 MessageBoxHandler g_handler;
@@ -46,6 +48,14 @@ int AppMessageBox(const QString& text, unsigned type, int helpId)
     }
     // The handler may run a modal loop: it is never called under the lock.
     return handler ? handler(text, type, helpId) : DefaultHandler(text, type, helpId);
+}
+
+void AppNoticeBox(const QString& chinese, const QString& english)
+{
+    if (g_bChinese)
+        AppMessageBox(chinese, MB_OK, -2);
+    else
+        AppMessageBox(english, MB_OK, -3);
 }
 
 void HoldMessageBoxes()

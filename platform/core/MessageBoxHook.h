@@ -46,6 +46,10 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 // below) the box is queued instead and IDOK is answered at once.
 int AppMessageBox(const QString& text, unsigned type = MB_OK, int helpId = 0);
 
+// A notice with an OK button in the language g_bChinese picks, under that
+// language's fixed prompt caption (help id -2 or -3).
+void AppNoticeBox(const QString& chinese, const QString& english);
+
 // A box is a modal loop, and a lock that other threads wait for must never
 // be held across one. Code that holds such a lock holds message boxes on its
 // thread for that time: boxes asked for meanwhile are shown, in order, when
