@@ -23,20 +23,35 @@ const char* const kMakerKeys[CJsonPresetFile::MAKER_KEYS] = {
     "company_qq", "company_tel", "company_web", "company_weixin",
 };
 
-// data_info keys in file order; the four non-texts are marked.
+// data_info keys in file order; the four non-texts are marked, the three
+// numbers with the header field they go to.
 enum KeyKind { Text, Bool, Number };
+using HeaderNumber = int CJsonPresetFile::Header::*;
 struct DataInfoKey {
     const char* name;
     KeyKind kind;
+    HeaderNumber number;
 };
 const DataInfoKey kDataInfoKeys[] = {
-    {"data_android_version", Text}, {"data_car_brand", Text},  {"data_car_type", Text},
-    {"data_eff_briefing", Text},    {"data_encryption_bool", Bool}, {"data_encryption_byte", Number},
-    {"data_group_name", Text},      {"data_group_num", Number}, {"data_head_data", Number},
-    {"data_ios_version", Text},     {"data_json_version", Text}, {"data_machine_type", Text},
-    {"data_mcu_version", Text},     {"data_pc_version", Text},  {"data_upload_time", Text},
-    {"data_user_info", Text},       {"data_user_mailbox", Text}, {"data_user_name", Text},
-    {"data_user_tel", Text},
+    {"data_android_version", Text, nullptr},
+    {"data_car_brand", Text, nullptr},
+    {"data_car_type", Text, nullptr},
+    {"data_eff_briefing", Text, nullptr},
+    {"data_encryption_bool", Bool, nullptr},
+    {"data_encryption_byte", Number, &CJsonPresetFile::Header::nEncryptionByte},
+    {"data_group_name", Text, nullptr},
+    {"data_group_num", Number, &CJsonPresetFile::Header::nGroupNum},
+    {"data_head_data", Number, &CJsonPresetFile::Header::nHeadData},
+    {"data_ios_version", Text, nullptr},
+    {"data_json_version", Text, nullptr},
+    {"data_machine_type", Text, nullptr},
+    {"data_mcu_version", Text, nullptr},
+    {"data_pc_version", Text, nullptr},
+    {"data_upload_time", Text, nullptr},
+    {"data_user_info", Text, nullptr},
+    {"data_user_mailbox", Text, nullptr},
+    {"data_user_name", Text, nullptr},
+    {"data_user_tel", Text, nullptr},
 };
 constexpr int kDataInfoCount = int(sizeof kDataInfoKeys / sizeof kDataInfoKeys[0]);
 
@@ -70,14 +85,6 @@ cJSON* ByteArray(const BYTE* bytes, int count)
     cJSON* array = cJSON_CreateArray();
     for (int i = 0; i < count; ++i)
         cJSON_AddItemToArray(array, cJSON_CreateNumber(bytes[i]));
-    return array;
-}
-
-cJSON* IntArray(const int* values, int count)
-{
-    cJSON* array = cJSON_CreateArray();
-    for (int i = 0; i < count; ++i)
-        cJSON_AddItemToArray(array, cJSON_CreateNumber(values[i]));
     return array;
 }
 
@@ -205,12 +212,8 @@ void CJsonPresetFile::BuildTree(cJSON* root) const
             cJSON_AddStringToObject(info, key.name, m_Header.dataTexts[i].constData());
         else if (key.kind == Bool)
             cJSON_AddFalseToObject(info, key.name);
-        else if (std::strcmp(key.name, "data_encryption_byte") == 0)
-            cJSON_AddNumberToObject(info, key.name, m_Header.nEncryptionByte);
-        else if (std::strcmp(key.name, "data_group_num") == 0)
-            cJSON_AddNumberToObject(info, key.name, m_Header.nGroupNum);
         else
-            cJSON_AddNumberToObject(info, key.name, m_Header.nHeadData);
+            cJSON_AddNumberToObject(info, key.name, m_Header.*key.number);
     }
 
     ParameterSetGuard guard(g_ParameterSetLock);
@@ -233,12 +236,12 @@ void CJsonPresetFile::BuildTree(cJSON* root) const
     };
     // Key order of the file.
     addSystem("cur_password_data");
-    cJSON_AddItemToObject(system, "eff_group_name", IntArray(m_anEffGroupName, GROUP_VALUES));
-    cJSON_AddItemToObject(system, "out_led", IntArray(m_anOutLed, GROUP_VALUES));
+    cJSON_AddItemToObject(system, "eff_group_name", cJSON_CreateIntArray(m_anEffGroupName, GROUP_VALUES));
+    cJSON_AddItemToObject(system, "out_led", cJSON_CreateIntArray(m_anOutLed, GROUP_VALUES));
     addSystem("pc_source_set");
     addSystem("sound_delay_field");
     addSystem("system_data");
-    cJSON_AddItemToObject(system, "system_group_name", IntArray(m_anSystemGroupName, GROUP_VALUES));
+    cJSON_AddItemToObject(system, "system_group_name", cJSON_CreateIntArray(m_anSystemGroupName, GROUP_VALUES));
     addSystem("system_spk_type");
 
     cJSON_AddStringToObject(root, "fileType", "single");
@@ -301,12 +304,8 @@ int CJsonPresetFile::ParseTree(const cJSON* root, int, int)
             if (!cJSON_IsBool(item))
                 return 0;
             header.nEncryptionBool = cJSON_IsTrue(item) ? 1 : 0;
-        } else {
-            int* target = std::strcmp(key.name, "data_encryption_byte") == 0 ? &header.nEncryptionByte
-                          : std::strcmp(key.name, "data_group_num") == 0     ? &header.nGroupNum
-                                                                             : &header.nHeadData;
-            if (!TakeInt(info, key.name, *target))
-                return 0;
+        } else if (!TakeInt(info, key.name, header.*key.number)) {
+            return 0;
         }
     }
     if (!TakeText(root, "fileType", fileType))
