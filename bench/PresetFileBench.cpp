@@ -8,18 +8,20 @@
 
 namespace {
 
+const int kAllPresetsFileSize = 35047;
+
 void BM_WriteAllPresetsFile(benchmark::State& state)
 {
     InitDefaultDeviceData();
     CBrelinDoc doc;
     for (auto _ : state) {
         QByteArray bytes;
-        bytes.reserve(35047);
+        bytes.reserve(kAllPresetsFileSize);
         CArchive ar(&bytes);
         benchmark::DoNotOptimize(doc.SerializeAllPresetsFile(ar));
         benchmark::DoNotOptimize(bytes.data());
     }
-    state.SetBytesProcessed(state.iterations() * 35047);
+    state.SetBytesProcessed(state.iterations() * kAllPresetsFileSize);
 }
 BENCHMARK(BM_WriteAllPresetsFile)->Unit(benchmark::kMicrosecond);
 
@@ -34,7 +36,7 @@ void BM_ReadAllPresetsFile(benchmark::State& state)
         CArchive ar(bytes);
         benchmark::DoNotOptimize(doc.SerializeAllPresetsFile(ar));
     }
-    state.SetBytesProcessed(state.iterations() * 35047);
+    state.SetBytesProcessed(state.iterations() * kAllPresetsFileSize);
 }
 BENCHMARK(BM_ReadAllPresetsFile)->Unit(benchmark::kMicrosecond);
 

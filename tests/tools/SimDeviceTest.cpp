@@ -11,17 +11,6 @@
 #include "tools/simulator/SimDevice.h"
 
 namespace {
-std::vector<BYTE> Frame(BYTE cls, BYTE slot, BYTE type, BYTE item, BYTE record, std::vector<BYTE> payload)
-{
-    CSimFrame f;
-    f.cls = cls;
-    f.slot = slot;
-    f.type = type;
-    f.item = item;
-    f.record = record;
-    f.payload = std::move(payload);
-    return f.Encode();
-}
 std::vector<BYTE> Request(BYTE slot, BYTE type, BYTE item, BYTE record = 0)
 {
     return Frame(CSimFrame::kRequest, slot, type, item, record, std::vector<BYTE>(8, 0));
@@ -33,13 +22,12 @@ std::vector<BYTE> Write(BYTE slot, BYTE type, BYTE item, BYTE record, std::vecto
 
 CSimFrame Decode(const std::vector<BYTE>& bytes)
 {
-    CSimFrameDecoder decoder;
-    for (BYTE b : bytes) {
-        if (decoder.Feed(b) == CSimFrameDecoder::Event::Frame)
-            return decoder.LastFrame();
+    const std::vector<CSimFrame> frames = DecodeAll(bytes);
+    if (frames.empty()) {
+        ADD_FAILURE() << "no frame in " << bytes.size() << " bytes";
+        return CSimFrame();
     }
-    ADD_FAILURE() << "no frame in " << bytes.size() << " bytes";
-    return CSimFrame();
+    return frames.front();
 }
 
 const BYTE* Block(const DeviceImage& image, BYTE type, int channel)

@@ -7,33 +7,10 @@
 #include "tools/simulator/SimFrameDecoder.h"
 
 namespace {
-std::vector<CSimFrame> DecodeAll(const std::vector<BYTE>& bytes, int* syncs = nullptr)
-{
-    CSimFrameDecoder decoder;
-    std::vector<CSimFrame> frames;
-    for (BYTE b : bytes) {
-        const CSimFrameDecoder::Event e = decoder.Feed(b);
-        if (e == CSimFrameDecoder::Event::Frame)
-            frames.push_back(decoder.LastFrame());
-        else if (e == CSimFrameDecoder::Event::Sync && syncs)
-            ++*syncs;
-    }
-    return frames;
-}
-
 std::vector<BYTE> Join(std::vector<BYTE> a, const std::vector<BYTE>& b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-std::vector<BYTE> FrameWithPayload(size_t n)
-{
-    CSimFrame f;
-    f.cls = CSimFrame::kData;
-    f.type = BLOCK_OUTPUT;
-    f.payload.assign(n, 0x5A);
-    return f.Encode();
 }
 }  // namespace
 
@@ -112,7 +89,7 @@ TEST(SimFrameTest, BadEndByteOrXorGivesAnInvalidFrameAndHuntingGoesOn)
 
 TEST(SimFrameTest, DeclaredLengthAbove387IsRefusedAndTheNextFrameFound)
 {
-    std::vector<CSimFrame> frames = DecodeAll(FrameWithPayload(387));
+    std::vector<CSimFrame> frames = DecodeAll(Frame(CSimFrame::kData, 0, BLOCK_OUTPUT, 0, 0, std::vector<BYTE>(387, 0x5A)));
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_TRUE(frames[0].valid);
     EXPECT_EQ(frames[0].payload.size(), 387u);

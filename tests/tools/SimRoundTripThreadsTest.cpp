@@ -22,7 +22,9 @@
 #include "model/WindowMessages.h"
 #include "tests/common/Eventually.h"
 #include "tests/common/RecordingTarget.h"
+#include "tests/link/NetTestSupport.h"
 #include "tests/link/ReplyTestSupport.h"
+#include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimTcpServer.h"
 
@@ -110,11 +112,8 @@ protected:
     static constexpr int kReceiveMs = 400;
     CSimDevice m_device;
     CSimTcpServer m_server{m_device};
-    CNet_Socket m_link{[](std::vector<LocalAdapter>* out) {
-                           *out = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
-                           return true;
-                       },
-                       [](const QString&, const CCancelToken*) { return true; }};
+    FakeNetwork m_fake;
+    CNet_Socket m_link{m_fake.Lister(), m_fake.Probe()};
     CRecordingTarget m_view;
     CKTVCommand m_command;
 };
@@ -242,14 +241,13 @@ TEST_F(SimRoundTrip, AFirmwareUpdateOverTheNetwork)
             deviceLink.NextUpdateStep();
         std::shared_ptr<CSendData> head = m_command.BeginSendHead();
         ASSERT_TRUE(head);
-        BYTE report[HID_REPORT_SIZE] = {};
         if (head->GetCommandCode() == HEXSync) {
-            for (int k = 1; k < HID_REPORT_SIZE; ++k)
-                report[k] = (k % 2) ? 0x43 : 0x11;
-            ASSERT_TRUE(m_link.Send(reinterpret_cast<const char*>(report), HID_REPORT_SIZE));
+            const std::vector<BYTE> sync = SyncReport();
+            ASSERT_TRUE(m_link.Send(reinterpret_cast<const char*>(sync.data()), int(sync.size())));
             m_command.RemoveHead();
             continue;
         }
+        BYTE report[HID_REPORT_SIZE] = {};
         head->Rewind();
         bool sent = true;
         while (sent && head->NextReport(report))

@@ -4,40 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <thread>
 #include <vector>
 
+#include "tests/common/Eventually.h"
 #include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimStream.h"
-
-namespace {
-bool ReadFrame(int fd, CSimFrame* frame)
-{
-    CSimFrameDecoder decoder;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < until) {
-        pollfd p = {fd, POLLIN, 0};
-        if (poll(&p, 1, 20) <= 0)
-            continue;
-        BYTE b;
-        if (read(fd, &b, 1) != 1)
-            return false;
-        if (decoder.Feed(b) == CSimFrameDecoder::Event::Frame) {
-            *frame = decoder.LastFrame();
-            return true;
-        }
-    }
-    return false;
-}
-}  // namespace
 
 TEST(SimSerialPtyTest, AnswersOverAPseudoTerminal)
 {
@@ -65,17 +43,16 @@ TEST(SimSerialPtyTest, AnswersOverAPseudoTerminal)
     // The serial line carries one byte at a time.
     for (BYTE b : kHandshake)
         ASSERT_EQ(write(slave, &b, 1), 1);
+    CSimFrameDecoder decoder;
     CSimFrame reply;
-    ASSERT_TRUE(ReadFrame(slave, &reply));
+    ASSERT_TRUE(ReceiveFrame(slave, decoder, &reply, 5000));
     EXPECT_EQ(reply.cls, 'S');
     EXPECT_EQ(reply.item, 0xCC);
     EXPECT_EQ(device.Log().back().path, CSimPath::Serial);
 
     // Letting go of the line ends the service.
     close(slave);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (end == -1 && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Eventually([&] { return end != -1; });
     stop = true;
     pump.join();
     EXPECT_EQ(end, int(CSimStreamEnd::PeerClosed));

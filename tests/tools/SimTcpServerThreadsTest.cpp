@@ -4,7 +4,6 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,9 +11,9 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tests/common/Eventually.h"
 #include "tests/tools/SimTestFrames.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimTcpServer.h"
@@ -47,23 +46,7 @@ public:
     // connection ended (closed() tells which).
     bool Receive(CSimFrame* frame, int waitMs = kPatienceMs)
     {
-        const auto until = Clock::now() + std::chrono::milliseconds(waitMs);
-        while (Clock::now() < until) {
-            pollfd p = {m_fd, POLLIN, 0};
-            if (poll(&p, 1, 20) <= 0)
-                continue;
-            BYTE b;
-            const ssize_t got = recv(m_fd, &b, 1, 0);
-            if (got <= 0) {
-                m_closed = true;
-                return false;
-            }
-            if (m_decoder.Feed(b) == CSimFrameDecoder::Event::Frame) {
-                *frame = m_decoder.LastFrame();
-                return true;
-            }
-        }
-        return false;
+        return ReceiveFrame(m_fd, m_decoder, frame, waitMs, &m_closed);
     }
     CSimFrame Ask(const std::vector<BYTE>& bytes)
     {
@@ -80,17 +63,6 @@ private:
     bool m_closed = false;
     CSimFrameDecoder m_decoder;
 };
-
-bool WaitFor(const std::function<bool()>& done)
-{
-    const auto until = Clock::now() + std::chrono::milliseconds(kPatienceMs);
-    while (Clock::now() < until) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
 
 class SimTcpServerTest : public ::testing::Test {
 protected:
@@ -220,7 +192,7 @@ TEST_F(SimTcpServerTest, FirmwareUpdateWithARestartAfterApply)
         Client client(server.Port());
         for (int k = 0; k < 20; ++k)
             ASSERT_TRUE(client.Send(SyncReport()));
-        ASSERT_TRUE(WaitFor([&] { return device.SyncCount() == 20; }));
+        ASSERT_TRUE(Eventually([&] { return device.SyncCount() == 20; }));
         EXPECT_TRUE(device.InUpdateMode());
         // HEXApply is answered, then the connection is reset.
         CSimFrame r = client.Ask(FirmwareReport('6', 16));
@@ -235,7 +207,7 @@ TEST_F(SimTcpServerTest, FirmwareUpdateWithARestartAfterApply)
     EXPECT_EQ(client.Ask(FirmwareReport(';', 16)).item, ';');
     // HEXEnd is not answered over the network; it ends update mode.
     ASSERT_TRUE(client.Send(FirmwareReport('9', 16)));
-    ASSERT_TRUE(WaitFor([&] { return !device.InUpdateMode(); }));
+    ASSERT_TRUE(Eventually([&] { return !device.InUpdateMode(); }));
     EXPECT_EQ(client.Ask(kHandshake).item, 0xCC);
 }
 
@@ -245,7 +217,7 @@ TEST_F(SimTcpServerTest, StopIsQuickEvenDuringALongDelay)
     Start();
     Client client(server.Port());
     ASSERT_TRUE(client.Send(kHandshake));
-    ASSERT_TRUE(WaitFor([&] { return device.FrameCount() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return device.FrameCount() == 1; }));
     const auto stopping = Clock::now();
     server.Stop();
     EXPECT_LT(Clock::now() - stopping, std::chrono::milliseconds(kPatienceMs));
@@ -259,7 +231,7 @@ TEST_F(SimTcpServerTest, StopsByItselfWhenItsLifetimeIsOver)
     Start(200);
     Client client(server.Port());
     EXPECT_EQ(client.Ask(kHandshake).item, 0xCC);
-    EXPECT_TRUE(WaitFor([&] { return !server.IsRunning(); }));
+    EXPECT_TRUE(Eventually([&] { return !server.IsRunning(); }));
     CSimFrame r;
     EXPECT_FALSE(client.Receive(&r));
     EXPECT_TRUE(client.Closed());

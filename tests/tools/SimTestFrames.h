@@ -1,5 +1,10 @@
 #pragma once
-// Hand-written frames of the simulator tests, as the program sends them.
+// Hand-written frames of the simulator tests, as the program sends them, and
+// the tests' ways to build and decode frames with the simulator's own codec.
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <vector>
 
 #include "model/DataDefine.h"
@@ -26,6 +31,58 @@ inline std::vector<BYTE> WorkedExampleRecord()
     return std::vector<BYTE>(kWorkedExample.begin() + 14, kWorkedExample.begin() + 22);
 }
 
+// A whole wire frame of the given fields.
+inline std::vector<BYTE> Frame(BYTE cls, BYTE slot, BYTE type, BYTE item, BYTE record, std::vector<BYTE> payload)
+{
+    CSimFrame f;
+    f.cls = cls;
+    f.slot = slot;
+    f.type = type;
+    f.item = item;
+    f.record = record;
+    f.payload = std::move(payload);
+    return f.Encode();
+}
+
+// Every frame in bytes, in order; *syncs counts the sync patterns.
+inline std::vector<CSimFrame> DecodeAll(const std::vector<BYTE>& bytes, int* syncs = nullptr)
+{
+    CSimFrameDecoder decoder;
+    std::vector<CSimFrame> frames;
+    for (BYTE b : bytes) {
+        const CSimFrameDecoder::Event e = decoder.Feed(b);
+        if (e == CSimFrameDecoder::Event::Frame)
+            frames.push_back(decoder.LastFrame());
+        else if (e == CSimFrameDecoder::Event::Sync && syncs)
+            ++*syncs;
+    }
+    return frames;
+}
+
+// The next frame that arrives on fd (a socket or a terminal), read through
+// decoder, which keeps a frame cut between two calls. False after waitMs, or
+// when the stream ended (*closed is set then).
+inline bool ReceiveFrame(int fd, CSimFrameDecoder& decoder, CSimFrame* frame, int waitMs, bool* closed = nullptr)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (std::chrono::steady_clock::now() < until) {
+        pollfd p = {fd, POLLIN, 0};
+        if (poll(&p, 1, 20) <= 0)
+            continue;
+        BYTE b;
+        if (read(fd, &b, 1) != 1) {
+            if (closed)
+                *closed = true;
+            return false;
+        }
+        if (decoder.Feed(b) == CSimFrameDecoder::Event::Frame) {
+            *frame = decoder.LastFrame();
+            return true;
+        }
+    }
+    return false;
+}
+
 // A 65-byte report: report id 0, the frame, zero fill.
 inline std::vector<BYTE> AsReport(const std::vector<BYTE>& frame)
 {
@@ -46,10 +103,5 @@ inline std::vector<BYTE> SyncReport()
 // A firmware command as the update sends it, in one report.
 inline std::vector<BYTE> FirmwareReport(BYTE code, size_t payload)
 {
-    CSimFrame f;
-    f.cls = CSimFrame::kWrite;
-    f.type = BLOCK_SYSTEM;
-    f.item = code;
-    f.payload.assign(payload, 0x5A);
-    return AsReport(f.Encode());
+    return AsReport(Frame(CSimFrame::kWrite, 0, BLOCK_SYSTEM, code, 0, std::vector<BYTE>(payload, 0x5A)));
 }

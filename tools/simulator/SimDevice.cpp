@@ -112,27 +112,28 @@ void CSimDevice::CloseSession(int session)
 
 std::vector<CSimReply> CSimDevice::Feed(int session, const BYTE* data, size_t n)
 {
+    return FeedBytes(session, data, n, false);
+}
+
+std::vector<CSimReply> CSimDevice::FeedReport(int session, const BYTE* report)
+{
+    return FeedBytes(session, report + 1, kReportSize - 1, true);
+}
+
+std::vector<CSimReply> CSimDevice::FeedBytes(int session, const BYTE* data, size_t n, bool wholeReport)
+{
     std::unique_lock<std::mutex> lock(m_mutex);
     Pending out;
     auto it = m_sessions.find(session);
     if (it != m_sessions.end()) {
+        // In update mode every command fits one report: a report starts afresh.
+        if (wholeReport && m_bUpdateMode)
+            it->second.decoder.Reset();
         bool closed = false;
         for (size_t k = 0; k < n && !closed; ++k)
             FeedByte(session, it->second, data[k], out, closed);
     }
     return Flush(out, lock);
-}
-
-std::vector<CSimReply> CSimDevice::FeedReport(int session, const BYTE* report)
-{
-    {
-        // In update mode every command fits one report: a report starts afresh.
-        std::lock_guard<std::mutex> lock(m_mutex);
-        auto it = m_sessions.find(session);
-        if (it != m_sessions.end() && m_bUpdateMode)
-            it->second.decoder.Reset();
-    }
-    return Feed(session, report + 1, kReportSize - 1);
 }
 
 std::vector<std::vector<BYTE>> CSimDevice::ToReports(const std::vector<BYTE>& frame)

@@ -86,6 +86,8 @@ private:
         std::vector<CSimReply> replies;
         std::vector<CSimLogEntry> entries;
     };
+    // Feed and FeedReport; wholeReport: the bytes are one USB report.
+    std::vector<CSimReply> FeedBytes(int session, const BYTE* data, size_t n, bool wholeReport);
     void FeedByte(int id, CSimSession& s, BYTE b, Pending& out, bool& closed);
     CSimReply HandleFrame(int id, CSimSession& s, const CSimFrame& frame, CSimLogEntry& entry);
     bool HandleFirmware(CSimPath path, const CSimFrame& frame, bool& answer, bool& reset);
