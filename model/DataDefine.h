@@ -5,6 +5,7 @@
 // All multi-byte numbers in the image and in the system bytes are
 // little-endian. The image is a plain byte array with no header, checksum
 // or version; the channel objects pack themselves into it.
+#include <QByteArray>
 #include <QString>
 
 #include "platform/core/Types.h"
@@ -122,6 +123,8 @@ int IsDuplicatePresetData(int except, const BYTE* data, bool machine, int length
 int IsBlankString(const QString& text);
 
 // Fixed-length text fields of the image and of frames (GBK bytes).
+// The bytes of a field up to its first zero, at most n.
+QByteArray FixedFieldBytes(const char* field, int n);
 QString FixedFieldToString(const char* field, int size);
 QString FixedFieldToStringN(const char* field, int n);
 // Copies text into a field of size bytes, zero-filled, when it is shorter
