@@ -26,6 +26,13 @@ enum : int {
     OUTPUT_BLOCK_SIZE = 296,
     OUTPUT_COUNT = 12,
     RECORD_SIZE = 8,
+    // Records of an output block after its 31 band records (0 to 30).
+    OUTPUT_BASIC_RECORD = 31,
+    OUTPUT_CROSSOVER_RECORD = 32,
+    OUTPUT_MIX_LOW_RECORD = 33,
+    OUTPUT_MIX_HIGH_RECORD = 34,
+    OUTPUT_LIMITER_RECORD = 35,
+    OUTPUT_NAME_RECORD = 36,
     MACHINE_PRESET_COUNT = 6,
     // Block types of the frames.
     BLOCK_MIC = 1,

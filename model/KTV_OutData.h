@@ -30,14 +30,10 @@
 
 class CArchive;
 
+// The record numbers of the output block are OUTPUT_..._RECORD in
+// model/DataDefine.h.
 enum : int {
     OUTPUT_PEQ_BANDS = 31,
-    OUTPUT_BASIC_RECORD = 31,
-    OUTPUT_CROSSOVER_RECORD = 32,
-    OUTPUT_MIX_LOW_RECORD = 33,
-    OUTPUT_MIX_HIGH_RECORD = 34,
-    OUTPUT_LIMITER_RECORD = 35,
-    OUTPUT_NAME_RECORD = 36,
     MIX_SOURCE_COUNT = 16,
 };
 
