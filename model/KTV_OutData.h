@@ -116,9 +116,6 @@ public:
     bool IsLimiterDirty() const { return m_bLimiterDirty.load(); }
     bool IsMixHighDirty() const { return m_bMixHighDirty.load(); }
     bool IsMixLowDirty() const { return m_bMixLowDirty.load(); }
-    // A marked crossover filter moves its sent frequency one step; true when
-    // either was marked (the scan then sends record 32).
-    bool IsCrossoverChanged();
     // Every flag but the name's, and one follower step with v on every band
     // and filter.
     void SetAllDirty(bool v);
