@@ -87,17 +87,27 @@ void CChannelData::StoreBands(BYTE* block, int count) const
         m_EQ.FillBandRecord(band, block + RECORD_SIZE * band);
 }
 
-void CChannelData::LoadCrossover(const BYTE* record)
+std::unique_ptr<CSendData> CChannelData::StoreBandFrame(int band, int record, int count)
+{
+    if (band < 0 || band >= count)
+        return nullptr;
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_EQ.FillBandRecord(band, Record(band));
+    return RecordFrame(record, true);
+}
+
+void CChannelData::LoadCrossover(const BYTE* record, bool bUser)
 {
     CFilter* filters[2] = {GetHighPass(), GetLowPass()};
     for (int k = 0; k < 2; ++k) {
         if (filters[k] == nullptr)
             continue;
         const BYTE* half = record + 4 * k;
-        filters[k]->SetFrequency(GetShort(half), false);
-        filters[k]->SetFamily(half[2], false);
-        filters[k]->SetSlope(half[3], false);
-        filters[k]->AdvanceSentFrequency(false);
+        filters[k]->SetFrequency(GetShort(half), bUser);
+        filters[k]->SetFamily(half[2], bUser);
+        filters[k]->SetSlope(half[3], bUser);
+        if (!bUser)
+            filters[k]->AdvanceSentFrequency(false);
     }
 }
 
@@ -114,8 +124,9 @@ void CChannelData::StoreCrossover(BYTE* record) const
     }
 }
 
-bool CChannelData::AdvanceCrossover()
+bool CChannelData::IsCrossoverChanged()
 {
+    ParameterSetGuard guard(g_ParameterSetLock);
     bool changed = false;
     for (CFilter* filter : {GetHighPass(), GetLowPass()}) {
         if (filter != nullptr && filter->IsChanged()) {
@@ -140,10 +151,11 @@ void CChannelData::SetBandsBypass(int count, bool on)
 
 bool CChannelData::BandsBypassedOrFlat(int count) const
 {
-    bool all = true;
-    for (int i = 0; i < count && i < m_EQ.GetSize(); ++i)
-        all = m_EQ.GetAt(i)->IsBypassedOrFlat() && all;
-    return all;
+    for (int i = 0; i < count && i < m_EQ.GetSize(); ++i) {
+        if (!m_EQ.GetAt(i)->IsBypassedOrFlat())
+            return false;
+    }
+    return true;
 }
 
 void CChannelData::SetBandsGainOnly(int count, bool on)

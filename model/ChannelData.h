@@ -56,6 +56,11 @@ public:
     int GetZeroDbY() const { return m_nZeroDbY; }
     void UpdateZeroDbY();
 
+    // A marked crossover filter moves its sent frequency one step; true
+    // when either filter was marked (the change scan then sends the
+    // crossover record).
+    bool IsCrossoverChanged();
+
 protected:
     // Where the channel's block starts in an image, and the block type and
     // channel its frames carry.
@@ -97,19 +102,21 @@ protected:
     // EQ bands 0 to count - 1 from (into) records 0 to count - 1 of a block.
     void LoadBands(const BYTE* block, int count);
     void StoreBands(BYTE* block, int count) const;
+    // EQ band `band` of 0 to count - 1 into its record of the live image,
+    // and the frame of record `record`; null for a band outside.
+    std::unique_ptr<CSendData> StoreBandFrame(int band, int record, int count);
     // The crossover record: high-pass sent frequency (16-bit), family,
     // slope, then the same of the low-pass. Loading takes the frequencies
-    // as target and sent frequency alike and leaves both filters unmarked.
-    void LoadCrossover(const BYTE* record);
+    // as target and sent frequency alike and leaves both filters unmarked;
+    // with bUser the values are set as the user's change and both filters
+    // are marked.
+    void LoadCrossover(const BYTE* record, bool bUser);
     void StoreCrossover(BYTE* record) const;
-    // A marked crossover filter moves its sent frequency one step; true
-    // when either filter was marked.
-    bool AdvanceCrossover();
     // One follower step on every element, the crossover filters included.
     void AdvanceAllFilters(bool changed);
     // The all-bypass switch on (the state of) elements 0 to count - 1.
     void SetBandsBypass(int count, bool on);
-    // Every one of elements 0 to count - 1 is bypassed or flat; asks all.
+    // Every one of elements 0 to count - 1 is bypassed or flat.
     bool BandsBypassedOrFlat(int count) const;
     // Graphic-EQ mode: bands 0 to count - 1 show and drag only the gain.
     void SetBandsGainOnly(int count, bool on);

@@ -235,14 +235,19 @@ int IsBlankString(const QString& text)
     return text.trimmed().isEmpty() ? 1 : 0;
 }
 
-QString FixedFieldToStringN(const char* field, int n)
+QByteArray FixedFieldBytes(const char* field, int n)
 {
     if (field == nullptr || n <= 0)
-        return QString();
+        return QByteArray();
     int length = 0;
     while (length < n && field[length] != '\0')
         ++length;
-    return FromDeviceBytes(field, length).trimmed();
+    return QByteArray(field, length);
+}
+
+QString FixedFieldToStringN(const char* field, int n)
+{
+    return FromDeviceBytes(FixedFieldBytes(field, n)).trimmed();
 }
 
 QString FixedFieldToString(const char* field, int size)
@@ -269,10 +274,7 @@ bool BytesToFixedField(char* field, int size, const QByteArray& bytes)
 QString LockPasswordFromImage(const DeviceImage& image)
 {
     const char* field = reinterpret_cast<const char*>(image.bytes + OutputBlockOffset(0) + LOCK_PASSWORD_BYTE);
-    int length = 0;
-    while (length < LOCK_PASSWORD_SIZE && field[length] != '\0')
-        ++length;
-    return FromDeviceBytes(field, length);
+    return FromDeviceBytes(FixedFieldBytes(field, LOCK_PASSWORD_SIZE));
 }
 
 int PositionCodeOrNone(int code)

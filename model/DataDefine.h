@@ -5,6 +5,7 @@
 // All multi-byte numbers in the image and in the system bytes are
 // little-endian. The image is a plain byte array with no header, checksum
 // or version; the channel objects pack themselves into it.
+#include <QByteArray>
 #include <QString>
 
 #include "platform/core/Types.h"
@@ -25,6 +26,13 @@ enum : int {
     OUTPUT_BLOCK_SIZE = 296,
     OUTPUT_COUNT = 12,
     RECORD_SIZE = 8,
+    // Records of an output block after its 31 band records (0 to 30).
+    OUTPUT_BASIC_RECORD = 31,
+    OUTPUT_CROSSOVER_RECORD = 32,
+    OUTPUT_MIX_LOW_RECORD = 33,
+    OUTPUT_MIX_HIGH_RECORD = 34,
+    OUTPUT_LIMITER_RECORD = 35,
+    OUTPUT_NAME_RECORD = 36,
     MACHINE_PRESET_COUNT = 6,
     // Block types of the frames.
     BLOCK_MIC = 1,
@@ -122,6 +130,8 @@ int IsDuplicatePresetData(int except, const BYTE* data, bool machine, int length
 int IsBlankString(const QString& text);
 
 // Fixed-length text fields of the image and of frames (GBK bytes).
+// The bytes of a field up to its first zero, at most n.
+QByteArray FixedFieldBytes(const char* field, int n);
 QString FixedFieldToString(const char* field, int size);
 QString FixedFieldToStringN(const char* field, int n);
 // Copies text into a field of size bytes, zero-filled, when it is shorter

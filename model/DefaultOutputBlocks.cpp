@@ -14,7 +14,7 @@ OutputBlockBytes MakeBlock(int output)
     for (int band = 0; band < THIRD_OCTAVE_COUNT; ++band)
         WriteBandRecord(b + RECORD_SIZE * band, g_ThirdOctaveFreqs[band], GAIN_CODE_FLAT, 52, 0, 0);
     // Record 31: on, polarity 0, 0 dB, no delay, PEQ, the position.
-    BYTE* basic = b + RECORD_SIZE * 31;
+    BYTE* basic = b + RECORD_SIZE * OUTPUT_BASIC_RECORD;
     basic[0] = 1;
     basic[1] = 0;
     PutWord(basic + 2, 600);
@@ -22,7 +22,7 @@ OutputBlockBytes MakeBlock(int output)
     basic[6] = 0;
     basic[7] = kFactoryPositions[output];
     // Record 32: Butterworth 42 dB/Oct filters, both open.
-    BYTE* crossover = b + RECORD_SIZE * 32;
+    BYTE* crossover = b + RECORD_SIZE * OUTPUT_CROSSOVER_RECORD;
     PutWord(crossover, 20);
     crossover[2] = 1;
     crossover[3] = 6;
@@ -30,16 +30,16 @@ OutputBlockBytes MakeBlock(int output)
     crossover[6] = 1;
     crossover[7] = 6;
     // Records 33 and 34: even outputs mix the odd sources, odd outputs the even.
-    BYTE* mix = b + RECORD_SIZE * 33;
+    BYTE* mix = b + RECORD_SIZE * OUTPUT_MIX_LOW_RECORD;
     for (int source = 1; source <= 16; ++source)
         mix[source - 1] = (source % 2 == 1) == (output % 2 == 0) ? 100 : 0;
     // Record 35: limiter at 12 dBu, attack 20, release 20.
-    BYTE* limiter = b + RECORD_SIZE * 35;
+    BYTE* limiter = b + RECORD_SIZE * OUTPUT_LIMITER_RECORD;
     PutWord(limiter, 420);
     PutWord(limiter + 2, 20);
     PutWord(limiter + 4, 20);
     // Record 36: a blank name.
-    BYTE* name = b + RECORD_SIZE * 36;
+    BYTE* name = b + RECORD_SIZE * OUTPUT_NAME_RECORD;
     for (int k = 0; k < 7; ++k)
         name[k] = ' ';
     name[7] = 0;

@@ -89,7 +89,7 @@ void CEffect_Data::LoadFilters(const BYTE* record)
     if (record == nullptr)
         return;
     ParameterSetGuard guard(g_ParameterSetLock);
-    LoadCrossover(record);
+    LoadCrossover(record, false);
 }
 
 void CEffect_Data::SetAllChanged(bool v)
@@ -151,12 +151,6 @@ void CEffect_Data::UpdateAllBypass()
     m_bAllBypass = BandsBypassedOrFlat(GetBandCount());
 }
 
-bool CEffect_Data::IsFilterChanged()
-{
-    ParameterSetGuard guard(g_ParameterSetLock);
-    return AdvanceCrossover();
-}
-
 // ---- Curve -----------------------------------------------------------------------------
 
 void CEffect_Data::SetGraphRect(const Rect& rc)
@@ -197,11 +191,7 @@ std::unique_ptr<CSendData> CEffect_Data::SendParamGroup2()
 
 std::unique_ptr<CSendData> CEffect_Data::SendBand(int band, int record)
 {
-    if (band < 0 || band >= EFFECT_TONE_BANDS)
-        return nullptr;
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_EQ.FillBandRecord(band, Record(band));
-    return RecordFrame(record, true);
+    return StoreBandFrame(band, record, EFFECT_TONE_BANDS);
 }
 
 std::unique_ptr<CSendData> CEffect_Data::BuildBlock(int slot)

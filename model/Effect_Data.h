@@ -79,7 +79,7 @@ public:
     bool GetAllBypass() const { return m_bAllBypass; }
     // A marked filter moves its sent frequency one step; true when either
     // filter was marked.
-    bool IsFilterChanged();
+    bool IsFilterChanged() { return IsCrossoverChanged(); }
 
     // ---- Curve -----------------------------------------------------------------
     void SetGraphRect(const Rect& rc);

@@ -94,6 +94,21 @@ const ShelfShape kHighShelf[2] = {{0.4545454546, 0.5}, {0.76923076923, 1.3}};
 // Shelves may not cross this frequency (low shelves stay below, high above).
 constexpr int kShelfLimitHz = 2000;
 
+bool IsPastShelfLimit(int kind, int hz)
+{
+    return (kind == FILTER_LOW_SHELF && hz > kShelfLimitHz) || (kind == FILTER_HIGH_SHELF && hz < kShelfLimitHz);
+}
+
+double GainOfIndex(int index)
+{
+    return index * 0.1 - 20;
+}
+
+double BandwidthOfIndex(int index)
+{
+    return 0.05 + 0.01 * index;
+}
+
 // ---- Evaluation on the unit circle ------------------------------------------
 // cos and sin of every grid point's angle, computed once: the same values
 // a fresh evaluation gives.
@@ -254,21 +269,26 @@ void CFilter::AdvanceSentFrequency(bool changed)
     m_bChanged = true;
 }
 
-void CFilter::SetGainIndex(int index)
+void CFilter::StoreGainIndex(int index)
 {
-    m_dGain = index * 0.1 - 20;
+    m_dGain = GainOfIndex(index);
     m_bFlat = (m_dGain == 0.0);
     if (m_dGain != 0.0)
         m_bBypass = false;
     if (m_bEqBand)
         PlaceBandHandle();
+}
+
+void CFilter::SetGainIndex(int index)
+{
+    StoreGainIndex(index);
     ComputeResponse();
     Mark();
 }
 
 void CFilter::SetBandwidthIndex(int index)
 {
-    m_dBandwidth = 0.05 + 0.01 * index;
+    m_dBandwidth = BandwidthOfIndex(index);
     if (m_bEqBand)
         PlaceBandwidthMarkers();
     ComputeResponse();
@@ -376,13 +396,8 @@ void CFilter::ApplyRecord(int gainIndex, int bandwidthIndex, int slope, int kind
     // with one response computation instead of five. What the intermediate
     // steps leave behind is kept: an EQ band's caption placed before the
     // kind changes, and the response a kind without one of its own inherits.
-    m_dGain = gainIndex * 0.1 - 20;
-    m_bFlat = (m_dGain == 0.0);
-    if (m_dGain != 0.0)
-        m_bBypass = false;
-    if (m_bEqBand)
-        PlaceBandHandle();
-    m_dBandwidth = 0.05 + 0.01 * bandwidthIndex;
+    StoreGainIndex(gainIndex);
+    m_dBandwidth = BandwidthOfIndex(bandwidthIndex);
     m_nSlope = slope;
     if (!HasOwnResponse(kind))
         ComputeResponse();
@@ -395,8 +410,7 @@ void CFilter::ApplyRecord(int gainIndex, int bandwidthIndex, int slope, int kind
 
 void CFilter::ApplyShelfFrequencyRule()
 {
-    if ((m_nKind == FILTER_LOW_SHELF && m_nFrequency > kShelfLimitHz)
-        || (m_nKind == FILTER_HIGH_SHELF && m_nFrequency < kShelfLimitHz))
+    if (IsPastShelfLimit(m_nKind, m_nFrequency))
         m_nFrequency = kShelfLimitHz;
 }
 
@@ -420,17 +434,16 @@ void CFilter::SetBandwidth(double octaves)
 
 void CFilter::SetBandTypeCode(int code)
 {
-    if (code == 0) {
-        m_nKind = FILTER_PEAKING;
-    } else if (code == 1 || code == 2) {
-        m_nKind = FILTER_LOW_SHELF;
-        m_nSlope = code - 1;
-        ApplyShelfFrequencyRule();
-    } else if (code == 3 || code == 4) {
-        m_nKind = FILTER_HIGH_SHELF;
-        m_nSlope = code - 3;
-        ApplyShelfFrequencyRule();
+    if (code == 1 || code == 2) {
+        SetLowShelf(code - 1);
+        return;
     }
+    if (code == 3 || code == 4) {
+        SetHighShelf(code - 3);
+        return;
+    }
+    if (code == 0)
+        m_nKind = FILTER_PEAKING;
     PlaceBandHandle();
     ComputeResponse();
     Mark();
@@ -438,20 +451,18 @@ void CFilter::SetBandTypeCode(int code)
 
 void CFilter::SetLowShelf(int shelfSlope)
 {
-    if (shelfSlope == 0 || shelfSlope == 1) {
-        m_nKind = FILTER_LOW_SHELF;
-        m_nSlope = shelfSlope;
-        ApplyShelfFrequencyRule();
-    }
-    PlaceBandHandle();
-    ComputeResponse();
-    Mark();
+    SetShelf(FILTER_LOW_SHELF, shelfSlope);
 }
 
 void CFilter::SetHighShelf(int shelfSlope)
 {
+    SetShelf(FILTER_HIGH_SHELF, shelfSlope);
+}
+
+void CFilter::SetShelf(int kind, int shelfSlope)
+{
     if (shelfSlope == 0 || shelfSlope == 1) {
-        m_nKind = FILTER_HIGH_SHELF;
+        m_nKind = kind;
         m_nSlope = shelfSlope;
         ApplyShelfFrequencyRule();
     }
@@ -623,34 +634,30 @@ void CFilter::Serialize(CArchive& ar)
 
 void CFilter::ComputeResponse()
 {
+    // A kind without a response of its own keeps the values it has; the
+    // others start flat and add their sections.
+    if (HasOwnResponse(m_nKind))
+        std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
     switch (m_nKind) {
     case FILTER_PEAKING:
-        if (IsBypassedOrFlat())
-            std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
-        else
+        if (!IsBypassedOrFlat())
             PeakingResponse();
         break;
     case FILTER_LOW_SHELF:
     case FILTER_HIGH_SHELF:
-        if (IsBypassedOrFlat())
-            std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
-        else
+        if (!IsBypassedOrFlat())
             ShelfResponse();
         break;
     case FILTER_HIGH_PASS:
-        if (m_nFrequency == 20 || m_nSlope == SLOPE_OFF)
-            std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
-        else
+        if (m_nFrequency != 20 && m_nSlope != SLOPE_OFF)
             HighPassResponse();
         break;
     case FILTER_LOW_PASS:
-        if (m_nFrequency == 20000 || m_nSlope == SLOPE_OFF)
-            std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
-        else
+        if (m_nFrequency != 20000 && m_nSlope != SLOPE_OFF)
             LowPassResponse();
         break;
     default:
-        break;  // no response of its own: the values stay as they are
+        break;
     }
     // Parameters no editor produces (a file's or the device's) can overflow
     // the math; such points are drawn flat rather than carried on as NaN.
@@ -675,7 +682,6 @@ void CFilter::UpdatePolygonY()
 
 void CFilter::PeakingResponse()
 {
-    std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
     // The centre sits on the grid point nearest the band's frequency.
     const double f0 = g_FrequencyGrid[FrequencyToGridIndex(MathHz(m_nFrequency))];
     const double a = std::pow(10.0, m_dGain / 40);
@@ -688,7 +694,6 @@ void CFilter::PeakingResponse()
 
 void CFilter::ShelfResponse()
 {
-    std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
     if (m_nSlope != 0 && m_nSlope != 1)
         return;  // no shelf of that slope: flat
     if (m_dGain == 0.0)
@@ -757,7 +762,6 @@ int SlopeState(int slope, bool slopeStep)
 
 void CFilter::HighPassResponse()
 {
-    std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
     int s = SlopeState(m_nSlope, m_bSlopeStep);
     if (s < 0 || m_nFamily < 0 || m_nFamily >= kFamilies)
         return;  // no table row: flat
@@ -774,7 +778,6 @@ void CFilter::HighPassResponse()
 
 void CFilter::LowPassResponse()
 {
-    std::fill(m_dResponse, m_dResponse + GRID_POINTS, 0.0);
     int s = SlopeState(m_nSlope, m_bSlopeStep);
     if (s < 0 || m_nFamily < 0 || m_nFamily >= kFamilies)
         return;  // no table row: flat
@@ -993,10 +996,9 @@ bool CFilter::DragBandPoint(Point pt)
         changed = true;
     if (changed)
         SetFrequency(newFrequency, true);
-    if ((m_nKind == FILTER_LOW_SHELF && newFrequency > kShelfLimitHz)
-        || (m_nKind == FILTER_HIGH_SHELF && newFrequency < kShelfLimitHz))
+    if (IsPastShelfLimit(m_nKind, newFrequency))
         SetFrequency(kShelfLimitHz, true);
-    m_dGain = newGainIndex * 0.1 - 20;
+    m_dGain = GainOfIndex(newGainIndex);
     if (m_pOwner != nullptr)
         m_pOwner->SetValue(newGainIndex);
     PlaceBandHandle();

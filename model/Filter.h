@@ -114,7 +114,7 @@ public:
     int GetGainIndex() const;
     int GetBandwidthIndex() const;
     double GetQ() const;
-    bool IsBypassedOrFlat() const { return m_bBypass ? m_bBypass : m_bFlat; }
+    bool IsBypassedOrFlat() const { return m_bBypass || m_bFlat; }
     bool IsBypassed() const { return m_bBypass; }
     bool IsFlat() const { return m_bFlat; }
     bool IsChanged() const { return m_bChanged; }
@@ -185,13 +185,19 @@ public:
 private:
     void Layout();
     void Mark();
+    // Gain, flat and bypass flags of a gain index, and the handle.
+    void StoreGainIndex(int index);
     void FlattenResponse();
     void UpdatePolygonY();
+    // Each adds its sections to a response that ComputeResponse zeroed.
     void PeakingResponse();
     void ShelfResponse();
     void HighPassResponse();
     void LowPassResponse();
     void ApplyShelfFrequencyRule();
+    // A shelf of slope 0 or 1 of the given kind; any other slope changes
+    // nothing but the drawing and the mark.
+    void SetShelf(int kind, int shelfSlope);
     // The corner-drag rules: 0 the general one, or the drag-limit kind 9,
     // 10 or 11.
     bool DragCorner(Point pt, int oppositeHz, int rule);

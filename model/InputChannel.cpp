@@ -96,12 +96,6 @@ void CInputChannel::SetAllDirty(bool v)
     AdvanceAllFilters(v);
 }
 
-bool CInputChannel::IsCrossoverChanged()
-{
-    ParameterSetGuard guard(g_ParameterSetLock);
-    return AdvanceCrossover();
-}
-
 bool CInputChannel::UpdateAllBypass(int count)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
@@ -155,7 +149,7 @@ void CInputChannel::LoadCrossoverRecord(const BYTE* record)
     if (record == nullptr)
         return;
     ParameterSetGuard guard(g_ParameterSetLock);
-    LoadCrossover(record);
+    LoadCrossover(record, false);
 }
 
 void CInputChannel::LoadNoiseGateRecord(const BYTE* record)
@@ -202,11 +196,7 @@ std::unique_ptr<CSendData> CInputChannel::StoreItemRecord(bool bSend)
 
 std::unique_ptr<CSendData> CInputChannel::StoreBandRecord(int band, int record)
 {
-    if (band < 0 || band >= m_Layout.eqBands)
-        return nullptr;
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_EQ.FillBandRecord(band, Record(band));
-    return RecordFrame(record, true);
+    return StoreBandFrame(band, record, m_Layout.eqBands);
 }
 
 void CInputChannel::StoreToRaw()

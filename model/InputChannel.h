@@ -43,9 +43,6 @@ public:
     void SetNoiseGateDirty(bool dirty);
     // The four flags, and one follower step with v on every band and filter.
     void SetAllDirty(bool v);
-    // A marked crossover filter moves its sent frequency one step; true when
-    // either was marked.
-    bool IsCrossoverChanged();
 
     // ---- Getters ---------------------------------------------------------------
     // 0 while the gain-zero flag is set.

@@ -198,8 +198,8 @@ void CKTVEQ::SetBandRecord(const BYTE* record, int index)
     CFilter* band = GetAt(index);
     if (band == nullptr || record == nullptr)
         return;
-    const int hz = std::int16_t(GetWord(record));
-    const int gainIndex = std::int16_t(GetWord(record + 2)) - 400;
-    const int bandwidthIndex = std::int16_t(GetWord(record + 4));
+    const int hz = GetShort(record);
+    const int gainIndex = GetShort(record + 2) - 400;
+    const int bandwidthIndex = GetShort(record + 4);
     band->ApplyRecord(gainIndex, bandwidthIndex, record[6], record[7], hz);
 }

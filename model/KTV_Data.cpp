@@ -33,7 +33,6 @@ std::unique_ptr<CSendData> ScanBands(Channel& channel, int count)
         CFilter* filter = channel.GetBand(band);
         if (filter != nullptr && filter->IsChanged()) {
             filter->AdvanceSentFrequency(false);
-            g_bTrackPresetName = true;
             return channel.StoreBandRecord(band, filter->GetBandNumber());
         }
     }
@@ -161,13 +160,19 @@ std::unique_ptr<CSendData> CKTV_Data::ScanLocked(bool& postName)
         if (auto frame = TrackPresetName(postName))
             return frame;
     }
+    // A parameter of a channel goes out: the live preset is no longer the
+    // stored one, and the next scans track its name.
     for (int i = 0; i < MUSIC_COUNT; ++i) {
-        if (auto frame = ScanMusic(*m_MusicRoute.GetAt(i)))
+        if (auto frame = ScanMusic(*m_MusicRoute.GetAt(i))) {
+            g_bTrackPresetName = true;
             return frame;
+        }
     }
     for (int i = 0; i < OUTPUT_COUNT; ++i) {
-        if (auto frame = ScanOutput(*m_OutRoute.GetAt(i)))
+        if (auto frame = ScanOutput(*m_OutRoute.GetAt(i))) {
+            g_bTrackPresetName = true;
             return frame;
+        }
     }
     return BuildParameterFrame(PARAM_TYPE_STATUS_POLL, 0, 0);
 }
@@ -201,12 +206,10 @@ std::unique_ptr<CSendData> CKTV_Data::ScanMusic(CMusic_InData& music)
 {
     if (music.IsBasicDirty()) {
         music.SetBasicDirty(false);
-        g_bTrackPresetName = true;
         return music.StoreBasicRecord(true);
     }
     if (music.IsNoiseGateDirty()) {
         music.SetNoiseGateDirty(false);
-        g_bTrackPresetName = true;
         return music.StoreNoiseGateRecord(true);
     }
     return ScanBands(music, MUSIC_PEQ_BANDS);
@@ -216,31 +219,24 @@ std::unique_ptr<CSendData> CKTV_Data::ScanOutput(CKTV_OutData& output)
 {
     if (output.IsNameDirty()) {
         output.SetNameDirty(false);
-        g_bTrackPresetName = true;
         return output.SendName();
     }
     if (output.IsBasicDirty()) {
         output.SetBasicDirty(false);
-        g_bTrackPresetName = true;
         return output.StoreBasicRecord(true);
     }
-    if (output.IsCrossoverChanged()) {
-        g_bTrackPresetName = true;
+    if (output.IsCrossoverChanged())
         return output.StoreCrossoverRecord(true);
-    }
     if (output.IsMixHighDirty()) {
         output.SetMixHighDirty(false);
-        g_bTrackPresetName = true;
         return output.StoreMixHighRecord(true);
     }
     if (output.IsLimiterDirty()) {
         output.SetLimiterDirty(false);
-        g_bTrackPresetName = true;
         return output.StoreLimiterRecord(true);
     }
     if (output.IsMixLowDirty()) {
         output.SetMixLowDirty(false);
-        g_bTrackPresetName = true;
         return output.StoreMixLowRecord(true);
     }
     return ScanBands(output, OUTPUT_PEQ_BANDS);

@@ -141,17 +141,8 @@ void CKTV_OutData::SetSpeakerPositionAndCrossover(BYTE position, const BYTE* rec
 {
     ParameterSetGuard guard(g_ParameterSetLock);
     m_bySpeakerPosition = position;
-    if (record == nullptr)
-        return;
-    CFilter* filters[2] = {GetHighPass(), GetLowPass()};
-    for (int k = 0; k < 2; ++k) {
-        if (filters[k] == nullptr)
-            continue;
-        const BYTE* half = record + 4 * k;
-        filters[k]->SetFrequency(GetShort(half), true);
-        filters[k]->SetFamily(half[2], true);
-        filters[k]->SetSlope(half[3], true);
-    }
+    if (record != nullptr)
+        LoadCrossover(record, true);
 }
 
 void CKTV_OutData::SetSpeakerPositionDirty(BYTE position)
@@ -300,12 +291,6 @@ void CKTV_OutData::SetMixHighDirty(bool dirty)
 void CKTV_OutData::SetMixLowDirty(bool dirty)
 {
     SetFlag(m_bMixLowDirty, dirty);
-}
-
-bool CKTV_OutData::IsCrossoverChanged()
-{
-    ParameterSetGuard guard(g_ParameterSetLock);
-    return AdvanceCrossover();
 }
 
 void CKTV_OutData::SetAllDirty(bool v)
@@ -504,7 +489,7 @@ void CKTV_OutData::LoadCrossoverRecord(const BYTE* record)
     if (record == nullptr)
         return;
     ParameterSetGuard guard(g_ParameterSetLock);
-    LoadCrossover(record);
+    LoadCrossover(record, false);
 }
 
 void CKTV_OutData::LoadLimiterRecord(const BYTE* record)
@@ -625,11 +610,7 @@ std::unique_ptr<CSendData> CKTV_OutData::StoreLimiterRecord(bool bSend)
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreBandRecord(int band, int record)
 {
-    if (band < 0 || band >= OUTPUT_PEQ_BANDS)
-        return nullptr;
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_EQ.FillBandRecord(band, Record(band));
-    return RecordFrame(record, true);
+    return StoreBandFrame(band, record, OUTPUT_PEQ_BANDS);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::SendName()

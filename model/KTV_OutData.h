@@ -30,14 +30,10 @@
 
 class CArchive;
 
+// The record numbers of the output block are OUTPUT_..._RECORD in
+// model/DataDefine.h.
 enum : int {
     OUTPUT_PEQ_BANDS = 31,
-    OUTPUT_BASIC_RECORD = 31,
-    OUTPUT_CROSSOVER_RECORD = 32,
-    OUTPUT_MIX_LOW_RECORD = 33,
-    OUTPUT_MIX_HIGH_RECORD = 34,
-    OUTPUT_LIMITER_RECORD = 35,
-    OUTPUT_NAME_RECORD = 36,
     MIX_SOURCE_COUNT = 16,
 };
 
@@ -120,9 +116,6 @@ public:
     bool IsLimiterDirty() const { return m_bLimiterDirty.load(); }
     bool IsMixHighDirty() const { return m_bMixHighDirty.load(); }
     bool IsMixLowDirty() const { return m_bMixLowDirty.load(); }
-    // A marked crossover filter moves its sent frequency one step; true when
-    // either was marked (the scan then sends record 32).
-    bool IsCrossoverChanged();
     // Every flag but the name's, and one follower step with v on every band
     // and filter.
     void SetAllDirty(bool v);

@@ -33,10 +33,7 @@ void CMIC_InData::SetNameBytes(const QByteArray& bytes)
 
 QByteArray CMIC_InData::NameBytes() const
 {
-    int length = 0;
-    while (length < RECORD_SIZE && m_szName[length] != '\0')
-        ++length;
-    return QByteArray(m_szName, length);
+    return FixedFieldBytes(m_szName, RECORD_SIZE);
 }
 
 void CMIC_InData::SetName(const QString& name)

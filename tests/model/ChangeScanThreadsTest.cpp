@@ -14,19 +14,6 @@
 
 namespace {
 
-// A frame is whole when its length field, XOR and end byte agree.
-bool IsWholeFrame(const CSendData& frame)
-{
-    const BYTE* d = frame.GetData();
-    const int length = frame.GetLength();
-    if (d == nullptr || length < FRAME_OVERHEAD || GetWord(d + FRAME_LENGTH_BYTE) + FRAME_OVERHEAD != length)
-        return false;
-    BYTE check = 0;
-    for (int k = FRAME_CLASS_BYTE; k <= length - 3; ++k)
-        check ^= d[k];
-    return d[length - 2] == check && d[length - 1] == FRAME_END_BYTE;
-}
-
 TEST(ChangeScanThreads, ScanRunsWhileTheUiEditsAndLoadsPresets)
 {
     ResetParameterSetState();

@@ -58,13 +58,6 @@ inline FrameHead HeadOf(const CSendData& frame)
             d[FRAME_ITEM_BYTE],  d[FRAME_RECORD_BYTE], d[FRAME_LINK_BYTE]};
 }
 
-inline std::vector<BYTE> PayloadOf(const CSendData& frame)
-{
-    const BYTE* d = frame.GetData();
-    const int length = GetWord(d + FRAME_LENGTH_BYTE);
-    return std::vector<BYTE>(d + FRAME_HEADER_SIZE, d + FRAME_HEADER_SIZE + length);
-}
-
 // The status poll: a request for system item 3.
 inline const FrameHead kStatusPoll = {FRAME_CLASS_REQUEST, 0, BLOCK_SYSTEM, SYSTEM_ITEM_STATUS, 0, 0};
 

@@ -231,37 +231,33 @@ TEST_F(FrameBuilderTest, LockFieldsGoIntoOutputZerosFrameButNeverIntoTheImage)
     const BYTE* block0 = liveBefore.bytes + OutputBlockOffset(0);
     g_strLockPassword = QStringLiteral("123456");
 
-    auto payloadOf = [](std::unique_ptr<CSendData> frame) {
-        std::vector<BYTE> bytes = BytesOf(*frame);
-        return std::vector<BYTE>(bytes.begin() + 14, bytes.end() - 2);
-    };
     std::vector<BYTE> unchanged(block0, block0 + OUTPUT_BLOCK_SIZE);
 
     g_bDataLocked = true;
     std::vector<BYTE> locked = unchanged;
     locked[288] = '!';
     std::memcpy(locked.data() + 290, "123456", 6);
-    EXPECT_EQ(payloadOf(BuildBlockFrame(0, 4, 0, true, false)), locked);
+    EXPECT_EQ(PayloadOf(*BuildBlockFrame(0, 4, 0, true, false)), locked);
     // Also when the live set goes into a machine preset.
-    EXPECT_EQ(payloadOf(BuildBlockFrame(2, 4, 0, true, true)), locked);
+    EXPECT_EQ(PayloadOf(*BuildBlockFrame(2, 4, 0, true, true)), locked);
     // Other outputs and a machine preset's own block go out unchanged.
-    EXPECT_EQ(payloadOf(BuildBlockFrame(0, 4, 1, true, false)),
+    EXPECT_EQ(PayloadOf(*BuildBlockFrame(0, 4, 1, true, false)),
               std::vector<BYTE>(liveBefore.bytes + OutputBlockOffset(1),
                                 liveBefore.bytes + OutputBlockOffset(1) + OUTPUT_BLOCK_SIZE));
     const BYTE* preset1 = g_MachinePresets[0].bytes + OutputBlockOffset(0);
-    EXPECT_EQ(payloadOf(BuildBlockFrame(1, 4, 0, false, true)),
+    EXPECT_EQ(PayloadOf(*BuildBlockFrame(1, 4, 0, false, true)),
               std::vector<BYTE>(preset1, preset1 + OUTPUT_BLOCK_SIZE));
     // A record frame of the name record carries the image as it is.
-    EXPECT_EQ(payloadOf(BuildParameterFrame(4, 0, 36)), std::vector<BYTE>(block0 + 288, block0 + 296));
+    EXPECT_EQ(PayloadOf(*BuildParameterFrame(4, 0, 36)), std::vector<BYTE>(block0 + 288, block0 + 296));
 
     g_bDataLocked = false;
     g_bClearLockMarker = true;
     std::vector<BYTE> cleared = unchanged;
     cleared[288] = ' ';
-    EXPECT_EQ(payloadOf(BuildBlockFrame(0, 4, 0, true, false)), cleared);
+    EXPECT_EQ(PayloadOf(*BuildBlockFrame(0, 4, 0, true, false)), cleared);
 
     g_bClearLockMarker = false;
-    EXPECT_EQ(payloadOf(BuildBlockFrame(0, 4, 0, true, false)), unchanged);
+    EXPECT_EQ(PayloadOf(*BuildBlockFrame(0, 4, 0, true, false)), unchanged);
 
     EXPECT_EQ(std::memcmp(g_CurrentImage.bytes, liveBefore.bytes, IMAGE_SIZE), 0);
 }

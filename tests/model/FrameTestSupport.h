@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the frame tests: hex literals, the bytes of a built command,
-// and a clean parameter image.
+// Helpers of the frame tests: hex literals, the bytes and the payload of a
+// built command, whether it is whole, and a clean parameter image.
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -25,6 +25,22 @@ inline std::vector<BYTE> BytesOf(const CSendData& command)
 {
     const BYTE* data = command.GetData();
     return data ? std::vector<BYTE>(data, data + command.GetLength()) : std::vector<BYTE>();
+}
+
+// The payload bytes, as many as the frame's length field names.
+inline std::vector<BYTE> PayloadOf(const CSendData& frame)
+{
+    const BYTE* d = frame.GetData();
+    const int length = GetWord(d + FRAME_LENGTH_BYTE);
+    return std::vector<BYTE>(d + FRAME_HEADER_SIZE, d + FRAME_HEADER_SIZE + length);
+}
+
+// The frame is whole: finishing a copy of it changes no byte.
+inline bool IsWholeFrame(const CSendData& frame)
+{
+    const std::vector<BYTE> bytes = BytesOf(frame);
+    std::vector<BYTE> finished = bytes;
+    return FinishFrame(finished.data(), int(finished.size())) && finished == bytes;
 }
 
 // A zero image and system bytes, every output in its own link group, no

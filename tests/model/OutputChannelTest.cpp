@@ -306,10 +306,10 @@ TEST_F(OutputChannelTest, NameNeverShowsTheLockBytes)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.record);
         std::memcpy(Block(row.output) + 288, row.record, 8);
-        std::vector<BYTE> image(g_CurrentImage.bytes, g_CurrentImage.bytes + IMAGE_SIZE);
+        const std::vector<BYTE> image = ImageBytes(0, IMAGE_SIZE);
         m_pSet->LoadFromRaw(g_CurrentImage.bytes, -1);
         EXPECT_EQ(Out(row.output).GetName(), QString::fromLatin1(row.name));
-        EXPECT_EQ(std::vector<BYTE>(g_CurrentImage.bytes, g_CurrentImage.bytes + IMAGE_SIZE), image);
+        EXPECT_EQ(ImageBytes(0, IMAGE_SIZE), image);
     }
 }
 

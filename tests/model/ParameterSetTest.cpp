@@ -16,7 +16,7 @@ namespace {
 
 std::vector<BYTE> LiveImage()
 {
-    return std::vector<BYTE>(g_CurrentImage.bytes, g_CurrentImage.bytes + IMAGE_SIZE);
+    return ImageBytes(0, IMAGE_SIZE);
 }
 
 class ParameterSetTest : public ::testing::Test {
