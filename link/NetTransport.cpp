@@ -258,8 +258,8 @@ bool CNetTransport::NetUpdateWrite(const CCancelToken& cancel)
 {
     if (!m_net.IsReachable() || cancel.IsSet())
         return false;
-    if (m_command.GetCount() == 0)
-        m_link.NextUpdateStep();
+    // Queues the next piece of the update only into an empty queue.
+    m_link.NextUpdateStep();
     m_pHead = m_command.BeginSendHead();
     if (!m_pHead) {
         CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
