@@ -33,6 +33,8 @@
 #include "model/ParameterSetLock.h"
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
+#include "tests/common/Eventually.h"
+#include "tests/link/FakeNetwork.h"
 #include "tests/link/LinkTestLiveSet.h"
 #include "tools/simulator/SimDevice.h"
 #include "tools/simulator/SimTcpServer.h"
@@ -112,18 +114,17 @@ double Percentile(std::vector<double> values, double p)
     return values[at];
 }
 
+// Delivers what waits for both targets until cond holds, for 10 s at most.
 template <class Cond>
 bool PumpUntil(CMsgTarget& a, CMsgTarget& b, Cond cond)
 {
-    const Clock::time_point end = Clock::now() + std::chrono::seconds(10);
-    while (!cond()) {
-        if (Clock::now() > end)
-            return false;
-        a.DeliverPosted();
-        b.DeliverPosted();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    return Eventually(
+        [&] {
+            a.DeliverPosted();
+            b.DeliverPosted();
+            return cond();
+        },
+        10000);
 }
 
 void BM_EditToAcknowledgement(benchmark::State& state)
@@ -144,22 +145,12 @@ void BM_EditToAcknowledgement(benchmark::State& state)
 
     CCountingView view;
     g_pNotifyView = &view;
-    CNet_Socket net(
-        [](std::vector<LocalAdapter>* out) {
-            *out = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
-            return true;
-        },
-        [](const QString&, const CCancelToken*) { return true; });
+    FakeNetwork fake;
+    CNet_Socket net(fake.Lister(), fake.Probe());
     CKTVCommand command;
     CKTV_Data set;
     CDeviceLink link(command, &net, &set);
-    CLinkViewHooks hooks;
-    hooks.requestDeviceInfo = [&] {
-        g_bHandshakePending = true;
-        command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_HANDSHAKE, 0));
-        command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_VERSION, 0));
-    };
-    link.SetViewHooks(hooks);
+    link.SetViewHooks(DeviceInfoRequestHooks(command));
 
     net.SetReachable(true);
     if (!link.ConnectNetwork() || !PumpUntil(link, view, [&] { return view.versions > 0; })) {

@@ -16,6 +16,7 @@
 #include "link/NetAddress.h"
 #include "link/Net_Socket.h"
 #include "platform/core/CancelToken.h"
+#include "tests/link/FakeNetwork.h"
 
 namespace {
 
@@ -64,13 +65,9 @@ void RoundTrip(benchmark::State& state, bool withToken)
     CEchoPeer peer;
     g_strDeviceIp.Set(QStringLiteral("127.0.0.1"));
     g_nDevicePort = peer.Port();
-    auto lister = [](std::vector<LocalAdapter>* out) {
-        *out = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
-        return true;
-    };
-    auto probe = [](const QString&, const CCancelToken*) { return true; };
+    FakeNetwork fake;
     {
-        CNet_Socket link(lister, probe);
+        CNet_Socket link(fake.Lister(), fake.Probe());
         link.SetReachable(true);
         if (!link.Connect()) {
             state.SkipWithError("no loopback connection");

@@ -11,6 +11,7 @@
 #include "link/KTVCommand.h"
 #include "model/DataDefine.h"
 #include "model/SendData.h"
+#include "tests/link/ReplyTestSupport.h"
 
 namespace {
 
@@ -19,24 +20,10 @@ using Report = std::vector<BYTE>;
 // The reports of one output-block reply for output `channel`.
 std::vector<Report> BlockReplyReports(int channel)
 {
-    std::vector<BYTE> frame = {0x82, 0x82, 0x82, 0xEE, 'S', 1, 0, BLOCK_OUTPUT, BYTE(channel), 0, 0, 0,
-                               OUTPUT_BLOCK_SIZE & 0xFF, OUTPUT_BLOCK_SIZE >> 8};
+    Bytes block(OUTPUT_BLOCK_SIZE);
     for (int k = 0; k < OUTPUT_BLOCK_SIZE; ++k)
-        frame.push_back(BYTE(k * 13 + channel));
-    BYTE x = 0;
-    for (size_t k = 4; k < frame.size(); ++k)
-        x ^= frame[k];
-    frame.push_back(x);
-    frame.push_back(0xAA);
-
-    std::vector<Report> reports;
-    for (size_t at = 0; at < frame.size(); at += HID_REPORT_PAYLOAD) {
-        Report report(HID_REPORT_SIZE, 0);
-        const size_t n = std::min<size_t>(HID_REPORT_PAYLOAD, frame.size() - at);
-        std::memcpy(report.data() + 1, frame.data() + at, n);
-        reports.push_back(report);
-    }
-    return reports;
+        block[size_t(k)] = BYTE(k * 13 + channel);
+    return ToReports(Data(BLOCK_OUTPUT, channel, block));
 }
 
 void BM_OutputBlockRepliesInReports(benchmark::State& state)

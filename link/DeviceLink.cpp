@@ -165,8 +165,6 @@ constexpr int CONNECT_FAILED_HELP_ID = 2000;
 CDeviceLink::CDeviceLink(CKTVCommand& command, CNet_Socket* net, CKTV_Data* set)
     : m_command(command), m_pNet(net), m_pSet(set)
 {
-    for (std::atomic<ILinkTransport*>& transport : m_transports)
-        transport = nullptr;
     if (m_pNet != nullptr) {
         m_pNetTransport = std::make_unique<CNetTransport>(*this, *m_pNet, m_command);
         m_transports[LINK_NETWORK] = m_pNetTransport.get();

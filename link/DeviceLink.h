@@ -157,9 +157,10 @@ public:
     bool LoadUpdateFile();
 
     // ---- Update sequence (I/O worker) ------------------------------------------
-    // Called by the update write step whenever the queue is empty: queues the
-    // sync command first, then the DSP sequence, then the MCU sequence, a
-    // chunk per call; nothing once everything has been queued.
+    // Called by every update write step. When the queue is empty (and the
+    // send lock free) it queues the sync command first, then the DSP
+    // sequence, then the MCU sequence, a chunk per call; nothing once
+    // everything has been queued.
     void NextUpdateStep();
 
     // For tests: the MCU checksum that HEXEnd carries.

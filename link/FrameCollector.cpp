@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/DataDefine.h"
+
 namespace {
 enum : int {
-    PREAMBLE_BYTE = 0x82,
-    START_BYTE = 0xEE,
-    PREAMBLE_RUN = 3,
-    // Collected bytes up to and including the length word.
-    LENGTH_KNOWN = 11,
-    LENGTH_LOW = 9,
-    LENGTH_HIGH = 10,
+    // The length word, as collected; the bytes up to and including it.
+    LENGTH_AT = FRAME_LENGTH_BYTE - FRAME_PREAMBLE_SIZE,
+    LENGTH_KNOWN = LENGTH_AT + 2,
 };
 }  // namespace
 
@@ -25,12 +23,12 @@ int CFrameCollector::Feed(const BYTE* data, int count, BYTE* frame)
 
 void CFrameCollector::Hunt(BYTE byte)
 {
-    if (byte == PREAMBLE_BYTE) {
+    if (byte == FRAME_PREAMBLE_BYTE) {
         // Any run longer than three is as wrong as four; the count stops
         // there, so an endless run cannot overflow it.
-        if (m_nPreambleCount <= PREAMBLE_RUN)
+        if (m_nPreambleCount <= FRAME_PREAMBLE_SIZE)
             ++m_nPreambleCount;
-    } else if (byte == START_BYTE && m_nPreambleCount == PREAMBLE_RUN) {
+    } else if (byte == FRAME_START_BYTE && m_nPreambleCount == FRAME_PREAMBLE_SIZE) {
         m_nPreambleCount = 0;
         m_bCollecting = true;
         m_frame[0] = byte;
@@ -43,7 +41,7 @@ void CFrameCollector::Hunt(BYTE byte)
 
 int CFrameCollector::DeclaredPayload() const
 {
-    return m_frame[LENGTH_LOW] | (m_frame[LENGTH_HIGH] << 8);
+    return GetWord(m_frame + LENGTH_AT);
 }
 
 int CFrameCollector::Take(const BYTE* data, int count, int wanted)

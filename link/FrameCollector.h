@@ -18,12 +18,15 @@
 // in, never while a frame is dispatched.
 #include <mutex>
 
+#include "model/FrameBuilder.h"
 #include "platform/core/Types.h"
 
 enum : int {
     FRAME_BUFFER_SIZE = 400,
+    // The preamble is not kept: collected byte k is frame byte k + 3.
+    FRAME_PREAMBLE_SIZE = 3,
     // The frame from 0xEE to 0xAA around an empty payload.
-    FRAME_COLLECT_MIN = 13,
+    FRAME_COLLECT_MIN = FRAME_OVERHEAD - FRAME_PREAMBLE_SIZE,
     FRAME_COLLECT_MAX_PAYLOAD = FRAME_BUFFER_SIZE - FRAME_COLLECT_MIN,
     // How much of the buffer a reset clears.
     FRAME_RESET_CLEARED = 300,

@@ -155,12 +155,12 @@ enum : int {
     REPLY_RESEND = 'R',
     REPLY_DATA = 'S',
     // Frame bytes as collected (from the 0xEE on).
-    REPLY_CLASS_INDEX = 1,
-    REPLY_SLOT_INDEX = 3,
-    REPLY_BLOCK_INDEX = 4,
-    REPLY_ITEM_INDEX = 5,
-    REPLY_RECORD_INDEX = 6,
-    REPLY_PAYLOAD_INDEX = 11,
+    REPLY_CLASS_INDEX = FRAME_CLASS_BYTE - FRAME_PREAMBLE_SIZE,
+    REPLY_SLOT_INDEX = FRAME_SLOT_BYTE - FRAME_PREAMBLE_SIZE,
+    REPLY_BLOCK_INDEX = FRAME_BLOCK_BYTE - FRAME_PREAMBLE_SIZE,
+    REPLY_ITEM_INDEX = FRAME_ITEM_BYTE - FRAME_PREAMBLE_SIZE,
+    REPLY_RECORD_INDEX = FRAME_RECORD_BYTE - FRAME_PREAMBLE_SIZE,
+    REPLY_PAYLOAD_INDEX = FRAME_HEADER_SIZE - FRAME_PREAMBLE_SIZE,
     // Preset names: bytes 0 to 14 come from the device, 13 and 14 as zeros.
     NAME_REPLY_SIZE = PRESET_NAME_SIZE - 1,
     NAME_KEPT_CHARS = 13,
@@ -172,12 +172,8 @@ enum : int {
 // from the class to the last payload byte.
 bool FrameChecksOut(const BYTE* frame, int length)
 {
-    if (frame[length - 1] != FRAME_END_BYTE)
-        return false;
-    BYTE check = 0;
-    for (int k = REPLY_CLASS_INDEX; k <= length - 3; ++k)
-        check ^= frame[k];
-    return check == frame[length - 2];
+    return frame[length - 1] == FRAME_END_BYTE &&
+           frame[length - 2] == FrameCheckByte(frame + REPLY_CLASS_INDEX, length - 2 - REPLY_CLASS_INDEX);
 }
 }  // namespace
 

@@ -81,11 +81,9 @@ bool CNetTransport::Reconnect(int pauseMs, const CCancelToken& cancel)
     return m_net.Connect(&cancel);
 }
 
-bool CNetTransport::ReceiveOnce(bool shortRead, int* result, const CCancelToken& cancel)
+bool CNetTransport::ReceiveOnce(bool shortRead, int* result, int* count, const CCancelToken& cancel)
 {
-    int count = 0;
-    *result = shortRead ? m_net.ReceiveShort(&count, &cancel) : m_net.Receive(&count, &cancel);
-    m_nNetRxCount = count;
+    *result = shortRead ? m_net.ReceiveShort(count, &cancel) : m_net.Receive(count, &cancel);
     return !cancel.IsSet();
 }
 
@@ -155,13 +153,14 @@ bool CNetTransport::NetReadReply(const CCancelToken& cancel)
         return ReadLongWaitReply(cancel);
     for (;;) {
         int result = 0;
-        if (!ReceiveOnce(false, &result, cancel))
+        int count = 0;
+        if (!ReceiveOnce(false, &result, &count, cancel))
             return false;
         // A time-out, or a count of 0 or less: the device closed or dropped
         // the connection, and no byte of it may reach the parser.
-        if (result == NET_ERR_TIMEDOUT || m_nNetRxCount <= 0)
+        if (result == NET_ERR_TIMEDOUT || count <= 0)
             return ReplyLost(cancel);
-        if (m_command.FeedNetworkBytes(g_byNetRxBuffer, m_nNetRxCount, &cancel)) {
+        if (m_command.FeedNetworkBytes(g_byNetRxBuffer, count, &cancel)) {
             EndResendRun();
             return true;
         }
@@ -218,10 +217,11 @@ bool CNetTransport::ReadLongWaitReply(const CCancelToken& cancel)
 {
     for (;;) {
         int result = 0;
-        if (!ReceiveOnce(false, &result, cancel))
+        int count = 0;
+        if (!ReceiveOnce(false, &result, &count, cancel))
             return false;
-        if (m_nNetRxCount > 0) {
-            const bool completed = m_command.FeedNetworkBytes(g_byNetRxBuffer, m_nNetRxCount, &cancel);
+        if (count > 0) {
+            const bool completed = m_command.FeedNetworkBytes(g_byNetRxBuffer, count, &cancel);
             if (cancel.IsSet())
                 return false;
             // The parser has reported the outcome and removed the command
@@ -258,15 +258,15 @@ bool CNetTransport::NetUpdateWrite(const CCancelToken& cancel)
 {
     if (!m_net.IsReachable() || cancel.IsSet())
         return false;
-    if (m_command.GetCount() == 0)
-        m_link.NextUpdateStep();
+    // Queues the next piece of the update only into an empty queue.
+    m_link.NextUpdateStep();
     m_pHead = m_command.BeginSendHead();
     if (!m_pHead) {
         CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
         return false;
     }
-    m_nUpdateCommand = m_pHead->GetCommandCode();
-    g_nLastUpdateCommand = m_nUpdateCommand;
+    const int code = m_pHead->GetCommandCode();
+    g_nLastUpdateCommand = code;
     const int attempt = m_pHead->GetRetryCount() + 1;
     m_pHead->SetRetryCount(attempt);
     if (attempt > NET_UPDATE_MAX_SENDS) {
@@ -274,7 +274,7 @@ bool CNetTransport::NetUpdateWrite(const CCancelToken& cancel)
         return false;
     }
     m_pHead->Rewind();
-    if (m_nUpdateCommand == HEXSync)
+    if (code == HEXSync)
         return SendSyncPattern(cancel);
 
     BYTE report[HID_REPORT_SIZE];
@@ -329,19 +329,21 @@ bool CNetTransport::SendSyncPattern(const CCancelToken& cancel)
 
 bool CNetTransport::NetUpdateRead(const CCancelToken& cancel)
 {
+    const int code = m_pHead->GetCommandCode();
     // HEXEnd is not answered over the network: sending it ends the update.
-    if (m_nUpdateCommand == HEXEnd) {
+    if (code == HEXEnd) {
         m_command.FinishUpgrade();
         return true;
     }
     for (;;) {
-        if (m_nUpdateCommand == IAP_DSP_REQUEST_INFO)
+        if (code == IAP_DSP_REQUEST_INFO)
             ShowUpdateStatus(g_bChinese ? QStringLiteral("擦除中......") : QStringLiteral("Erasing......"));
-        m_net.SetReceiveTimeout(UpdateReadTimeoutMs(m_nUpdateCommand));
+        m_net.SetReceiveTimeout(UpdateReadTimeoutMs(code));
         if (!m_net.IsReachable())
             return false;
         int result = 0;
-        if (!ReceiveOnce(true, &result, cancel))
+        int count = 0;
+        if (!ReceiveOnce(true, &result, &count, cancel))
             return false;
         if (result == NET_ERR_RESET) {
             // The device restarts (after HEXApply): connect to it again.
@@ -361,9 +363,9 @@ bool CNetTransport::NetUpdateRead(const CCancelToken& cancel)
             return true;
         }
         // Closed by the device, or another error: nothing to parse.
-        if (m_nNetRxCount <= 0)
+        if (count <= 0)
             return false;
-        if (m_command.FeedNetworkBytes(g_byNetRxBuffer, m_nNetRxCount, &cancel))
+        if (m_command.FeedNetworkBytes(g_byNetRxBuffer, count, &cancel))
             return true;
     }
 }

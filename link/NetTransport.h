@@ -84,9 +84,9 @@ private:
     // or when the connect failed.
     bool Reconnect(int pauseMs, const CCancelToken& cancel);
     // One receive (at most NET_RX_SHORT_SIZE bytes with shortRead) into
-    // g_byNetRxBuffer; m_nNetRxCount gets the count, *result the receive's
-    // result. FALSE when cancelled: nothing received may be used then.
-    bool ReceiveOnce(bool shortRead, int* result, const CCancelToken& cancel);
+    // g_byNetRxBuffer; *result gets the receive's result, *count the bytes
+    // received. FALSE when cancelled: nothing received may be used then.
+    bool ReceiveOnce(bool shortRead, int* result, int* count, const CCancelToken& cancel);
     // Clears the network link flags and posts WM_LINK_FAILED (0, who).
     void FailLink(int who);
     // Whole milliseconds since the transaction began.
@@ -102,7 +102,5 @@ private:
     // a row.
     std::weak_ptr<CSendData> m_pResendHead;
     int m_nResendRun = 0;
-    int m_nNetRxCount = 0;
-    int m_nUpdateCommand = 0;
     std::int64_t m_nTransStart = 0;
 };

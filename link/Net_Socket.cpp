@@ -35,14 +35,6 @@ int MillisecondsLeft(Clock::time_point deadline)
     return int(std::max<long long>(left, 0));
 }
 
-bool SetTimeoutOption(int fd, int option, int ms)
-{
-    timeval tv{};
-    tv.tv_sec = ms / 1000;
-    tv.tv_usec = (ms % 1000) * 1000;
-    return setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv) == 0;
-}
-
 }  // namespace
 
 CNet_Socket::CNet_Socket(AdapterLister lister, ReachabilityProbe probe)
@@ -185,12 +177,10 @@ bool CNet_Socket::Connect(const CCancelToken* cancel)
     // Request and reply: a frame must leave at once, not wait for an ACK.
     int one = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    // Every send and receive waits in poll() against these, never in the
+    // kernel: the socket's own time-out options would never be consulted.
     m_nSendTimeout = NET_DEFAULT_TIMEOUT_MS;
     m_nRecvTimeout = NET_DEFAULT_TIMEOUT_MS;
-    if (!SetTimeoutOption(fd, SO_SNDTIMEO, m_nSendTimeout) || !SetTimeoutOption(fd, SO_RCVTIMEO, m_nRecvTimeout)) {
-        close(fd);
-        return false;
-    }
 
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -305,8 +295,7 @@ int CNet_Socket::ReceiveShort(int* count, const CCancelToken* cancel)
 
 bool CNet_Socket::SetReceiveTimeout(int ms)
 {
-    const int fd = m_hSocket;
-    if (ms < 0 || fd < 0 || !SetTimeoutOption(fd, SO_RCVTIMEO, ms)) {
+    if (ms < 0 || m_hSocket < 0) {
         Close();
         return false;
     }

@@ -103,8 +103,8 @@ public:
     int Receive(int* count, const CCancelToken* cancel = nullptr);
     // The same with at most NET_RX_SHORT_SIZE bytes.
     int ReceiveShort(int* count, const CCancelToken* cancel = nullptr);
-    // Sets the receive time-out; on failure closes the socket and returns
-    // false.
+    // Sets the time-out of the receives that follow; false, with the socket
+    // closed, on a closed socket or a negative time.
     bool SetReceiveTimeout(int ms);
     int ReceiveTimeout() const { return m_nRecvTimeout.load(); }
 

@@ -61,12 +61,15 @@ void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
         break;
     case HEXData:
         // Later chunks change neither the text nor the clamp.
-        if (!m_bDataPhase) {
-            ShowStepStatus(ProgrammingText());
-            if (pos == upper)
-                --pos;
-            m_bDataPhase = true;
-        }
+        if (m_bDataPhase)
+            break;
+        [[fallthrough]];
+    case IAP_DSP_DATA:
+        // Held below the top until the last command is answered.
+        ShowStepStatus(ProgrammingText());
+        if (pos == upper)
+            --pos;
+        m_bDataPhase = true;
         break;
     case HEXEnd:
         m_bDataPhase = false;
@@ -75,14 +78,6 @@ void CUpdateProgress::OnAnswered(int code, CMsgTarget* owner)
         break;
     case IAP_DSP_REQUEST_INFO:
         ShowStepStatus(ProgrammingText());
-        m_bDataPhase = true;
-        break;
-    case IAP_DSP_DATA:
-        if (!g_bUpdateCancelled) {
-            ShowUpdateStatus(ProgrammingText());
-            if (pos == upper)
-                --pos;
-        }
         m_bDataPhase = true;
         break;
     case IAP_DSP_END_INF:

@@ -124,14 +124,19 @@ void WriteFrameHeader(BYTE* frame, const FrameFields& fields, int payloadLength)
     PutWord(frame + FRAME_LENGTH_BYTE, payloadLength);
 }
 
+BYTE FrameCheckByte(const BYTE* fromClass, int count)
+{
+    BYTE check = 0;
+    for (int k = 0; k < count; ++k)
+        check ^= fromClass[k];
+    return check;
+}
+
 bool FinishFrame(BYTE* frame, int length)
 {
     if (frame == nullptr || length < FRAME_OVERHEAD || length != GetWord(frame + FRAME_LENGTH_BYTE) + FRAME_OVERHEAD)
         return false;
-    BYTE check = 0;
-    for (int k = FRAME_CLASS_BYTE; k <= length - 3; ++k)
-        check ^= frame[k];
-    frame[length - 2] = check;
+    frame[length - 2] = FrameCheckByte(frame + FRAME_CLASS_BYTE, length - 2 - FRAME_CLASS_BYTE);
     frame[length - 1] = FRAME_END_BYTE;
     return true;
 }

@@ -93,6 +93,9 @@ void WriteFramePreamble(BYTE* frame);
 // Bytes 0 to 13: preamble, fields, address, byte 11 = 0 and the payload
 // length in bytes 12 and 13.
 void WriteFrameHeader(BYTE* frame, const FrameFields& fields, int payloadLength);
+// The check byte: the XOR of count bytes from the class byte on (the rest of
+// the header and the payload). The reply parser checks replies with it.
+BYTE FrameCheckByte(const BYTE* fromClass, int count);
 // Writes the XOR of bytes 4 to length-3 into byte length-2 and 0xAA into
 // byte length-1. Returns FALSE and writes nothing when frame is null or
 // length is not the header's payload length + 16.

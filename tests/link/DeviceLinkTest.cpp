@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "link/DeviceLink.h"
@@ -31,17 +30,9 @@ protected:
     }
     void TearDown() override { g_strUpdateFilePath.clear(); }
 
-    QString Write(const QString& name, const Bytes& content)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(content.data()), qint64(content.size()));
-        return path;
-    }
     bool Load(const Bytes& content)
     {
-        g_strUpdateFilePath = Write("firmware.bin", content);
+        EXPECT_TRUE(UseUpdateFile(m_dir.filePath("firmware.bin"), content));
         return m_link.LoadUpdateFile();
     }
     // One update step: what NextUpdateStep queued, taken off the queue.

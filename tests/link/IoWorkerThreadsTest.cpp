@@ -16,7 +16,7 @@
 #include "platform/core/CancelToken.h"
 #include "tests/common/Eventually.h"
 #include "tests/common/RecordingTarget.h"
-#include "tests/link/NetTestSupport.h"
+#include "tests/link/FakeNetwork.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 // view synchronously, sending the update's sync pattern and waiting for an
 // update answer. The step it was in ends early and leaves no trace: nothing
 // posted, no reconnect, the queue as it was.
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "link/FirmwareUpdate.h"
@@ -62,11 +61,9 @@ protected:
     void LoadSmallUpdate()
     {
         ASSERT_TRUE(m_dir.isValid());
-        g_strUpdateFilePath = m_dir.filePath(QStringLiteral("mcu.bin"));
-        QFile out(g_strUpdateFilePath);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("WMCU" "\x01\x02\x03\x04" "0123456789");
-        out.close();
+        const char text[] = "WMCU" "\x01\x02\x03\x04" "0123456789";
+        const Bytes content(text, text + sizeof text - 1);
+        ASSERT_TRUE(UseUpdateFile(m_dir.filePath(QStringLiteral("mcu.bin")), content));
         ASSERT_TRUE(m_link->LoadUpdateFile());
     }
     void StartUpdate()

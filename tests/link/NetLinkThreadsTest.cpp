@@ -2,7 +2,6 @@
 // the device found reachable, the connect off the UI thread, the handshake
 // and the version reply, an edit that travels as its exact frame and is
 // acknowledged, the status poll of an idle link, and a firmware update.
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "link/FirmwareUpdate.h"
@@ -196,12 +195,7 @@ TEST_F(NetLink, AnUpdateSurvivesTheResetAfterApply)
     Bytes file = {'W', 'M', 'C', 'U'};
     for (int k = 0; k < MCU_START_SIZE + 2 * MCU_CHUNK_SIZE; ++k)
         file.push_back(BYTE(k * 7 + 3));
-    g_strUpdateFilePath = dir.filePath(QStringLiteral("mcu.bin"));
-    {
-        QFile out(g_strUpdateFilePath);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(reinterpret_cast<const char*>(file.data()), qint64(file.size()));
-    }
+    ASSERT_TRUE(UseUpdateFile(dir.filePath(QStringLiteral("mcu.bin")), file));
     auto status = std::make_shared<CRecordingStatus>();
     m_pCurHexUpTip.Set(status);
     m_device.SetRestartAfterApply(true);

@@ -1,8 +1,8 @@
 #pragma once
 // The network side of the link tests: a TCP listener of the test's own on
 // 127.0.0.1 (an ephemeral port), and adapters and probe answers the test
-// controls, so that nothing but 127.0.0.1 is ever contacted and no ping
-// program runs.
+// controls (FakeNetwork), so that nothing but 127.0.0.1 is ever contacted
+// and no ping program runs.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -14,17 +14,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 #include <QByteArray>
-#include <QString>
 
-#include "link/LocalAdapters.h"
-#include "link/PingProbe.h"
-#include "platform/core/CancelToken.h"
+#include "tests/link/FakeNetwork.h"
 
 // A TCP listener on 127.0.0.1 with an ephemeral port.
 class CLoopbackListener {
@@ -96,60 +91,3 @@ inline QByteArray ReadExactly(int fd, int size, int ms = 2000)
     }
     return out;
 }
-
-// Adapters and probe answers the test controls, shared with the ping thread.
-struct FakeNetwork {
-    std::mutex mutex;
-    std::vector<LocalAdapter> adapters{{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
-    bool listReadable = true;
-    bool answers = true;
-    std::vector<QString> probed;
-    int lists = 0;
-
-    AdapterLister Lister()
-    {
-        return [this](std::vector<LocalAdapter>* out) {
-            std::lock_guard<std::mutex> lock(mutex);
-            ++lists;
-            *out = adapters;
-            return listReadable;
-        };
-    }
-    // While held, a probe waits until it is let go or cancelled (a ping
-    // that takes long).
-    bool holding = false;
-    std::condition_variable released;
-
-    ReachabilityProbe Probe()
-    {
-        return [this](const QString& address, const CCancelToken* cancel) {
-            CCancelToken::CWakeLink link(cancel, mutex, released);
-            std::unique_lock<std::mutex> lock(mutex);
-            probed.push_back(address);
-            released.wait(lock, [&] { return !holding || CCancelToken::IsSet(cancel); });
-            return answers && !CCancelToken::IsSet(cancel);
-        };
-    }
-    void Hold(bool on)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        holding = on;
-        released.notify_all();
-    }
-    void SetAdapters(std::vector<LocalAdapter> list)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        adapters = std::move(list);
-    }
-    void SetAnswers(bool value)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        answers = value;
-    }
-    int ProbeCount()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return int(probed.size());
-    }
-};
-

@@ -4,13 +4,10 @@
 // stand-in program. Nothing is pinged.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <mutex>
 #include <thread>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -22,62 +19,12 @@
 #include "platform/core/CancelToken.h"
 #include "tests/common/Eventually.h"
 #include "tests/common/RecordingTarget.h"
+#include "tests/link/FakeNetwork.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-// What the poll sees of the network, and when it looked.
-struct Network {
-    std::mutex mutex;
-    bool onSubnet = true;
-    bool answers = true;
-    bool blockProbe = false;  // the probe waits until cancelled
-    std::vector<Clock::time_point> steps;  // one adapter-list read per step
-    int probes = 0;
-    int cancelledProbes = 0;
-
-    AdapterLister Lister()
-    {
-        return [this](std::vector<LocalAdapter>* out) {
-            std::lock_guard<std::mutex> lock(mutex);
-            steps.push_back(Clock::now());
-            out->clear();
-            if (onSubnet)
-                out->push_back({QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")});
-            return true;
-        };
-    }
-    ReachabilityProbe Probe()
-    {
-        return [this](const QString&, const CCancelToken* cancel) {
-            bool block = false;
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                ++probes;
-                block = blockProbe;
-            }
-            if (block && cancel != nullptr && cancel->WaitFor(20000)) {
-                std::lock_guard<std::mutex> lock(mutex);
-                ++cancelledProbes;
-                return false;
-            }
-            std::lock_guard<std::mutex> lock(mutex);
-            return answers;
-        };
-    }
-    int Steps()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return int(steps.size());
-    }
-    int Probes()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return probes;
-    }
-};
 
 class PingThread : public ::testing::Test {
 protected:
@@ -99,7 +46,7 @@ protected:
         return m_view.Messages(WM_NET_REACHABLE).size();
     }
 
-    Network m_net;
+    FakeNetwork m_net;
     CRecordingTarget m_view;
     CNet_Socket m_link{m_net.Lister(), m_net.Probe()};
 };
@@ -108,21 +55,13 @@ TEST_F(PingThread, StepsNeverPileUp)
 {
     // Each step lasts 300 ms, longer than the 500 ms timer would need to
     // queue ticks behind it if it kept running during the step.
-    {
-        std::lock_guard<std::mutex> lock(m_net.mutex);
-        m_net.onSubnet = false;
-    }
+    m_net.SetAdapters({});
     m_link.SetPollPauses(300, 0);
     const Clock::time_point start = Clock::now();
     m_link.StartPolling();
     std::this_thread::sleep_for(milliseconds(2300));
     m_link.StopPolling(true);
-    const int stepsAtStop = m_net.Steps();
-    std::vector<Clock::time_point> steps;
-    {
-        std::lock_guard<std::mutex> lock(m_net.mutex);
-        steps = m_net.steps;
-    }
+    const std::vector<Clock::time_point> steps = m_net.ListTimes();
     // At 0.5 s, 1.3 s, 2.1 s: the next step starts a full interval after the
     // end of the one before.
     ASSERT_GE(steps.size(), 2u);
@@ -132,44 +71,38 @@ TEST_F(PingThread, StepsNeverPileUp)
         EXPECT_GE(steps[i] - steps[i - 1], milliseconds(NET_POLL_INTERVAL_MS + 300 - 20)) << i;
     // Stopped means stopped: no step afterwards.
     std::this_thread::sleep_for(milliseconds(700));
-    EXPECT_EQ(m_net.Steps(), stepsAtStop);
+    EXPECT_EQ(m_net.ListCount(), int(steps.size()));
     EXPECT_FALSE(m_link.IsReachable());
-    EXPECT_EQ(m_net.Probes(), 0);  // never on the subnet: never pinged
+    EXPECT_EQ(m_net.ProbeCount(), 0);  // never on the subnet: never pinged
 }
 
 TEST_F(PingThread, ReportsOnceWhileTheDeviceStaysReachable)
 {
     m_link.SetPollPauses(10, 0);
     m_link.StartPolling();
-    ASSERT_TRUE(Eventually([&] { return m_net.Steps() >= 4; }));
+    ASSERT_TRUE(Eventually([&] { return m_net.ListCount() >= 4; }));
     m_link.StopPolling(true);
     EXPECT_TRUE(m_link.IsReachable());
-    EXPECT_EQ(m_net.Probes(), 1);
+    EXPECT_EQ(m_net.ProbeCount(), 1);
     EXPECT_EQ(Reports(), 1u);
     EXPECT_EQ(m_view.Messages(WM_NET_REACHABLE)[0].thread, std::this_thread::get_id());
 }
 
 TEST_F(PingThread, StopDuringAStepIsBoundedAndSilent)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_net.mutex);
-        m_net.blockProbe = true;
-    }
+    m_net.Hold(true);
     m_link.StartPolling();
-    ASSERT_TRUE(Eventually([&] { return m_net.Probes() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return m_net.ProbeCount() == 1; }));
     Clock::time_point start = Clock::now();
     m_link.StopPolling(true);
     EXPECT_LT(Clock::now() - start, milliseconds(1000));
-    EXPECT_EQ(m_net.cancelledProbes, 1);  // ended by the stop; has returned
+    EXPECT_EQ(m_net.CancelledProbeCount(), 1);  // ended by the stop; has returned
     EXPECT_FALSE(m_link.IsReachable());
     EXPECT_EQ(Reports(), 0u);
 
     // Restarted at once, the poll runs again and can be stopped again, also
     // in the long pause after a step.
-    {
-        std::lock_guard<std::mutex> lock(m_net.mutex);
-        m_net.blockProbe = false;
-    }
+    m_net.Hold(false);
     m_link.SetPollPauses(20000, 0);
     start = Clock::now();
     m_link.StartPolling();
@@ -201,21 +134,18 @@ TEST_F(PingThread, StartWhilePollingKeepsOneTimerAndQuitEndsThePoll)
     m_link.StopPolling(false);
     m_link.StartPolling();
     std::this_thread::sleep_for(milliseconds(NET_POLL_INTERVAL_MS + 300));
-    EXPECT_EQ(m_net.Steps(), 0);
+    EXPECT_EQ(m_net.ListCount(), 0);
 }
 
 TEST_F(PingThread, DestroyingAPollingLinkIsBounded)
 {
-    Network net;
-    {
-        std::lock_guard<std::mutex> lock(net.mutex);
-        net.blockProbe = true;
-    }
+    FakeNetwork net;
+    net.Hold(true);
     Clock::time_point start;
     {
         CNet_Socket link(net.Lister(), net.Probe());
         link.StartPolling();
-        ASSERT_TRUE(Eventually([&] { return net.Probes() == 1; }));
+        ASSERT_TRUE(Eventually([&] { return net.ProbeCount() == 1; }));
         start = Clock::now();
     }
     EXPECT_LT(Clock::now() - start, milliseconds(1000));

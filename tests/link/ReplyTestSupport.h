@@ -4,6 +4,7 @@
 #include <mutex>
 #include <vector>
 
+#include <QFile>
 #include <QString>
 
 #include "link/ProgressDisplay.h"
@@ -155,6 +156,18 @@ inline void StartLinkTest(CKTVCommand& command, CMsgTarget& view, int linkType)
     g_nLinkType = linkType;
     g_pNotifyView = &view;
     command.SetOwner(&view);
+}
+
+// Writes content as a firmware file at path and makes it the file the update
+// loads; false when it cannot be written.
+inline bool UseUpdateFile(const QString& path, const Bytes& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(content.data()), qint64(content.size())) != qint64(content.size()))
+        return false;
+    g_strUpdateFilePath = path;
+    return true;
 }
 
 // Puts the link's globals back at rest; no display stays published.

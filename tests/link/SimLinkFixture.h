@@ -55,13 +55,7 @@ protected:
 
         m_set = std::make_unique<CKTV_Data>();
         m_link = std::make_unique<CDeviceLink>(m_command, &m_net, m_set.get());
-        CLinkViewHooks hooks;
-        hooks.requestDeviceInfo = [this] {
-            g_bHandshakePending = true;
-            m_command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_HANDSHAKE, 0));
-            m_command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_VERSION, 0));
-        };
-        m_link->SetViewHooks(hooks);
+        m_link->SetViewHooks(DeviceInfoRequestHooks(m_command));
     }
 
     void TearDown() override
