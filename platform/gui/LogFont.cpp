@@ -1,0 +1,60 @@
+#include "platform/gui/LogFont.h"
+
+#include <tuple>
+
+#include "platform/gui/Fonts.h"
+
+namespace {
+auto Fields(const LOGFONT& f)
+{
+    return std::tie(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic, f.lfUnderline,
+                    f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision, f.lfQuality, f.lfPitchAndFamily,
+                    f.lfFaceName);
+}
+
+LOGFONT StockFont(LONG height, LONG weight)
+{
+    LOGFONT lf;
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfFaceName = QStringLiteral("Liberation Sans");
+    return lf;
+}
+}  // namespace
+
+bool LOGFONT::operator==(const LOGFONT& other) const
+{
+    return Fields(*this) == Fields(other);
+}
+
+std::optional<QFont> CreateFontIndirect(const LOGFONT& lf)
+{
+    const QString face = lf.lfFaceName.isEmpty() ? QStringLiteral("Arial") : lf.lfFaceName;
+    std::optional<QFont> font = CreateFont(lf.lfHeight, lf.lfWeight, face);
+    if (font) {
+        font->setItalic(lf.lfItalic != 0);
+        font->setUnderline(lf.lfUnderline != 0);
+        font->setStrikeOut(lf.lfStrikeOut != 0);
+    }
+    return font;
+}
+
+LOGFONT SystemFontLogFont()
+{
+    return StockFont(16, FW_BOLD);
+}
+
+LOGFONT DefaultGuiFontLogFont()
+{
+    return StockFont(13, FW_NORMAL);
+}
+
+QColor ToQColor(COLORREF colour)
+{
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
+COLORREF ToColorRef(const QColor& colour)
+{
+    return RGB(BYTE(colour.red()), BYTE(colour.green()), BYTE(colour.blue()));
+}
