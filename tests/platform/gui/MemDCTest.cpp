@@ -4,7 +4,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "graphs/MemDC.h"
+#include "platform/gui/MemDC.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "graphs/MemDC.h"
+#include "platform/gui/MemDC.h"
 
 #include <QPaintDevice>
 #include <QPixmap>
