@@ -20,3 +20,21 @@ bool CRect::IntersectRect(const CRect& a, const CRect& b)
     }
     return true;
 }
+
+bool CRect::UnionRect(const CRect& a, const CRect& b)
+{
+    if (a.IsRectEmpty() && b.IsRectEmpty()) {
+        SetRect(0, 0, 0, 0);
+        return false;
+    }
+    if (a.IsRectEmpty()) {
+        *this = b;
+        return true;
+    }
+    if (b.IsRectEmpty()) {
+        *this = a;
+        return true;
+    }
+    SetRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom));
+    return true;
+}

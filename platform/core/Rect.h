@@ -40,6 +40,9 @@ public:
     void NormalizeRect();
     // The common part of a and b; false (and an empty rectangle) when none.
     bool IntersectRect(const CRect& a, const CRect& b);
+    // The smallest rectangle holding a and b (an empty one counts for
+    // nothing); false (and an empty rectangle) when both are empty.
+    bool UnionRect(const CRect& a, const CRect& b);
 
     constexpr QRect ToQRect() const { return QRect(left, top, Width(), Height()); }
 

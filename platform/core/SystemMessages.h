@@ -14,6 +14,11 @@ enum : UINT {
     WM_RBUTTONDOWN = 0x0204,
 };
 
+// Progress bar messages.
+enum : UINT {
+    PBM_SETPOS = 0x0402,  // wParam: the new position; the bar repaints
+};
+
 // Button notification codes (high word of a WM_COMMAND wParam).
 enum : UINT {
     BN_CLICKED = 0,

@@ -1,6 +1,7 @@
 #pragma once
-// Window style bits of buttons and static controls, as the dialog templates
-// give them, and the show commands.
+// Window style bits of buttons, static controls, progress bars and tab
+// controls, the extended window styles, as the dialog templates give them,
+// and the show commands.
 #include "platform/core/Types.h"
 
 // Button types (low byte) and caption alignment.
@@ -23,6 +24,7 @@ enum : DWORD {
     BS_TOP = 0x400,
     BS_BOTTOM = 0x800,
     BS_VCENTER = 0xC00,
+    BS_FLAT = 0x8000,
 };
 
 // Static control styles.
@@ -42,4 +44,23 @@ enum : DWORD {
 enum : int {
     SW_HIDE = 0,
     SW_SHOW = 5,
+};
+
+// Progress bar styles.
+enum : DWORD {
+    PBS_VERTICAL = 0x04,
+};
+
+// Tab control styles.
+enum : DWORD {
+    TCS_RAGGEDRIGHT = 0x0800,
+    TCS_OWNERDRAWFIXED = 0x2000,
+};
+
+// Extended window styles (GetWindowExStyle). The edges they name take room
+// at the window's border.
+enum : DWORD {
+    WS_EX_DLGMODALFRAME = 0x00000001,
+    WS_EX_CLIENTEDGE = 0x00000200,
+    WS_EX_STATICEDGE = 0x00020000,
 };

@@ -8,6 +8,7 @@
 namespace {
 constexpr char kCtrlId[] = "orvaneCtrlId";
 constexpr char kStyle[] = "orvaneStyle";
+constexpr char kExStyle[] = "orvaneExStyle";
 }  // namespace
 
 void SetDlgCtrlID(QWidget* window, int id)
@@ -28,6 +29,16 @@ void SetWindowStyle(QWidget* window, DWORD style)
 DWORD GetWindowStyle(const QWidget* window)
 {
     return window->property(kStyle).value<quint32>();
+}
+
+void SetWindowExStyle(QWidget* window, DWORD exStyle)
+{
+    window->setProperty(kExStyle, QVariant::fromValue<quint32>(exStyle));
+}
+
+DWORD GetWindowExStyle(const QWidget* window)
+{
+    return window->property(kExStyle).value<quint32>();
 }
 
 CMsgTarget* GetParentTarget(const QWidget* window)

@@ -15,6 +15,11 @@ void SetWindowStyle(QWidget* window, DWORD style);
 // 0 for a window that was given no style.
 DWORD GetWindowStyle(const QWidget* window);
 
+// The extended style bits (WS_EX_...), kept apart from the style.
+void SetWindowExStyle(QWidget* window, DWORD exStyle);
+// 0 for a window that was given no extended style.
+DWORD GetWindowExStyle(const QWidget* window);
+
 // The parent window as a message target, or null when there is no parent or
 // the parent handles no messages.
 CMsgTarget* GetParentTarget(const QWidget* window);

@@ -52,4 +52,17 @@ TEST(RectTest, IntersectNormalizeAndMove)
     EXPECT_EQ(r, CRect(6, 2, 12, 5));
 }
 
+TEST(RectTest, UnionIgnoresEmptyRectangles)
+{
+    CRect all;
+    EXPECT_TRUE(all.UnionRect(CRect(0, 5, 10, 10), CRect(20, 0, 30, 8)));
+    EXPECT_EQ(all, CRect(0, 0, 30, 10));
+    EXPECT_TRUE(all.UnionRect(CRect(), CRect(2, 2, 4, 4)));
+    EXPECT_EQ(all, CRect(2, 2, 4, 4));
+    EXPECT_TRUE(all.UnionRect(CRect(2, 2, 4, 4), CRect(50, 50, 50, 60)));
+    EXPECT_EQ(all, CRect(2, 2, 4, 4));
+    EXPECT_FALSE(all.UnionRect(CRect(), CRect(1, 1, 1, 1)));
+    EXPECT_EQ(all, CRect());
+}
+
 }  // namespace

@@ -19,6 +19,10 @@ TEST(WindowAttributesTest, IdsStylesAndTheParentTarget)
     SetWindowStyle(child, 0x8000000Bu);
     EXPECT_EQ(GetDlgCtrlID(child), 2830);
     EXPECT_EQ(GetWindowStyle(child), 0x8000000Bu);
+    EXPECT_EQ(GetWindowExStyle(child), 0u);
+    SetWindowExStyle(child, 0x20201u);
+    EXPECT_EQ(GetWindowExStyle(child), 0x20201u);
+    EXPECT_EQ(GetWindowStyle(child), 0x8000000Bu) << "kept apart";
     EXPECT_EQ(GetParentTarget(child), static_cast<CMsgTarget*>(&target));
     EXPECT_EQ(GetParentTarget(orphan), nullptr);
     EXPECT_EQ(GetParentTarget(&plain), nullptr);
