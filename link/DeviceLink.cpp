@@ -11,6 +11,8 @@
 #include "link/KTVCommand.h"
 #include "link/NetTransport.h"
 #include "link/Net_Socket.h"
+#include "link/SerialPort.h"
+#include "link/SerialTransport.h"
 #include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
 #include "model/KTV_Data.h"
@@ -162,12 +164,16 @@ constexpr UINT NET_CONNECT_DONE = 0x7F01;
 constexpr int CONNECT_FAILED_HELP_ID = 2000;
 }  // namespace
 
-CDeviceLink::CDeviceLink(CKTVCommand& command, CNet_Socket* net, CKTV_Data* set)
-    : m_command(command), m_pNet(net), m_pSet(set)
+CDeviceLink::CDeviceLink(CKTVCommand& command, CNet_Socket* net, CKTV_Data* set, CSerialPort* serial)
+    : m_command(command), m_pNet(net), m_pSet(set), m_pSerial(serial)
 {
     if (m_pNet != nullptr) {
         m_pNetTransport = std::make_unique<CNetTransport>(*this, *m_pNet, m_command);
         m_transports[LINK_NETWORK] = m_pNetTransport.get();
+    }
+    if (m_pSerial != nullptr) {
+        m_pSerialTransport = std::make_unique<CSerialTransport>(*this, *m_pSerial, m_command);
+        m_transports[LINK_SERIAL] = m_pSerialTransport.get();
     }
 }
 
@@ -413,6 +419,12 @@ void CDeviceLink::DisconnectNetwork()
     CancelNetConnect();
     if (m_pNet != nullptr)
         m_pNet->Close();
+    EndLink();
+    ClearNetLinkFlags();
+}
+
+void CDeviceLink::EndLink()
+{
     m_bConnected = false;
     g_bTransferBusy = false;
     g_bDeviceSynced = false;
@@ -421,7 +433,43 @@ void CDeviceLink::DisconnectNetwork()
     if (m_hooks.linkClosed)
         m_hooks.linkClosed();
     g_nLinkType = LINK_NONE;
-    ClearNetLinkFlags();
+}
+
+// ---- Serial link ------------------------------------------------------------------
+
+namespace {
+// The serial line's settings.
+enum : int {
+    SERIAL_BAUD = 57600,
+    SERIAL_DATA_BITS = 8,
+    SERIAL_STOP_BITS = 1,
+    SERIAL_EVENT_MASK = 9,  // characters received, CTS changed
+    SERIAL_WRITE_BUFFER_SIZE = 512,
+};
+constexpr char SERIAL_PARITY = 'N';
+}  // namespace
+
+bool CDeviceLink::OpenSerialLink(const QString& portName)
+{
+    if (m_pSerial == nullptr)
+        return false;
+    const QString path = portName.contains(QLatin1Char('/')) ? portName : QStringLiteral("/dev/") + portName;
+    if (!m_pSerial->OpenPort(nullptr, path, SERIAL_BAUD, SERIAL_PARITY, SERIAL_DATA_BITS, SERIAL_STOP_BITS,
+                             SERIAL_EVENT_MASK, SERIAL_WRITE_BUFFER_SIZE))
+        return false;
+    m_pSerial->StartMonitor();
+    m_bConnected = true;
+    return true;
+}
+
+bool CDeviceLink::CloseSerialLink()
+{
+    if (m_pSerial != nullptr)
+        m_pSerial->ClosePort();
+    // The link kind and the lamp go back to none, as after every other
+    // close: another link can be opened, and no lamp shows a dead link.
+    EndLink();
+    return true;
 }
 
 // ---- Firmware file ------------------------------------------------------------------

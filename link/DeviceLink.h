@@ -36,6 +36,7 @@ class CCancelToken;
 class CKTVCommand;
 class CKTV_Data;
 class CNet_Socket;
+class CSerialPort;
 class ILinkTransport;
 
 enum : int {
@@ -71,8 +72,10 @@ public:
     // command: the view's queue. net: the view's network link holder (no
     // network without it). set: the document's parameter set, whose change
     // scan the worker asks for the next frame (nothing changed is sent
-    // without it). All three outlive this object.
-    explicit CDeviceLink(CKTVCommand& command, CNet_Socket* net = nullptr, CKTV_Data* set = nullptr);
+    // without it). serial: the view's serial port (no serial link without
+    // it). All outlive this object.
+    explicit CDeviceLink(CKTVCommand& command, CNet_Socket* net = nullptr, CKTV_Data* set = nullptr,
+                         CSerialPort* serial = nullptr);
     // Ends a running connect and the worker.
     ~CDeviceLink() override;
     CDeviceLink(const CDeviceLink&) = delete;
@@ -133,6 +136,18 @@ public:
     // WM_STOP_NET_POLL: the reachability poll stops; its thread goes on.
     void OnStopNetPoll();
 
+    // ---- Serial link (UI thread) ------------------------------------------------
+    // Opens the serial port at 57600 baud, no parity, 8 data bits, 1 stop
+    // bit and starts its monitor; the link is connected then. A bare name is
+    // looked for under /dev, a path is opened as given. FALSE when the port
+    // cannot be opened (or there is no serial port object).
+    bool OpenSerialLink(const QString& portName);
+    // Closes the port (its monitor ends), and the link as every disconnect
+    // does: not connected, the device no longer synced, no transfer busy,
+    // the change flags cleared, the view's closed state (linkClosed) and no
+    // link kind. Call it only while the worker is stopped. TRUE.
+    bool CloseSerialLink();
+
     // ---- Worker side -----------------------------------------------------------
     // When the queue is empty and the send lock free, queues the change
     // scan's next frame (the status poll when nothing has changed).
@@ -180,6 +195,8 @@ private:
 
     bool StartNetConnect(bool stopPollWhenConnected);
     void CompleteNetConnect(bool connected);
+    // The part every close of a link ends with (see CloseSerialLink).
+    void EndLink();
     // Gives up a connect under way and waits for its thread.
     void CancelNetConnect();
 
@@ -190,6 +207,7 @@ private:
     CKTVCommand& m_command;
     CNet_Socket* const m_pNet;
     CKTV_Data* const m_pSet;
+    CSerialPort* const m_pSerial;
     CLinkViewHooks m_hooks;
 
     // The worker. m_pIoWorker is null when there is none; each start makes a
@@ -202,6 +220,7 @@ private:
     std::atomic<bool> m_bConnected{false};
     std::array<std::atomic<ILinkTransport*>, LINK_KIND_COUNT> m_transports{};
     std::unique_ptr<ILinkTransport> m_pNetTransport;
+    std::unique_ptr<ILinkTransport> m_pSerialTransport;
 
     // The network connect under way (UI thread only). Its thread posts the
     // outcome with the attempt's number, so a late outcome of an attempt

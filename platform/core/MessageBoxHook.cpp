@@ -9,6 +9,7 @@
 namespace {
 std::mutex g_handlerMutex;
 MessageBoxHandler g_handler;
+SystemMessageBoxHandler g_systemHandler;
 
 struct HeldBox {
     QString text;
@@ -48,6 +49,27 @@ int AppMessageBox(const QString& text, unsigned type, int helpId)
     }
     // The handler may run a modal loop: it is never called under the lock.
     return handler ? handler(text, type, helpId) : DefaultHandler(text, type, helpId);
+}
+
+SystemMessageBoxHandler SetSystemMessageBoxHandler(SystemMessageBoxHandler handler)
+{
+    std::lock_guard<std::mutex> lock(g_handlerMutex);
+    SystemMessageBoxHandler previous = std::move(g_systemHandler);
+    g_systemHandler = std::move(handler);
+    return previous;
+}
+
+int SystemMessageBox(const QString& caption, const QString& text, unsigned type)
+{
+    SystemMessageBoxHandler handler;
+    {
+        std::lock_guard<std::mutex> lock(g_handlerMutex);
+        handler = g_systemHandler;
+    }
+    if (handler)
+        return handler(caption, text, type);
+    std::fprintf(stderr, "%s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+    return IDOK;
 }
 
 void AppNoticeBox(const QString& chinese, const QString& english)

@@ -50,6 +50,15 @@ int AppMessageBox(const QString& text, unsigned type = MB_OK, int helpId = 0);
 // language's fixed prompt caption (help id -2 or -3).
 void AppNoticeBox(const QString& chinese, const QString& english);
 
+// The system's own message box, apart from the program's: a caption, a
+// text and an icon, with no help id and no time-out. Only the serial port's
+// configuration errors use it. Like AppMessageBox it has one injectable
+// handler; the default writes caption and text to standard error and
+// answers IDOK. UI thread only.
+using SystemMessageBoxHandler = std::function<int(const QString& caption, const QString& text, unsigned type)>;
+SystemMessageBoxHandler SetSystemMessageBoxHandler(SystemMessageBoxHandler handler);
+int SystemMessageBox(const QString& caption, const QString& text, unsigned type = MB_OK);
+
 // A box is a modal loop, and a lock that other threads wait for must never
 // be held across one. Code that holds such a lock holds message boxes on its
 // thread for that time: boxes asked for meanwhile are shown, in order, when

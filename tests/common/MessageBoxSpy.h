@@ -1,6 +1,6 @@
 #pragma once
-// Records every message box shown while it lives, and answers with a fixed
-// result instead of showing a window.
+// Records every message box shown while it lives (the program's own and the
+// system's), and answers with a fixed result instead of showing a window.
 #include <vector>
 
 #include <QString>
@@ -15,6 +15,13 @@ public:
         int helpId;
     };
 
+    // A box of the system's own kind (SystemMessageBox).
+    struct SystemShown {
+        QString caption;
+        QString text;
+        unsigned type;
+    };
+
     explicit CMessageBoxSpy(int answer = IDOK);
     ~CMessageBoxSpy();
 
@@ -22,7 +29,9 @@ public:
     static void InstallSilentDefault();
 
     std::vector<Shown> shown;
+    std::vector<SystemShown> system;
 
 private:
     MessageBoxHandler m_previous;
+    SystemMessageBoxHandler m_previousSystem;
 };

@@ -14,12 +14,6 @@ namespace {
 
 using NetLink = SimLinkTest;
 
-bool IsStatusPoll(const CSimLogEntry& entry)
-{
-    return entry.frame.cls == FRAME_CLASS_REQUEST && entry.frame.type == BLOCK_SYSTEM &&
-           entry.frame.item == SYSTEM_ITEM_STATUS;
-}
-
 TEST_F(NetLink, AReachableDeviceIsConnectedAndAnEditReachesItAsItsFrame)
 {
     // The poll finds the device; the view connects and stops the poll.
@@ -64,8 +58,7 @@ TEST_F(NetLink, AReachableDeviceIsConnectedAndAnEditReachesItAsItsFrame)
     EXPECT_EQ(GetWord(sent[0].frame.payload.data() + 2), 250 + 400);
     EXPECT_EQ(sent[0].reply, 'Q');
     EXPECT_TRUE(sent[0].handled);
-    const int at = OutputBlockOffset(3) + RECORD_SIZE * 5;
-    EXPECT_EQ(std::memcmp(m_device.State().live.bytes + at, g_CurrentImage.bytes + at, RECORD_SIZE), 0);
+    EXPECT_TRUE(DeviceHoldsRecord(3, 5));
     EXPECT_TRUE(Posted(WM_LINK_FAILED).empty());
 }
 
