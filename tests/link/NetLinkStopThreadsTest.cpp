@@ -44,19 +44,6 @@ protected:
         EXPECT_EQ(m_device.FrameCount(), frames);
     }
 
-    // The device has received a frame with this item and the worker has had
-    // time to take its answer (or to start waiting for it).
-    bool Received(int item, long long from)
-    {
-        for (const CSimLogEntry& entry : FramesFrom(from)) {
-            if (entry.frame.item == item) {
-                std::this_thread::sleep_for(milliseconds(100));
-                return true;
-            }
-        }
-        return false;
-    }
-
     // An MCU firmware file of one data chunk, loaded for the update.
     void LoadSmallUpdate()
     {

@@ -231,17 +231,18 @@ protected:
         EXPECT_EQ(m_view.Messages(WM_LINK_FAILED).size(), failures);
     }
 
-    // The device has received a frame with this item, and the monitor has
-    // had time to be waiting for the answer.
-    bool Received(int item, long long from)
+    // A version request that the device never answers, written and waited
+    // for when the port closes.
+    void ExpectBoundedCloseAwaitingAnAnswer(bool stopWorkerFirst)
     {
-        for (const CSimLogEntry& entry : FramesFrom(from)) {
-            if (entry.frame.item == item) {
-                std::this_thread::sleep_for(milliseconds(100));
-                return true;
-            }
-        }
-        return false;
+        long long from = 0;
+        ExpectBoundedClose(
+            [&](long long next) {
+                from = next;
+                m_device.SetFaults({Fault(CSimFault::Kind::NoReply, 0)});
+                m_command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_VERSION, 0));
+            },
+            [&] { return Received(SYSTEM_ITEM_VERSION, from); }, stopWorkerFirst);
     }
 };
 
@@ -252,26 +253,12 @@ TEST_F(SerialLinkClose, WhenIdle)
 
 TEST_F(SerialLinkClose, WhileAwaitingAnAnswer)
 {
-    long long from = 0;
-    ExpectBoundedClose(
-        [&](long long next) {
-            from = next;
-            m_device.SetFaults({Fault(CSimFault::Kind::NoReply, 0)});
-            m_command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_VERSION, 0));
-        },
-        [&] { return Received(SYSTEM_ITEM_VERSION, from); });
+    ExpectBoundedCloseAwaitingAnAnswer(false);
 }
 
 TEST_F(SerialLinkClose, WhenTheWorkerIsStoppedInTheHandOver)
 {
-    long long from = 0;
-    ExpectBoundedClose(
-        [&](long long next) {
-            from = next;
-            m_device.SetFaults({Fault(CSimFault::Kind::NoReply, 0)});
-            m_command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_VERSION, 0));
-        },
-        [&] { return Received(SYSTEM_ITEM_VERSION, from); }, true);
+    ExpectBoundedCloseAwaitingAnAnswer(true);
 }
 
 TEST_F(SerialLinkClose, InThePauseAfterHexApply)

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "link/DeviceLink.h"
@@ -113,6 +114,19 @@ protected:
                 frames.push_back(entry);
         }
         return frames;
+    }
+
+    // The device has received a frame with this item, and the link has had
+    // time to take its answer (or to start waiting for it).
+    bool Received(int item, long long from) const
+    {
+        for (const CSimLogEntry& entry : FramesFrom(from)) {
+            if (entry.frame.item == item) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                return true;
+            }
+        }
+        return false;
     }
 
     static bool IsStatusPoll(const CSimLogEntry& entry)
