@@ -5,8 +5,8 @@
 #include <chrono>
 #include <cstring>
 
+#include <QEventLoop>
 #include <QSerialPort>
-#include <QThread>
 
 #include "link/FirmwareUpdate.h"
 #include "link/KTVCommand.h"
@@ -143,7 +143,7 @@ bool CSerialPort::OpenPort(CMsgTarget* owner, const QString& portName, int baud,
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_bStopFlag = m_bSend = m_bPacket = m_bReply = m_bStart = false;
-        m_bOpenDone = m_bOpened = m_bThreadEnded = false;
+        m_bOpenDone = m_bOpened = false;
         m_astrOpenErrors.clear();
     }
     m_bStop = false;
@@ -153,8 +153,7 @@ bool CSerialPort::OpenPort(CMsgTarget* owner, const QString& portName, int baud,
     Settings settings;
     settings.portName = portName;
     settings.text = QString::asprintf("baud=%d parity=%c data=%d stop=%d", baud, parity, dataBits, stopBits);
-    m_pMonitor.reset(QThread::create([this, settings] { PortThread(settings); }));
-    m_pMonitor->start();
+    m_pMonitor = std::make_unique<std::thread>([this, settings] { PortThread(settings); });
 
     std::vector<QString> errors;
     bool opened = false;
@@ -196,11 +195,7 @@ bool CSerialPort::ClosePort()
         m_bPacket = true;
         m_condition.notify_all();
     }
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_condition.wait(lock, [this] { return m_bThreadEnded; });
-    }
-    m_pMonitor->wait();
+    m_pMonitor->join();
     m_pMonitor.reset();
     m_bMonitorRunning = false;
     return true;
@@ -210,6 +205,9 @@ bool CSerialPort::ClosePort()
 
 void CSerialPort::PortThread(const Settings& settings)
 {
+    // The port's notifiers want an event dispatcher on their thread, though
+    // nothing here runs an event loop: making a loop gives the thread one.
+    { QEventLoop dispatcher; }
     bool opened = false;
     {
         QSerialPort port;
@@ -234,9 +232,6 @@ void CSerialPort::PortThread(const Settings& settings)
         }
         // The port closes here, on its own thread.
     }
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bThreadEnded = true;
-    m_condition.notify_all();
 }
 
 bool CSerialPort::OpenAndConfigure(QSerialPort& port, const Settings& settings, std::vector<QString>* errors)

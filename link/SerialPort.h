@@ -27,6 +27,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include <QString>
@@ -38,7 +39,6 @@ class CKTVCommand;
 class CMsgTarget;
 class CSendData;
 class QSerialPort;
-class QThread;
 
 enum : int {
     // The longest single wait on the port; stop is looked at between two.
@@ -157,17 +157,16 @@ private:
     bool m_bPacket = false;
     bool m_bReply = false;
     bool m_bStart = false;
-    // The open's outcome has come; the thread has ended.
+    // The open's outcome has come, and what it was.
     bool m_bOpenDone = false;
     bool m_bOpened = false;
-    bool m_bThreadEnded = false;
     // The open's configuration errors, shown by OpenPort.
     std::vector<QString> m_astrOpenErrors;
 
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bFailed{false};
     std::atomic<bool> m_bMonitorRunning{false};
-    std::unique_ptr<QThread> m_pMonitor;
+    std::unique_ptr<std::thread> m_pMonitor;
     std::shared_ptr<CCancelToken> m_pMonitorCancel;
     QSerialPort* m_pPort = nullptr;
 
