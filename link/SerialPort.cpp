@@ -155,7 +155,7 @@ bool CSerialPort::OpenPort(CMsgTarget* owner, const QString& portName, int baud,
     settings.text = QString::asprintf("baud=%d parity=%c data=%d stop=%d", baud, parity, dataBits, stopBits);
     m_pMonitor = std::make_unique<std::thread>([this, settings] { PortThread(settings); });
 
-    std::vector<QString> errors;
+    std::vector<std::pair<QString, QString>> errors;
     bool opened = false;
     {
         std::unique_lock<std::mutex> lock(m_mutex);
@@ -168,10 +168,8 @@ bool CSerialPort::OpenPort(CMsgTarget* owner, const QString& portName, int baud,
         return false;
     }
     // The monitor waits for its start meanwhile; no lock is held here.
-    for (const QString& error : errors) {
-        const int split = error.indexOf(QLatin1Char('\t'));
-        ReportCommError(error.left(split), error.mid(split + 1));
-    }
+    for (const std::pair<QString, QString>& error : errors)
+        ReportCommError(error.first, error.second);
     return true;
 }
 
@@ -192,7 +190,6 @@ bool CSerialPort::ClosePort()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_bStopFlag = true;
-        m_bPacket = true;
         m_condition.notify_all();
     }
     m_pMonitor->join();
@@ -211,7 +208,7 @@ void CSerialPort::PortThread(const Settings& settings)
     bool opened = false;
     {
         QSerialPort port;
-        std::vector<QString> errors;
+        std::vector<std::pair<QString, QString>> errors;
         opened = OpenAndConfigure(port, settings, &errors);
         bool start = false;
         {
@@ -234,18 +231,19 @@ void CSerialPort::PortThread(const Settings& settings)
     }
 }
 
-bool CSerialPort::OpenAndConfigure(QSerialPort& port, const Settings& settings, std::vector<QString>* errors)
+bool CSerialPort::OpenAndConfigure(QSerialPort& port, const Settings& settings,
+                                   std::vector<std::pair<QString, QString>>* errors)
 {
     port.setPortName(settings.portName);
     // The lock file of QSerialPort keeps the port to one holder.
     if (!port.open(QIODevice::ReadWrite))
         return false;
     const auto report = [errors](const char* call, const QString& text) {
-        errors->push_back(QString::fromLatin1(call) + QLatin1Char('\t') + text);
+        errors->emplace_back(QString::fromLatin1(call), text);
     };
     CommSettings comm;
     if (!BuildCommSettings(settings.text, &comm)) {
-        report("BuildCommDCB()", QString::fromLocal8Bit(std::strerror(EINVAL)));
+        report("BuildCommDCB()", qt_error_string(EINVAL));
     } else {
         const bool set = port.setBaudRate(comm.baud) && port.setDataBits(comm.dataBits) &&
                          port.setParity(comm.parity) && port.setStopBits(comm.stopBits) &&

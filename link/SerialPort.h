@@ -28,6 +28,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -111,13 +112,15 @@ public:
 
 private:
     struct Settings;
-    struct OpenOutcome;
     enum class Event { Stop, Send, Comm, LineError, Timeout };
 
     // The monitor thread: opens, waits for the start, makes its passes,
     // closes.
     void PortThread(const Settings& settings);
-    bool OpenAndConfigure(QSerialPort& port, const Settings& settings, std::vector<QString>* errors);
+    // Opens the port; FALSE when it cannot. Each configuration call that
+    // failed adds its name and the error's text to errors.
+    bool OpenAndConfigure(QSerialPort& port, const Settings& settings,
+                          std::vector<std::pair<QString, QString>>* errors);
     void MonitorThread();
     void ReportCommError(const QString& call, const QString& systemText) const;
     // Posts WM_LINK_FAILED (0, 3) once and wakes a waiting hand-over.
@@ -160,8 +163,8 @@ private:
     // The open's outcome has come, and what it was.
     bool m_bOpenDone = false;
     bool m_bOpened = false;
-    // The open's configuration errors, shown by OpenPort.
-    std::vector<QString> m_astrOpenErrors;
+    // The open's configuration errors (call, text), shown by OpenPort.
+    std::vector<std::pair<QString, QString>> m_astrOpenErrors;
 
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bFailed{false};
