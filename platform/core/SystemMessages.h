@@ -4,9 +4,21 @@
 // own message ids live in model/WindowMessages.h.
 #include "platform/core/Types.h"
 
+class QWidget;
+
 enum : UINT {
+    WM_SYSCOLORCHANGE = 0x0015,
+    WM_SETFONT = 0x0030,
+    WM_GETFONT = 0x0031,
+    WM_NOTIFY = 0x004E,
+    WM_GETDLGCODE = 0x0087,
+    WM_KEYDOWN = 0x0100,
+    WM_CHAR = 0x0102,
+    WM_SYSKEYDOWN = 0x0104,
     WM_COMMAND = 0x0111,
     WM_TIMER = 0x0113,
+    WM_HSCROLL = 0x0114,
+    WM_VSCROLL = 0x0115,
     WM_MOUSEMOVE = 0x0200,
     WM_LBUTTONDOWN = 0x0201,
     WM_LBUTTONUP = 0x0202,
@@ -22,6 +34,86 @@ enum : UINT {
 // Button notification codes (high word of a WM_COMMAND wParam).
 enum : UINT {
     BN_CLICKED = 0,
+};
+
+// Scroll bars (SB_HORZ, SB_VERT) and the request codes in the low word of a
+// WM_HSCROLL or WM_VSCROLL wParam; the high word carries a thumb position.
+enum : UINT {
+    SB_HORZ = 0,
+    SB_VERT = 1,
+};
+enum : UINT {
+    SB_LINEUP = 0,
+    SB_LINELEFT = 0,
+    SB_LINEDOWN = 1,
+    SB_LINERIGHT = 1,
+    SB_PAGEUP = 2,
+    SB_PAGELEFT = 2,
+    SB_PAGEDOWN = 3,
+    SB_PAGERIGHT = 3,
+    SB_THUMBPOSITION = 4,
+    SB_THUMBTRACK = 5,
+    SB_TOP = 6,
+    SB_LEFT = 6,
+    SB_BOTTOM = 7,
+    SB_RIGHT = 7,
+    SB_ENDSCROLL = 8,
+};
+
+// Answers to WM_GETDLGCODE: the keys a control takes from the dialog.
+enum : UINT {
+    DLGC_WANTARROWS = 0x0001,
+    DLGC_WANTTAB = 0x0002,
+    DLGC_WANTCHARS = 0x0080,
+};
+
+// Virtual-key codes (wParam of WM_KEYDOWN); letters and digits are their
+// upper-case ASCII codes.
+enum : UINT {
+    VK_LBUTTON = 0x01,
+    VK_RBUTTON = 0x02,
+    VK_MBUTTON = 0x04,
+    VK_BACK = 0x08,
+    VK_TAB = 0x09,
+    VK_RETURN = 0x0D,
+    VK_SHIFT = 0x10,
+    VK_CONTROL = 0x11,
+    VK_MENU = 0x12,
+    VK_PAUSE = 0x13,
+    VK_CAPITAL = 0x14,
+    VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_END = 0x23,
+    VK_HOME = 0x24,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_INSERT = 0x2D,
+    VK_DELETE = 0x2E,
+    VK_F1 = 0x70,
+    VK_F12 = 0x7B,
+};
+
+// The header every WM_NOTIFY record starts with; lParam of WM_NOTIFY is its
+// address, valid only during the send.
+struct NMHDR {
+    QWidget* hwndFrom = nullptr;  // the control that notifies
+    std::uintptr_t idFrom = 0;    // its control id
+    UINT code = 0;
+};
+
+// Notification codes of WM_NOTIFY (negative numbers, carried unsigned).
+enum : UINT {
+    NM_DBLCLK = UINT(-3),
+    LVN_ITEMCHANGING = UINT(-100),
+    LVN_ITEMCHANGED = UINT(-101),
+    LVN_DELETEITEM = UINT(-103),
+    LVN_BEGINLABELEDITA = UINT(-105),
+    LVN_ENDLABELEDITA = UINT(-106),
+    LVN_BEGINDRAG = UINT(-109),
 };
 
 // Mouse key flags (wParam of mouse messages).

@@ -23,6 +23,12 @@ public:
     // True when the image has the widget's present size.
     bool FitsWidget() const;
 
+    // Moves the image's pixels inside rect by (dx, dy), as a window scrolls
+    // what it shows: what moves out of rect is lost, and the strip it
+    // uncovers keeps its old pixels until the caller draws it. Nothing is
+    // repainted.
+    void Scroll(int dx, int dy, const CRect& rect);
+
     // Repaints rect of the widget from the image now; an empty rect means
     // the whole widget.
     void Present(const CRect& rect = CRect());

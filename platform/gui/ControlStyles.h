@@ -40,6 +40,16 @@ enum : DWORD {
     SS_WORDELLIPSIS = 0xC000,
 };
 
+// Window styles.
+enum : DWORD {
+    WS_TABSTOP = 0x00010000,
+    WS_HSCROLL = 0x00100000,
+    WS_VSCROLL = 0x00200000,
+    WS_BORDER = 0x00800000,
+    WS_VISIBLE = 0x10000000,
+    WS_CHILD = 0x40000000,
+};
+
 // Show commands.
 enum : int {
     SW_HIDE = 0,

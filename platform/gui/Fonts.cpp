@@ -11,6 +11,7 @@ namespace {
 std::mutex g_fontMutex;
 FontCreationHook g_hook;
 std::map<std::tuple<QString, int, int>, int> g_pixelSizes;
+std::map<QString, int> g_cellHeights;  // by font key
 
 int ClampWeight(int weight)
 {
@@ -61,11 +62,25 @@ std::optional<QFont> CreateFont(int height, int weight, const QString& face)
     if (hook && !hook(height, weight, face))
         return std::nullopt;
     QFont font = BaseFont(face, weight);
-    if (height > 0)
+    if (height > 0) {
         font.setPixelSize(PixelSizeForCellHeight(face, height, weight));
-    else if (height < 0)
+        std::lock_guard<std::mutex> lock(g_fontMutex);
+        g_cellHeights[font.key()] = height;
+    } else if (height < 0) {
         font.setPixelSize(-height);
+    }
     return font;
+}
+
+int CellHeightOfFont(const QFont& font)
+{
+    QFont plain = font;
+    plain.setItalic(false);
+    plain.setUnderline(false);
+    plain.setStrikeOut(false);
+    std::lock_guard<std::mutex> lock(g_fontMutex);
+    auto it = g_cellHeights.find(plain.key());
+    return it == g_cellHeights.end() ? 0 : it->second;
 }
 
 FontCreationHook SetFontCreationHook(FontCreationHook hook)

@@ -22,6 +22,10 @@ enum : int {
 // size.
 std::optional<QFont> CreateFont(int height, int weight, const QString& face = QStringLiteral("Arial"));
 
+// The cell height CreateFont made this font from (italic, underline and
+// strike-out aside), or 0 for a font it did not make from a cell height.
+int CellHeightOfFont(const QFont& font);
+
 // The largest Qt pixel size whose cell height is at most cellHeight (at
 // least 1).
 int PixelSizeForCellHeight(const QString& face, int cellHeight, int weight);

@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include <QFontInfo>
+
 #include "platform/gui/Fonts.h"
 
 namespace {
@@ -37,6 +39,19 @@ std::optional<QFont> CreateFontIndirect(const LOGFONT& lf)
         font->setStrikeOut(lf.lfStrikeOut != 0);
     }
     return font;
+}
+
+LOGFONT LogFontFromFont(const QFont& font)
+{
+    LOGFONT lf;
+    lf.lfFaceName = font.family();
+    lf.lfWeight = font.weight();
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    const int cell = CellHeightOfFont(font);
+    lf.lfHeight = cell > 0 ? cell : -(font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize());
+    return lf;
 }
 
 LOGFONT SystemFontLogFont()

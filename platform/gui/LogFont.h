@@ -35,6 +35,11 @@ struct LOGFONT {
 // SetFontCreationHook). An empty face means Arial.
 std::optional<QFont> CreateFontIndirect(const LOGFONT& lf);
 
+// The description of a font: what the old platform reads back from a font
+// object. A font CreateFont made from a cell height gives that height back;
+// any other font its negative pixel size, which makes the same font.
+LOGFONT LogFontFromFont(const QFont& font);
+
 // The stand-ins of the system's stock fonts. The old system font is a bold
 // sans of cell height 16; the default GUI font a regular sans of cell
 // height 13. Liberation Sans stands in for the system's faces.

@@ -1,5 +1,7 @@
 #include "platform/gui/SysColors.h"
 
+#include <mutex>
+
 namespace {
 // The system's standard scheme (the defaults the program's users saw), in
 // index order.
@@ -30,11 +32,29 @@ constexpr QRgb kClassic[SYS_COLOR_COUNT] = {
     0x000000,  // tooltip text
     0xFFFFE1,  // tooltip background
 };
+
+std::mutex g_hookMutex;
+SysColorHook g_hook;
 }  // namespace
 
 QColor GetSysColor(int index)
 {
+    {
+        std::lock_guard<std::mutex> lock(g_hookMutex);
+        if (g_hook) {
+            if (std::optional<QColor> colour = g_hook(index))
+                return *colour;
+        }
+    }
     if (index < 0 || index >= SYS_COLOR_COUNT)
         return QColor(0, 0, 0);
     return QColor::fromRgb(kClassic[index]);
+}
+
+SysColorHook SetSysColorHook(SysColorHook hook)
+{
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    SysColorHook previous = std::move(g_hook);
+    g_hook = std::move(hook);
+    return previous;
 }

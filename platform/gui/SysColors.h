@@ -1,6 +1,9 @@
 #pragma once
 // The classic system colours, fixed, so that no pixel of a control depends
 // on the Qt style or the desktop theme.
+#include <functional>
+#include <optional>
+
 #include <QColor>
 
 enum : int {
@@ -37,3 +40,11 @@ enum : int {
 
 // The colour of an index above; black for an unknown index.
 QColor GetSysColor(int index);
+
+// Stands for a change of the system's colour scheme: tests install a hook
+// that answers some indexes with other colours (nothing keeps the table).
+// Returns the previous hook; an empty hook restores the fixed table. The
+// windows that follow the scheme learn of a change from the application's
+// palette-change event.
+using SysColorHook = std::function<std::optional<QColor>(int index)>;
+SysColorHook SetSysColorHook(SysColorHook hook);

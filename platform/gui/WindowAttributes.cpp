@@ -45,3 +45,15 @@ CMsgTarget* GetParentTarget(const QWidget* window)
 {
     return dynamic_cast<CMsgTarget*>(window->parentWidget());
 }
+
+QWidget* GetDlgItem(const QWidget* dialog, int id)
+{
+    if (dialog == nullptr || id == 0)
+        return nullptr;
+    const QList<QWidget*> children = dialog->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    }
+    return nullptr;
+}

@@ -20,6 +20,9 @@ void SetWindowExStyle(QWidget* window, DWORD exStyle);
 // 0 for a window that was given no extended style.
 DWORD GetWindowExStyle(const QWidget* window);
 
+// The child of dialog (at any depth) whose control id is id, or null.
+QWidget* GetDlgItem(const QWidget* dialog, int id);
+
 // The parent window as a message target, or null when there is no parent or
 // the parent handles no messages.
 CMsgTarget* GetParentTarget(const QWidget* window);

@@ -1,0 +1,163 @@
+// The "grid" sheet: the machine-preset list as its dialog sets it up, in
+// Chinese and in English, beside a larger grid scrolled a little, with a
+// focused and a coloured cell, headers and both scroll bars, and the title
+// tip over a cell whose text is cut off.
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+
+#include "app/GlobalObjects.h"
+#include "controls/grid/GridCtrl.h"
+#include "platform/gui/ControlStyles.h"
+#include "platform/gui/DataExchange.h"
+#include "platform/gui/DrawText.h"
+#include "platform/gui/Fonts.h"
+#include "platform/gui/WindowAttributes.h"
+#include "tools/toolkit_review/ReviewSheet.h"
+
+namespace {
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(g_fontArial12);
+    label->setStyleSheet(QStringLiteral("color: #3C4455"));
+    label->move(x, y);
+    return label;
+}
+
+// The machine-preset dialog's grid, set up as the dialog does it, with six
+// slots of which two are empty.
+void BuildPresetList(QWidget* dialog, int x, int y, bool chinese)
+{
+    auto* item = new QWidget(dialog);
+    item->setGeometry(x, y, 400, 170);
+    SetDlgCtrlID(item, 2724);
+    auto* grid = new CGridCtrl;
+    CDataExchange exchange(dialog, false);
+    DDX_GridCtrl(&exchange, 2724, *grid);
+
+    grid->SetRowCount(7);
+    grid->SetFixedRowCount(1);
+    grid->SetColumnCount(2);
+    grid->SetFixedColumnCount(1);
+    grid->SetColumnWidth(1, 262);
+    grid->SetEditable(false);
+    for (int r = 0; r < 7; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            GRIDITEM cell;
+            cell.row = r;
+            cell.col = c;
+            cell.mask = GIM_TEXT | GIM_FORMAT;
+            cell.format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+            grid->SetItem(&cell);
+        }
+    }
+    grid->SetItemText(0, 0, QStringLiteral("No."));
+    grid->SetItemText(0, 1, QStringLiteral("Name"));
+    grid->SetSelectedRange(1, 0, 1, grid->GetColumnCount() - 1);
+    grid->EnsureVisible(1, 0);
+    grid->SetGridLineColor(RGB(0x33, 0x99, 0xFF));
+    static const std::optional<QFont> dialogFont = CreateFont(16, 400);
+    grid->SetFont(&*dialogFont);
+
+    const QStringList names = chinese ? QStringList{QStringLiteral("包房 一"), QStringLiteral("大厅演出"),
+                                                    QString(), QStringLiteral("车载 演示"), QString(),
+                                                    QStringLiteral("默认")}
+                                      : QStringList{QStringLiteral("Room One"), QStringLiteral("Hall Show"),
+                                                    QString(), QStringLiteral("Car Demo"), QString(),
+                                                    QStringLiteral("Default")};
+    for (int i = 0; i < 6; ++i) {
+        grid->SetItemText(i + 1, 1, names[i]);
+        grid->SetItemText(i + 1, 0, QString::number(i + 1));
+    }
+    grid->SetFocusCell(1, 1);
+    grid->SetEditable(false);
+    grid->SetItemText(0, 0, chinese ? QStringLiteral("序号") : QStringLiteral("No."));
+    grid->SetItemText(0, 1, chinese ? QStringLiteral("场景名") : QStringLiteral("Preset"));
+}
+
+// A larger grid: headers, an editable focus cell, a selected and a red cell,
+// long texts cut with an ellipsis, scrolled two rows and one column.
+CGridCtrl* BuildLargeGrid(QWidget* parent, int x, int y, bool chinese)
+{
+    auto* grid = new CGridCtrl(40, 12, 1, 1);
+    grid->Create(CRect(x, y, x + 420, y + 230), parent, 100, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    const std::optional<QFont> font = CreateFont(14, 400);
+    grid->SetFont(&*font);
+    for (int c = 0; c < 12; ++c) {
+        grid->SetColumnWidth(c, c == 0 ? 44 : 76);
+        grid->SetItemText(0, c, c == 0 ? QString() : QStringLiteral("%1 %2").arg(chinese ? "列" : "Col").arg(c));
+        grid->SetItemFormat(0, c, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    for (int r = 1; r < 40; ++r) {
+        grid->SetRowHeight(r, 22);
+        grid->SetItemText(r, 0, QString::number(r));
+        grid->SetItemFormat(r, 0, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        for (int c = 1; c < 12; ++c) {
+            const bool longText = (r + c) % 5 == 0;
+            grid->SetItemText(r, c, longText ? (chinese ? QStringLiteral("一段很长很长的文字") : QStringLiteral("A rather long text"))
+                                             : QStringLiteral("%1.%2").arg(r).arg(c));
+            grid->SetItemFormat(r, c, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        }
+    }
+    grid->SetRowHeight(0, 24);
+    grid->UpdateScrollBars();
+    SendMessage(grid, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessage(grid, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessage(grid, WM_HSCROLL, SB_LINERIGHT, 0);
+    grid->SetItemBkColor(6, 4, RGB(255, 0, 0));
+    grid->SetItemTextColor(6, 4, RGB(255, 255, 255));
+    grid->SetSelectedRange(7, 3, 8, 5);
+    grid->SetFocusCell(5, 3);
+    return grid;
+}
+
+void BuildColumn(QWidget* sheet, int x, bool chinese)
+{
+    g_bChinese = chinese;
+    Caption(sheet, chinese ? QStringLiteral("机器预置场景 (中文)") : QStringLiteral("Machine presets (English)"), x, 10);
+    BuildPresetList(sheet, x, 34, chinese);
+    Caption(sheet, chinese ? QStringLiteral("表格: 滚动、焦点、选择、颜色") : QStringLiteral("Grid: scrolled, focus, selection, colour"),
+            x, 220);
+    BuildLargeGrid(sheet, x, 244, chinese);
+}
+
+QImage RenderGrid()
+{
+    QWidget sheet;
+    sheet.resize(900, 500);
+    QPalette palette = sheet.palette();
+    palette.setBrush(QPalette::Window, g_brBackground);
+    sheet.setPalette(palette);
+    sheet.setAutoFillBackground(true);
+    BuildColumn(&sheet, 10, true);
+    BuildColumn(&sheet, 460, false);
+    g_bChinese = false;
+    sheet.show();
+    QCoreApplication::processEvents();
+    QImage image = sheet.grab().toImage();
+
+    // The title tip over a cut-off cell of the English grid, drawn where it
+    // shows on screen.
+    auto* grid = sheet.findChildren<CGridCtrl*>().last();
+    sheet.activateWindow();
+    grid->setFocus();
+    QCoreApplication::processEvents();
+    CRect cell;
+    const CCellID target(5, 5);
+    if (grid->GetCellBounds(target, &cell)) {
+        cell.right += 1;
+        cell.bottom += 1;
+        const LOGFONT font = *grid->GetItemFont(target.row, target.col);
+        grid->TitleTip()->Show(cell, grid->GetItemText(target.row, target.col), grid->GetTextMargin(), nullptr, &font);
+        if (grid->TitleTip()->isVisible()) {
+            QPainter painter(&image);
+            painter.drawPixmap(sheet.mapFromGlobal(grid->TitleTip()->pos()), grid->TitleTip()->grab());
+            grid->TitleTip()->Hide();
+        }
+    }
+    return image;
+}
+}  // namespace
+
+ORVANE_REVIEW_SHEET("grid", RenderGrid);
