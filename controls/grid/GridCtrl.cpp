@@ -133,17 +133,16 @@ bool CGridCtrl::SubclassWindow(QWidget* item)
 {
     if (item == nullptr || m_bHasWindow || item == this)
         return false;
-    QWidget* parent = item->parentWidget();
-    const QRect place = item->geometry();
-    const int id = GetDlgCtrlID(item);
     const DWORD style = GetWindowStyle(item);
-    const bool shown = !item->isHidden();
-    setParent(parent);
-    setGeometry(place);
+    setParent(item->parentWidget());
+    setGeometry(item->geometry());
     stackUnder(item);
-    delete item;
-    SetDlgCtrlID(this, id);
+    SetDlgCtrlID(this, GetDlgCtrlID(item));
     SetWindowStyle(this, style);
+    // The template's item stays with its dialog, hidden and without its id.
+    const bool shown = !item->isHidden();
+    item->hide();
+    SetDlgCtrlID(item, 0);
     if (style & WS_BORDER)
         setFrameStyle(QFrame::Box | QFrame::Plain);
     m_bHasWindow = true;

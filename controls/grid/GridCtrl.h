@@ -112,8 +112,8 @@ public:
     // False without a parent or when the grid has a window already.
     bool Create(const CRect& rect, QWidget* pParent, UINT nID, DWORD dwStyle);
     // Takes the place of a dialog item: its parent, geometry, id, style and
-    // visibility; the item itself is destroyed. False for a null item or when
-    // the grid has a window already.
+    // visibility; the item stays with its dialog, hidden and without an id.
+    // False for a null item or when the grid has a window already.
     bool SubclassWindow(QWidget* item);
     bool HasWindow() const { return m_bHasWindow; }
     // The window that receives the notifications: the one named here, or the

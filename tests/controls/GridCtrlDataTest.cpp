@@ -438,6 +438,7 @@ TEST_F(GridCtrlData, DataExchangeTakesTheDialogItemOnce)
     EXPECT_EQ(grid.geometry(), QRect(12, 34, 200, 150));
     EXPECT_EQ(GetDlgCtrlID(&grid), 2724);
     EXPECT_EQ(GetDlgItem(&dialog, 2724), &grid);
+    EXPECT_TRUE(item->isHidden());
     EXPECT_EQ(GetWindowStyle(&grid), DWORD(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
     EXPECT_TRUE(grid.TitleTip()->HasWindow());
     // The stock font was applied: its margin and defaults; rows made before

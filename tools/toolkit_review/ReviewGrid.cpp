@@ -27,10 +27,12 @@ QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
 
 // The machine-preset dialog's grid, set up as the dialog does it, with six
 // slots of which two are empty.
-void BuildPresetList(QWidget* dialog, int x, int y, bool chinese)
+void BuildPresetList(QWidget* sheet, int x, int y, bool chinese)
 {
+    auto* dialog = new QWidget(sheet);
+    dialog->setGeometry(x, y, 400, 170);
     auto* item = new QWidget(dialog);
-    item->setGeometry(x, y, 400, 170);
+    item->setGeometry(0, 0, 400, 170);
     SetDlgCtrlID(item, 2724);
     auto* grid = new CGridCtrl;
     CDataExchange exchange(dialog, false);

@@ -65,4 +65,36 @@ TEST(BackingImageTest, PresentRepaintsAtOnceAndTheParentShowsThrough)
     EXPECT_EQ(QColor(shown.pixel(30, 20)), QColor(227, 228, 238));  // inside the child, not drawn
 }
 
+TEST(BackingImageTest, ScrollMovesThePixelsInsideTheRectangleOnly)
+{
+    QWidget widget;
+    widget.resize(8, 6);
+    CBackingImage backing(&widget);
+    QImage& image = backing.Surface();
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x)
+            image.setPixel(x, y, qRgb(x, y, 0));
+    }
+    const QImage before = image.copy();
+    struct Case {
+        int dx;
+        int dy;
+    };
+    for (const Case& c : {Case{0, -2}, Case{0, 2}, Case{-3, 0}, Case{2, 1}}) {
+        image = before.copy();
+        const CRect area(1, 1, 7, 5);
+        backing.Scroll(c.dx, c.dy, area);
+        for (int y = 0; y < 6; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const QPoint from(x - c.dx, y - c.dy);
+                // A pixel of the area shows what lay dx, dy before it when
+                // that lay in the area; everything else keeps its pixel.
+                const bool moved = area.PtInRect(QPoint(x, y)) && area.PtInRect(from);
+                const QRgb expected = moved ? before.pixel(from) : before.pixel(x, y);
+                EXPECT_EQ(image.pixel(x, y), expected) << c.dx << "," << c.dy << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -36,3 +36,28 @@ TEST(LogFontTest, ColourReferencesHoldRedInTheLowByte)
     EXPECT_EQ(ToQColor(RGB(227, 228, 238)), QColor(227, 228, 238));
     EXPECT_EQ(ToColorRef(QColor(13, 133, 138)), RGB(13, 133, 138));
 }
+
+TEST(LogFontTest, FontsTellTheDescriptionTheyWereMadeFrom)
+{
+    LOGFONT arial;
+    arial.lfHeight = 16;
+    arial.lfWeight = 400;
+    arial.lfFaceName = QStringLiteral("Arial");
+    LOGFONT italic = SystemFontLogFont();
+    italic.lfItalic = 1;
+    for (const LOGFONT& lf : {SystemFontLogFont(), DefaultGuiFontLogFont(), arial, italic}) {
+        const std::optional<QFont> font = CreateFontIndirect(lf);
+        ASSERT_TRUE(font);
+        EXPECT_EQ(LogFontFromFont(*font), lf) << lf.lfHeight << " " << lf.lfFaceName.toStdString();
+        EXPECT_EQ(CreateFontIndirect(LogFontFromFont(*font))->pixelSize(), font->pixelSize());
+    }
+    // A font made from a character height makes the same font again (it may
+    // be told as the cell height of an equal font).
+    LOGFONT pixels = DefaultGuiFontLogFont();
+    pixels.lfHeight = -11;
+    EXPECT_EQ(CreateFontIndirect(LogFontFromFont(*CreateFontIndirect(pixels)))->pixelSize(), 11);
+    // A font made elsewhere: its pixel size, as a character height.
+    QFont plain(QStringLiteral("Liberation Sans"));
+    plain.setPixelSize(13);
+    EXPECT_EQ(LogFontFromFont(plain).lfHeight, -13);
+}

@@ -21,4 +21,18 @@ TEST(SysColorsTest, FixedTableWhateverTheStyle)
         EXPECT_EQ(GetSysColor(c.index), c.colour) << c.index;
 }
 
+TEST(SysColorsTest, AHookStandsForAnotherScheme)
+{
+    SysColorHook previous = SetSysColorHook([](int index) -> std::optional<QColor> {
+        if (index == COLOR_WINDOW)
+            return QColor(1, 2, 3);
+        return std::nullopt;
+    });
+    EXPECT_FALSE(previous);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), QColor(1, 2, 3));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), QColor(240, 240, 240));
+    EXPECT_TRUE(SetSysColorHook(nullptr));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), QColor(255, 255, 255));
+}
+
 }  // namespace

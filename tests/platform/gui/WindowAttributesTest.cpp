@@ -28,4 +28,18 @@ TEST(WindowAttributesTest, IdsStylesAndTheParentTarget)
     EXPECT_EQ(GetParentTarget(&plain), nullptr);
 }
 
+TEST(WindowAttributesTest, DialogItemsByIdAtAnyDepth)
+{
+    QWidget dialog;
+    auto* group = new QWidget(&dialog);
+    auto* deep = new QWidget(group);
+    SetDlgCtrlID(group, 10);
+    SetDlgCtrlID(deep, 2724);
+    EXPECT_EQ(GetDlgItem(&dialog, 2724), deep);
+    EXPECT_EQ(GetDlgItem(&dialog, 10), group);
+    EXPECT_EQ(GetDlgItem(&dialog, 11), nullptr);
+    EXPECT_EQ(GetDlgItem(&dialog, 0), nullptr);
+    EXPECT_EQ(GetDlgItem(nullptr, 10), nullptr);
+}
+
 }  // namespace
