@@ -357,12 +357,18 @@ TEST_F(GridCtrlData, FocusChangesNotifyTheOwnerDuringTheSend)
 
 TEST_F(GridCtrlData, NoWindowOrNoOwnerMeansNoNotice)
 {
-    CGridCtrl loose(3, 3);
+    CGridCtrl loose(300, 3);
     loose.SetFocusCell(1, 1);
     EXPECT_EQ(loose.NotifyOwner(1, 1, NM_DBLCLK), 0);
     EXPECT_EQ(loose.MeasureText(QStringLiteral("abc")), QSize(0, 0));
     EXPECT_FALSE(loose.FitColumnToText(0));
     EXPECT_EQ(loose.GetFocusCell(), CCellID(1, 1));
+    EXPECT_FALSE(loose.RedrawCell(1, 1));
+    EXPECT_FALSE(loose.InvalidateCellArea(CCellID(1, 1)));
+    EXPECT_FALSE(loose.IsCellVisible(1, 1));
+    loose.UpdateScrollBars();
+    EXPECT_EQ(loose.GetVScrollRange(), 0);
+    EXPECT_TRUE(loose.BackingImage().isNull());
 
     QWidget plain;
     CGridCtrl orphan(3, 3);
@@ -451,6 +457,39 @@ TEST_F(GridCtrlData, DataExchangeTakesTheDialogItemOnce)
     ASSERT_TRUE(DDX_GridCtrl(&loading, 2724, grid));  // nothing the second time
     EXPECT_EQ(grid.GetDefaultRowHeight(), height);
     grid.setParent(nullptr);
+}
+
+TEST_F(GridCtrlData, CursorCaptureAndSettingsFollowTheMouseMode)
+{
+    CProbeGrid* grid = MakeGrid(3, 3);
+    struct Case {
+        int mode;
+        Qt::CursorShape cursor;
+    };
+    const Case cases[] = {{CGridCtrl::MouseOverRowDivider, Qt::SizeVerCursor},
+                          {CGridCtrl::MouseOverColumnDivider, Qt::SizeHorCursor},
+                          {CGridCtrl::MouseDragging, Qt::SizeHorCursor},  // unchanged
+                          {CGridCtrl::MouseIdle, Qt::ArrowCursor},
+                          {CGridCtrl::MouseSelectCells, Qt::ArrowCursor}};
+    for (const Case& c : cases) {
+        grid->m_nMouseMode = c.mode;
+        EXPECT_TRUE(grid->OnSetCursor());
+        EXPECT_EQ(grid->viewport()->cursor().shape(), c.cursor) << c.mode;
+    }
+
+    grid->m_nMouseMode = CGridCtrl::MouseDragging;
+    grid->m_nTimerId = 513;
+    grid->OnCaptureChanged(grid);  // still the grid's
+    EXPECT_EQ(grid->m_nTimerId, 513);
+    EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseDragging);
+    QWidget other;
+    grid->OnCaptureChanged(&other);
+    EXPECT_EQ(grid->m_nTimerId, 0);
+    EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseIdle);
+
+    grid->m_nWheelLines = 77;
+    grid->OnSettingChange();
+    EXPECT_EQ(grid->m_nWheelLines, QApplication::wheelScrollLines());
 }
 
 TEST_F(GridCtrlData, DestroyingAGridWithAFocusCellNotifiesNobody)

@@ -193,6 +193,34 @@ TEST_F(GridCtrlScroll, BarsComeWithRowsThatDoNotFitAndGoWhenTheWindowGrows)
     EXPECT_EQ(grid->verticalScrollBar()->maximum(), 160 - (client.bottom - 40));
 }
 
+TEST_F(GridCtrlScroll, SizeSettersAndTheFixedCountLeaveTheBarsAlone)
+{
+    MakeGrid(9, 2);
+    grid->SetRowHeight(5, 200);
+    grid->SetFixedRowCount(1);
+    EXPECT_EQ(grid->GetVScrollRange(), 0);
+    EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    grid->UpdateScrollBars();
+    EXPECT_EQ(grid->GetVScrollRange(), 7 * 20 + 200 - 1);
+}
+
+TEST_F(GridCtrlScroll, ColumnsWiderThanTheWindowStillGetTheirBar)
+{
+    // No non-fixed column ever shows whole beside the fixed one; the bar
+    // still takes the user from column to column.
+    MakeGrid(4, 4, QSize(200, 190));
+    for (int c = 1; c < 4; ++c)
+        grid->SetColumnWidth(c, 400);
+    grid->UpdateScrollBars();
+    EXPECT_EQ(grid->GetHScrollRange(), 1199);
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 1200 - 150);
+    Send(WM_HSCROLL, SB_LINERIGHT);
+    Send(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_EQ(grid->GetTopLeftScrollCell().col, 3);
+    EXPECT_EQ(grid->GetCellFromPoint(QPoint(60, 45)), CCellID(2, 3));
+    ExpectWholePicture("wide columns");
+}
+
 TEST_F(GridCtrlScroll, EveryCodeMovesAndRepaintsItsPart)
 {
     MakeGrid(20, 8);

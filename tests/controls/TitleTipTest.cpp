@@ -81,6 +81,21 @@ TEST_F(TitleTip, ShowsOverTheCellWiderByItsOffset)
     const QImage shown = tip->grab().toImage();
     EXPECT_GT(CountPixels(shown, GetSysColor(COLOR_INFOBK)), shown.width() * shown.height() / 2);
     EXPECT_GT(CountPixels(shown, QColor(0, 0, 0), 80, shown.rect().adjusted(2, 2, -2, -2)), 20);  // the text
+    tip->Hide();
+
+    // A text whose padded width is 100 pixels: the tip is 103 wide.
+    QString hundred;
+    for (int wide = 1; wide < 30 && hundred.isEmpty(); ++wide) {
+        for (int narrow = 0; narrow < 12 && hundred.isEmpty(); ++narrow) {
+            const QString text = QString(wide, QLatin1Char('m')) + QString(narrow, QLatin1Char('i'));
+            if (PaddedWidth(text) == 100)
+                hundred = text;
+        }
+    }
+    ASSERT_FALSE(hundred.isEmpty());
+    tip->Show(cell, hundred, 3, nullptr, &font);
+    ASSERT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->geometry(), QRect(origin.x() + 53, origin.y() + 40, 103, 20));
 }
 
 TEST_F(TitleTip, TextThatFitsOrASecondShowChangesNothing)
