@@ -50,16 +50,6 @@ TEST(RectTest, IntersectNormalizeAndMove)
     EXPECT_EQ(r, CRect(5, 0, 13, 7));
     r.DeflateRect(1, 2);
     EXPECT_EQ(r, CRect(6, 2, 12, 5));
-
-    CRect both;
-    EXPECT_TRUE(both.UnionRect(CRect(0, 0, 4, 4), CRect(10, 2, 12, 8)));
-    EXPECT_EQ(both, CRect(0, 0, 12, 8));
-    EXPECT_TRUE(both.UnionRect(CRect(), CRect(3, 3, 5, 5)));  // an empty one counts for nothing
-    EXPECT_EQ(both, CRect(3, 3, 5, 5));
-    EXPECT_TRUE(both.UnionRect(both, CRect(7, 7, 7, 9)));
-    EXPECT_EQ(both, CRect(3, 3, 5, 5));
-    EXPECT_FALSE(both.UnionRect(CRect(), CRect(1, 1, 1, 1)));
-    EXPECT_EQ(both, CRect());
 }
 
 TEST(RectTest, UnionIgnoresEmptyRectangles)
