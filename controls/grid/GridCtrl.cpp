@@ -18,11 +18,6 @@
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
-COLORREF SysColor(int index)
-{
-    return ToColorRef(GetSysColor(index));
-}
-
 // Context-menu texts of the string table, Chinese and English.
 enum : UINT {
     IDS_LOAD_PRESET_CN = 6100,
@@ -30,6 +25,23 @@ enum : UINT {
     IDS_LOAD_PRESET_EN = 6120,
     IDS_SAVE_PRESET_EN = 6121,
 };
+
+// One attribute of a cell, written or read; without a cell the write fails
+// and the read gives `none`.
+template <class T>
+bool Store(CGridCell* cell, T CGridCell::*field, const T& value)
+{
+    if (cell == nullptr)
+        return false;
+    cell->*field = value;
+    return true;
+}
+
+template <class T>
+T Read(const CGridCell* cell, T CGridCell::*field, const T& none)
+{
+    return cell ? cell->*field : none;
+}
 
 QAction* AddCommand(QMenu& menu, UINT id, const QString& text)
 {
@@ -41,10 +53,7 @@ QAction* AddCommand(QMenu& menu, UINT id, const QString& text)
 
 CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_backing(viewport())
 {
-    m_crSysText = SysColor(COLOR_WINDOWTEXT);
-    m_crSysWindow = SysColor(COLOR_WINDOW);
-    m_crSysFace = SysColor(COLOR_BTNFACE);
-    m_crSysShadow = SysColor(COLOR_BTNSHADOW);
+    ReadSysColors();
     m_crGridLine = RGB(192, 192, 192);
     m_nWheelLines = ReadWheelScrollLines();
     m_GridLogFont = SystemFontLogFont();
@@ -640,38 +649,27 @@ bool CGridCtrl::SetItemText(int row, int col, const QString& text)
 
 QString CGridCtrl::GetItemText(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->text : QString();
+    return Read(GetCell(row, col), &CGridCell::text, QString());
 }
 
 bool CGridCtrl::SetItemData(int row, int col, LPARAM lParam)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->lParam = lParam;
-    return true;
+    return Store(GetCell(row, col), &CGridCell::lParam, lParam);
 }
 
 LPARAM CGridCtrl::GetItemData(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->lParam : 0;
+    return Read(GetCell(row, col), &CGridCell::lParam, LPARAM(0));
 }
 
 bool CGridCtrl::SetItemImage(int row, int col, int image)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->image = image;
-    return true;
+    return Store(GetCell(row, col), &CGridCell::image, image);
 }
 
 int CGridCtrl::GetItemImage(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->image : -1;
+    return Read(GetCell(row, col), &CGridCell::image, -1);
 }
 
 bool CGridCtrl::SetItemState(int row, int col, UINT state)
@@ -690,62 +688,42 @@ bool CGridCtrl::SetItemState(int row, int col, UINT state)
 
 UINT CGridCtrl::GetItemState(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->state : 0;
+    return Read(GetCell(row, col), &CGridCell::state, 0u);
 }
 
 bool CGridCtrl::SetItemFormat(int row, int col, UINT format)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->format = format;
-    return true;
+    return Store(GetCell(row, col), &CGridCell::format, format);
 }
 
 UINT CGridCtrl::GetItemFormat(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->format : 0;
+    return Read(GetCell(row, col), &CGridCell::format, 0u);
 }
 
 bool CGridCtrl::SetItemBkColor(int row, int col, COLORREF colour)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->bkColor = colour;
-    return true;
+    return Store(GetCell(row, col), &CGridCell::bkColor, colour);
 }
 
 COLORREF CGridCtrl::GetItemBkColor(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->bkColor : 0;
+    return Read(GetCell(row, col), &CGridCell::bkColor, COLORREF(0));
 }
 
 bool CGridCtrl::SetItemTextColor(int row, int col, COLORREF colour)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->textColor = colour;
-    return true;
+    return Store(GetCell(row, col), &CGridCell::textColor, colour);
 }
 
 COLORREF CGridCtrl::GetItemTextColor(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->textColor : 0;
+    return Read(GetCell(row, col), &CGridCell::textColor, COLORREF(0));
 }
 
 bool CGridCtrl::SetItemFont(int row, int col, const LOGFONT* lf)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr || lf == nullptr)
-        return false;
-    cell->logFont = *lf;
-    return true;
+    return lf != nullptr && Store(GetCell(row, col), &CGridCell::logFont, *lf);
 }
 
 const LOGFONT* CGridCtrl::GetItemFont(int row, int col) const
@@ -756,17 +734,12 @@ const LOGFONT* CGridCtrl::GetItemFont(int row, int col) const
 
 bool CGridCtrl::SetItemOriginalText(int row, int col, const QString& text)
 {
-    CGridCell* cell = GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->originalText = text;
-    return true;
+    return Store(GetCell(row, col), &CGridCell::originalText, text);
 }
 
 QString CGridCtrl::GetItemOriginalText(int row, int col) const
 {
-    const CGridCell* cell = GetCell(row, col);
-    return cell ? cell->originalText : QString();
+    return Read(GetCell(row, col), &CGridCell::originalText, QString());
 }
 
 bool CGridCtrl::IsValid(int row, int col) const

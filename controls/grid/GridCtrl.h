@@ -381,11 +381,15 @@ protected:
     // Redraws a cell through dc and adds what it covers to *drawn; without a
     // dc, RedrawCell on its own.
     bool DrawNow(const CCellID& cell, QPainter* dc, CRect* drawn);
+    // RedrawCell for every cell of the range through one context.
+    bool RedrawRange(const CCellRange& range);
     // The header cells of the focus cell's row and column.
     void RedrawFixedRowCells(int col);
     void RedrawFixedColumnCells(int row);
     // The focus-state rule applied to the focus cell.
     void ApplyFocusState(const CCellID& cell);
+    // The system colours as they are now, into m_crSys...
+    void ReadSysColors();
 
     // ---- Members, in the grid's order ----------------------------------------------
     COLORREF m_crCellText;

@@ -396,26 +396,31 @@ void CGridCtrl::OnCaptureChanged(QWidget* pWnd)
         m_nMouseMode = MouseIdle;
 }
 
+void CGridCtrl::ReadSysColors()
+{
+    m_crSysText = SysColor(COLOR_WINDOWTEXT);
+    m_crSysWindow = SysColor(COLOR_WINDOW);
+    m_crSysFace = SysColor(COLOR_BTNFACE);
+    m_crSysShadow = SysColor(COLOR_BTNSHADOW);
+}
+
 void CGridCtrl::OnSysColorChange()
 {
-    const COLORREF text = SysColor(COLOR_WINDOWTEXT);
-    const COLORREF window = SysColor(COLOR_WINDOW);
-    const COLORREF face = SysColor(COLOR_BTNFACE);
-    const COLORREF shadow = SysColor(COLOR_BTNSHADOW);
-    if (m_crCellText == m_crSysText)
-        m_crCellText = text;
-    if (m_crCellBk == m_crSysWindow)
-        m_crCellBk = window;
-    if (m_crWindowBk == m_crSysShadow)
-        m_crWindowBk = shadow;
-    if (m_crFixedText == m_crSysText)
-        m_crFixedText = text;
-    if (m_crFixedBk == m_crSysFace)
-        m_crFixedBk = face;
-    m_crSysText = text;
-    m_crSysWindow = window;
-    m_crSysFace = face;
-    m_crSysShadow = shadow;
+    const COLORREF oldText = m_crSysText;
+    const COLORREF oldWindow = m_crSysWindow;
+    const COLORREF oldFace = m_crSysFace;
+    const COLORREF oldShadow = m_crSysShadow;
+    ReadSysColors();
+    // Only colours still equal to the system colour they came from follow.
+    auto follow = [](COLORREF& colour, COLORREF old, COLORREF now) {
+        if (colour == old)
+            colour = now;
+    };
+    follow(m_crCellText, oldText, m_crSysText);
+    follow(m_crCellBk, oldWindow, m_crSysWindow);
+    follow(m_crWindowBk, oldShadow, m_crSysShadow);
+    follow(m_crFixedText, oldText, m_crSysText);
+    follow(m_crFixedBk, oldFace, m_crSysFace);
 }
 
 void CGridCtrl::OnSettingChange()

@@ -174,23 +174,23 @@ bool CGridCtrl::DrawNow(const CCellID& cell, QPainter* dc, CRect* drawn)
 
 bool CGridCtrl::RedrawRow(int row)
 {
-    std::unique_ptr<QPainter> dc = GetDC();
-    bool all = true;
-    CRect drawn;
-    for (int col = 0; col < m_nCols; ++col)
-        all = DrawNow(CCellID(row, col), dc.get(), &drawn) && all;
-    if (dc)
-        ReleaseDC(std::move(dc), drawn);
-    return all;
+    return RedrawRange(CCellRange(row, 0, row, m_nCols - 1));
 }
 
 bool CGridCtrl::RedrawColumn(int col)
 {
+    return RedrawRange(CCellRange(0, col, m_nRows - 1, col));
+}
+
+bool CGridCtrl::RedrawRange(const CCellRange& range)
+{
     std::unique_ptr<QPainter> dc = GetDC();
     bool all = true;
     CRect drawn;
-    for (int row = 0; row < m_nRows; ++row)
-        all = DrawNow(CCellID(row, col), dc.get(), &drawn) && all;
+    for (int row = range.GetMinRow(); row <= range.GetMaxRow(); ++row) {
+        for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col)
+            all = DrawNow(CCellID(row, col), dc.get(), &drawn) && all;
+    }
     if (dc)
         ReleaseDC(std::move(dc), drawn);
     return all;

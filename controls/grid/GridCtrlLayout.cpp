@@ -14,6 +14,89 @@ namespace {
 // Shared by every grid: giving the focus and the window's own size handling
 // can resize a grid again while it handles a resize.
 bool s_bInOnSize = false;
+
+// One direction of the grid: its rows from the top, by their heights, or
+// its columns from the left, by their widths. Every rule of the layout is
+// the same in both.
+struct Axis {
+    const CGridCtrl& grid;
+    bool rows;
+
+    int Count() const { return rows ? grid.GetRowCount() : grid.GetColumnCount(); }
+    int Fixed() const { return rows ? grid.GetFixedRowCount() : grid.GetFixedColumnCount(); }
+    int Size(int i) const { return rows ? grid.GetRowHeight(i) : grid.GetColumnWidth(i); }
+    int FixedSize() const { return rows ? grid.GetFixedRowsHeight() : grid.GetFixedColumnsWidth(); }
+
+    // The first non-fixed index shown: sizes are added from the first
+    // non-fixed one while their sum is below the scroll position; it stops
+    // at the last index.
+    int FirstShown() const
+    {
+        const int position = grid.GetScrollPosition(rows ? SB_VERT : SB_HORZ);
+        int i = Fixed();
+        for (int sum = 0; sum < position && i < Count() - 1; ++i)
+            sum += Size(i);
+        return i;
+    }
+    // The last index reached from first before the edge, and in *end where
+    // it ends, at most the edge. With fully, one that ends beyond the edge
+    // does not count (unless it is index 0).
+    int LastShown(int first, int edge, bool fully, int* end) const
+    {
+        int sum = FixedSize();
+        int i = first;
+        for (; i < Count(); ++i) {
+            sum += Size(i);
+            if (sum >= edge) {
+                if (fully && sum > edge && i > 0)
+                    --i;
+                sum = std::min(sum, edge);
+                break;
+            }
+        }
+        if (end)
+            *end = sum;
+        return std::min(i, Count() - 1);
+    }
+    // Where index i starts, with first the first non-fixed index shown.
+    int Start(int i, int first) const
+    {
+        int start = 0;
+        if (i < Fixed()) {
+            for (int j = 0; j < i; ++j)
+                start += Size(j);
+        } else {
+            start = FixedSize();
+            for (int j = first; j < i; ++j)
+                start += Size(j);
+        }
+        return start;
+    }
+    // The index at coordinate p: the first whose running sum passes p; -1
+    // before the start, past the last, or in the fixed band when that is not
+    // allowed.
+    int IndexAt(int p, bool allowFixed, int first) const
+    {
+        const int fixedSize = FixedSize();
+        if (p < 0 || (!allowFixed && p < fixedSize))
+            return -1;
+        int sum = p < fixedSize ? 0 : fixedSize;
+        int i = p < fixedSize ? 0 : first;
+        for (; i < Count(); ++i) {
+            sum += Size(i);
+            if (sum > p)
+                return i;
+        }
+        return -1;
+    }
+};
+
+// Within grip pixels of the divider before index (not before index 0) or
+// after it.
+bool NearDivider(int p, int start, int size, int index, int grip)
+{
+    return (p - start <= grip && index != 0) || start + size - p <= grip;
+}
 }  // namespace
 
 // ---- Geometry -----------------------------------------------------------------------------
@@ -32,71 +115,28 @@ CRect CGridCtrl::GetClientRect() const
 
 CCellID CGridCtrl::GetTopLeftScrollCell() const
 {
-    const int hpos = GetScrollPosition(SB_HORZ);
-    const int vpos = GetScrollPosition(SB_VERT);
-    int col = m_nFixedCols;
-    for (int sum = 0; sum < hpos && col < m_nCols - 1; ++col)
-        sum += GetColumnWidth(col);
-    int row = m_nFixedRows;
-    for (int sum = 0; sum < vpos && row < m_nRows - 1; ++row)
-        sum += GetRowHeight(row);
-    return CCellID(row, col);
+    return CCellID(Axis{*this, true}.FirstShown(), Axis{*this, false}.FirstShown());
 }
 
 CCellRange CGridCtrl::GetVisibleScrollRange(CRect* rect) const
 {
     const CRect client = GetClientRect();
     const CCellID topLeft = GetTopLeftScrollCell();
-
-    int bottom = GetFixedRowsHeight();
-    int row = topLeft.row;
-    for (; row < m_nRows; ++row) {
-        bottom += GetRowHeight(row);
-        if (bottom >= client.bottom) {
-            bottom = client.bottom;
-            break;
-        }
-    }
-    int right = GetFixedColumnsWidth();
-    int col = topLeft.col;
-    for (; col < m_nCols; ++col) {
-        right += GetColumnWidth(col);
-        if (right >= client.right) {
-            right = client.right;
-            break;
-        }
-    }
+    int bottom = 0;
+    int right = 0;
+    const int lastRow = Axis{*this, true}.LastShown(topLeft.row, client.bottom, false, &bottom);
+    const int lastCol = Axis{*this, false}.LastShown(topLeft.col, client.right, false, &right);
     if (rect)
         rect->SetRect(0, 0, right, bottom);
-    return CCellRange(topLeft.row, topLeft.col, std::min(row, m_nRows - 1), std::min(col, m_nCols - 1));
+    return CCellRange(topLeft.row, topLeft.col, lastRow, lastCol);
 }
 
 CCellRange CGridCtrl::GetFullyVisibleScrollRange() const
 {
     const CRect client = GetClientRect();
     const CCellID topLeft = GetTopLeftScrollCell();
-
-    int bottom = GetFixedRowsHeight();
-    int row = topLeft.row;
-    for (; row < m_nRows; ++row) {
-        bottom += GetRowHeight(row);
-        if (bottom >= client.bottom) {
-            if (bottom > client.bottom && row > 0)
-                --row;
-            break;
-        }
-    }
-    int right = GetFixedColumnsWidth();
-    int col = topLeft.col;
-    for (; col < m_nCols; ++col) {
-        right += GetColumnWidth(col);
-        if (right >= client.right) {
-            if (right > client.right && col > 0)
-                --col;
-            break;
-        }
-    }
-    return CCellRange(topLeft.row, topLeft.col, std::min(row, m_nRows - 1), std::min(col, m_nCols - 1));
+    return CCellRange(topLeft.row, topLeft.col, Axis{*this, true}.LastShown(topLeft.row, client.bottom, true, nullptr),
+                      Axis{*this, false}.LastShown(topLeft.col, client.right, true, nullptr));
 }
 
 bool CGridCtrl::GetCellTopLeft(int row, int col, QPoint* point) const
@@ -108,27 +148,8 @@ bool CGridCtrl::GetCellTopLeft(int row, int col, QPoint* point) const
         topLeft = GetTopLeftScrollCell();
     if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col))
         return false;
-
-    int x = 0;
-    if (col < m_nFixedCols) {
-        for (int i = 0; i < col; ++i)
-            x += GetColumnWidth(i);
-    } else {
-        x = GetFixedColumnsWidth();
-        for (int i = topLeft.col; i < col; ++i)
-            x += GetColumnWidth(i);
-    }
-    int y = 0;
-    if (row < m_nFixedRows) {
-        for (int i = 0; i < row; ++i)
-            y += GetRowHeight(i);
-    } else {
-        y = GetFixedRowsHeight();
-        for (int i = topLeft.row; i < row; ++i)
-            y += GetRowHeight(i);
-    }
     if (point)
-        *point = QPoint(x, y);
+        *point = QPoint(Axis{*this, false}.Start(col, topLeft.col), Axis{*this, true}.Start(row, topLeft.row));
     return true;
 }
 
@@ -164,80 +185,27 @@ bool CGridCtrl::GetCellRangeBounds(const CCellRange& range, CRect* rect) const
 CCellID CGridCtrl::GetCellFromPoint(const QPoint& point, bool bAllowFixed) const
 {
     const CCellID topLeft = GetTopLeftScrollCell();
-    CCellID cell;
-
-    const int fixedWidth = GetFixedColumnsWidth();
-    if (point.x() < 0 || (!bAllowFixed && point.x() < fixedWidth)) {
-        cell.col = -1;
-    } else if (point.x() < fixedWidth) {
-        int x = 0;
-        int col = 0;
-        for (; col < m_nFixedCols; ++col) {
-            x += GetColumnWidth(col);
-            if (x > point.x())
-                break;
-        }
-        cell.col = col;
-    } else {
-        int x = fixedWidth;
-        int col = topLeft.col;
-        for (; col < m_nCols; ++col) {
-            x += GetColumnWidth(col);
-            if (x > point.x())
-                break;
-        }
-        cell.col = col >= m_nCols ? -1 : col;
-    }
-
-    const int fixedHeight = GetFixedRowsHeight();
-    if (point.y() < 0 || (!bAllowFixed && point.y() < fixedHeight)) {
-        cell.row = -1;
-    } else if (point.y() < fixedHeight) {
-        int y = 0;
-        int row = 0;
-        for (; row < m_nFixedRows; ++row) {
-            y += GetRowHeight(row);
-            if (y > point.y())
-                break;
-        }
-        cell.row = row;
-    } else {
-        int y = fixedHeight;
-        int row = topLeft.row;
-        for (; row < m_nRows; ++row) {
-            y += GetRowHeight(row);
-            if (y > point.y())
-                break;
-        }
-        cell.row = row >= m_nRows ? -1 : row;
-    }
-    return cell;
+    return CCellID(Axis{*this, true}.IndexAt(point.y(), bAllowFixed, topLeft.row),
+                   Axis{*this, false}.IndexAt(point.x(), bAllowFixed, topLeft.col));
 }
 
 bool CGridCtrl::IsOverRowDivider(const QPoint& point) const
 {
-    if (point.x() >= GetFixedColumnsWidth())
-        return false;
+    // Only the fixed columns carry row dividers.
     const CCellID cell = GetCellFromPoint(point);
     QPoint start;
-    if (!GetCellTopLeft(cell, &start))
+    if (point.x() >= GetFixedColumnsWidth() || !GetCellTopLeft(cell, &start))
         return false;
-    if (point.y() - start.y() <= m_nResizeGrip && cell.row != 0)
-        return true;
-    return start.y() + GetRowHeight(cell.row) - point.y() <= m_nResizeGrip;
+    return NearDivider(point.y(), start.y(), GetRowHeight(cell.row), cell.row, m_nResizeGrip);
 }
 
 bool CGridCtrl::IsOverColumnDivider(const QPoint& point) const
 {
-    if (point.y() >= GetFixedRowsHeight())
-        return false;
     const CCellID cell = GetCellFromPoint(point);
     QPoint start;
-    if (!GetCellTopLeft(cell, &start))
+    if (point.y() >= GetFixedRowsHeight() || !GetCellTopLeft(cell, &start))
         return false;
-    if (point.x() - start.x() <= m_nResizeGrip && cell.col != 0)
-        return true;
-    return start.x() + GetColumnWidth(cell.col) - point.x() <= m_nResizeGrip;
+    return NearDivider(point.x(), start.x(), GetColumnWidth(cell.col), cell.col, m_nResizeGrip);
 }
 
 bool CGridCtrl::IsCellVisible(int row, int col) const

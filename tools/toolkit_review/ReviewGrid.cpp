@@ -3,7 +3,6 @@
 // focused and a coloured cell, headers and both scroll bars, and the title
 // tip over a cell whose text is cut off.
 #include <QApplication>
-#include <QLabel>
 #include <QPainter>
 
 #include "app/GlobalObjects.h"
@@ -14,17 +13,9 @@
 #include "platform/gui/Fonts.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(g_fontArial12);
-    label->setStyleSheet(QStringLiteral("color: #3C4455"));
-    label->move(x, y);
-    return label;
-}
-
 // The machine-preset dialog's grid, set up as the dialog does it, with six
 // slots of which two are empty.
 void BuildPresetList(QWidget* sheet, int x, int y, bool chinese)
@@ -117,9 +108,9 @@ CGridCtrl* BuildLargeGrid(QWidget* parent, int x, int y, bool chinese)
 void BuildColumn(QWidget* sheet, int x, bool chinese)
 {
     g_bChinese = chinese;
-    Caption(sheet, chinese ? QStringLiteral("机器预置场景 (中文)") : QStringLiteral("Machine presets (English)"), x, 10);
+    ReviewCaption(sheet, chinese ? QStringLiteral("机器预置场景 (中文)") : QStringLiteral("Machine presets (English)"), x, 10);
     BuildPresetList(sheet, x, 34, chinese);
-    Caption(sheet, chinese ? QStringLiteral("表格: 滚动、焦点、选择、颜色") : QStringLiteral("Grid: scrolled, focus, selection, colour"),
+    ReviewCaption(sheet, chinese ? QStringLiteral("表格: 滚动、焦点、选择、颜色") : QStringLiteral("Grid: scrolled, focus, selection, colour"),
             x, 220);
     BuildLargeGrid(sheet, x, 244, chinese);
 }
@@ -127,11 +118,7 @@ void BuildColumn(QWidget* sheet, int x, bool chinese)
 QImage RenderGrid()
 {
     QWidget sheet;
-    sheet.resize(900, 500);
-    QPalette palette = sheet.palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    sheet.setPalette(palette);
-    sheet.setAutoFillBackground(true);
+    SetUpReviewSheet(&sheet, 900, 500);
     BuildColumn(&sheet, 10, true);
     BuildColumn(&sheet, 460, false);
     g_bChinese = false;

@@ -21,6 +21,7 @@
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
 // A widget that shows one bitmap resource as its background.
@@ -55,16 +56,6 @@ void Press(CBitButton* button)
     QCoreApplication::sendEvent(button, &press);
 }
 
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = g_fontArial12;
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: #3C4455"));
-    label->move(x, y);
-    return label;
-}
-
 // The output strip's speaker-type button as the strip sets it up.
 CBitButton* SpeakerTypeButton(QWidget* parent, const QString& caption)
 {
@@ -84,7 +75,7 @@ CBitButton* SpeakerTypeButton(QWidget* parent, const QString& caption)
 void BuildColumn(QWidget* sheet, int x0, bool chinese)
 {
     g_bChinese = chinese;
-    Caption(sheet, chinese ? QStringLiteral("中文") : QStringLiteral("English"), x0, 6)->setFont(g_fontArial16Bold);
+    ReviewCaption(sheet, chinese ? QStringLiteral("中文") : QStringLiteral("English"), x0, 6)->setFont(g_fontArial16Bold);
 
     // An output strip background with its buttons in their resting states.
     auto* strip = new CSkinPanel(sheet, chinese ? 1151 : 1152);
@@ -117,7 +108,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     // The speaker-type button in every state.
     const int y1 = 32;
     const int xs = x0 + 110;
-    Caption(sheet, chinese ? QStringLiteral("正常 / 悬停 / 按下 / 选中 / 禁用") : QStringLiteral("normal / hover / down / checked / disabled"),
+    ReviewCaption(sheet, chinese ? QStringLiteral("正常 / 悬停 / 按下 / 选中 / 禁用") : QStringLiteral("normal / hover / down / checked / disabled"),
             xs, y1 - 2);
     const std::function<void(CBitButton*)> states[] = {
         [](CBitButton*) {}, Hover, Press, [](CBitButton* b) { b->SetCheck(true); }, [](CBitButton* b) { b->setEnabled(false); }};
@@ -198,11 +189,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
 QImage RenderToolkit()
 {
     QWidget sheet;
-    sheet.resize(1240, 660);
-    QPalette palette = sheet.palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    sheet.setPalette(palette);
-    sheet.setAutoFillBackground(true);
+    SetUpReviewSheet(&sheet, 1240, 660);
     BuildColumn(&sheet, 10, true);
     BuildColumn(&sheet, 630, false);
 

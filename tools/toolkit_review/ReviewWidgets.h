@@ -1,0 +1,12 @@
+#pragma once
+// Pieces every review sheet uses: the sheet itself on the dialogs'
+// background, and small captions over what it shows.
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Sizes the sheet and fills it with the dialogs' background colour.
+void SetUpReviewSheet(QWidget* sheet, int width, int height);
+// A caption in the review's label style at (x, y) of parent.
+QLabel* ReviewCaption(QWidget* parent, const QString& text, int x, int y);
