@@ -117,7 +117,6 @@ int CGridCtrl::ReadWheelScrollLines()
 
 bool CGridCtrl::Create(const CRect& rect, QWidget* pParent, UINT nID, DWORD dwStyle)
 {
-    Q_ASSERT(pParent != nullptr);
     if (pParent == nullptr || m_bHasWindow)
         return false;
     setParent(pParent);
@@ -166,7 +165,6 @@ bool DDX_GridCtrl(CDataExchange* pDX, int nIDC, CGridCtrl& grid)
 {
     if (grid.HasWindow())
         return true;
-    Q_ASSERT(pDX && !pDX->m_bSaveAndValidate);
     if (pDX == nullptr || pDX->m_bSaveAndValidate)
         return false;
     return grid.SubclassWindow(GetDlgItem(pDX->m_pDlgWnd, nIDC));

@@ -43,7 +43,6 @@ CTitleTip::~CTitleTip()
 
 bool CTitleTip::Create(QWidget* pParentWnd)
 {
-    Q_ASSERT(pParentWnd != nullptr);
     if (pParentWnd == nullptr || m_bCreated)
         return false;
     m_pParentWnd = pParentWnd;
@@ -62,7 +61,6 @@ QWidget* CTitleTip::ParentClient() const
 void CTitleTip::Show(CRect rectTitle, const QString& titleText, int xoffset, const CRect* lpHoverRect,
                      const LOGFONT* lpLogFont)
 {
-    Q_ASSERT(m_bCreated);
     QWidget* client = ParentClient();
     if (!m_bCreated || client == nullptr || rectTitle.IsRectEmpty())
         return;
