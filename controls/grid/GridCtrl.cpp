@@ -51,7 +51,7 @@ QAction* AddCommand(QMenu& menu, UINT id, const QString& text)
 }
 }  // namespace
 
-CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_backing(viewport())
+CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_backing(viewport(), QImage::Format_RGB32)
 {
     ReadSysColors();
     m_crGridLine = RGB(192, 192, 192);

@@ -8,7 +8,7 @@
 QImage& CBackingImage::Surface()
 {
     if (!FitsWidget()) {
-        m_image = QImage(m_pWidget->size(), QImage::Format_ARGB32_Premultiplied);
+        m_image = QImage(m_pWidget->size(), m_format);
         m_image.fill(Qt::transparent);
     }
     return m_image;

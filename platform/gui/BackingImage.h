@@ -13,10 +13,15 @@ class QWidget;
 
 class CBackingImage {
 public:
-    explicit CBackingImage(QWidget* widget) : m_pWidget(widget) {}
+    // A control that paints every pixel itself may keep an opaque image
+    // (QImage::Format_RGB32), which the paint event copies fastest.
+    explicit CBackingImage(QWidget* widget, QImage::Format format = QImage::Format_ARGB32_Premultiplied)
+        : m_pWidget(widget), m_format(format)
+    {
+    }
 
     // The image at the widget's present size; a size change starts a new,
-    // fully transparent image.
+    // fully transparent (or, opaque, black) image.
     QImage& Surface();
     // The image as last drawn (may be of an older size).
     const QImage& Image() const { return m_image; }
@@ -37,5 +42,6 @@ public:
 
 private:
     QWidget* m_pWidget;
+    QImage::Format m_format;
     QImage m_image;
 };
