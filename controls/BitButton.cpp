@@ -9,28 +9,13 @@
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
+#include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/SysColors.h"
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
 const QString kBitmap = QStringLiteral("BMP");
-
-WPARAM KeyFlags(const QMouseEvent* event)
-{
-    WPARAM flags = 0;
-    if (event->buttons() & Qt::LeftButton)
-        flags |= MK_LBUTTON;
-    if (event->buttons() & Qt::RightButton)
-        flags |= MK_RBUTTON;
-    if (event->buttons() & Qt::MiddleButton)
-        flags |= MK_MBUTTON;
-    if (event->modifiers() & Qt::ShiftModifier)
-        flags |= MK_SHIFT;
-    if (event->modifiers() & Qt::ControlModifier)
-        flags |= MK_CONTROL;
-    return flags;
-}
 }  // namespace
 
 CBitButton::CBitButton(QWidget* parent, DWORD style)
@@ -336,7 +321,7 @@ void CBitButton::mouseMoveEvent(QMouseEvent* event)
     }
     if (m_bMoveNotify && point != m_ptLastNotified) {
         m_ptLastNotified = point;
-        SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, KeyFlags(event), GetDlgCtrlID(this));
+        SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, MouseKeyFlags(event), GetDlgCtrlID(this));
     }
     QAbstractButton::mouseMoveEvent(event);
 }

@@ -21,6 +21,8 @@ enum : UINT {
     WM_DEVICE_VERSION = 0x4A1,
     WM_PRESET_NAME_CHANGED = 0x4A2,
     WM_UPDATE_LINK_RESULT = 0x4C8,
+    // To a bitmap fader: take the focus and show the focused look.
+    WM_SLIDER_TAKE_FOCUS = 0x4C9,
     // Link-group button of an output strip to the strip: wParam 513 single
     // click, 515 double click, 516 right press.
     WM_LINK_BUTTON_CLICK = 0x4DC,
@@ -34,6 +36,11 @@ enum : UINT {
     WM_APPLY_LOCK_STATE = 0x5F5,
     WM_CONTROL_HOVER = 0x65A,
     WM_COMBOBTN_SELCHANGE = 0x722,
+    // A bitmap fader to its parent, wParam the fader's id, lParam its raw
+    // position: moving (focus gained, or at most every 50 ms during a
+    // press) and moved (released, a key, the wheel).
+    WM_SLIDER_MOVING = 0x28D1,
+    WM_SLIDER_MOVED = 0x28D2,
     WM_MASTER_VOLUME_CHANGED = 0x2358,
     WM_MIXER_TOGGLED = 0x235A,
     WM_MIX_LEVEL_NOTIFY = 0x235F,

@@ -51,7 +51,14 @@ CMemDC::CMemDC(QPainter* target, const CRect* rect, bool bCopyFirst)
         m_memPainter.drawImage(0, 0, pixels);
         m_memPainter.restore();
     } else if (!bCopyFirst || m_bMemDC) {
-        m_pDraw->fillRect(m_rect.ToQRect(), target->background().color());
+        const QColor background = target->background().color();
+        // A see-through background starts the image see-through; its
+        // pixels are then laid over the target instead of replacing them.
+        m_bBlend = m_bMemDC && background.alpha() != 255;
+        m_pDraw->save();
+        m_pDraw->setCompositionMode(QPainter::CompositionMode_Source);
+        m_pDraw->fillRect(m_rect.ToQRect(), background);
+        m_pDraw->restore();
     }
 }
 
@@ -69,7 +76,7 @@ void CMemDC::Flush()
     m_pDC->save();
     m_pDC->setWorldMatrixEnabled(false);
     m_pDC->setViewTransformEnabled(false);
-    m_pDC->setCompositionMode(QPainter::CompositionMode_Source);
+    m_pDC->setCompositionMode(m_bBlend ? QPainter::CompositionMode_SourceOver : QPainter::CompositionMode_Source);
     m_pDC->drawImage(m_deviceRect.topLeft(), m_bitmap);
     m_pDC->restore();
 }

@@ -15,7 +15,10 @@ public:
     // target must not be null. A null rect covers the target's clip box (the
     // whole device when it has no clip). With bCopyFirst the target's pixels
     // are copied in first, when the target is an image or a pixmap; otherwise
-    // the rectangle starts filled with the target's background colour.
+    // the rectangle starts filled with the target's background colour. A
+    // background that is not opaque (Qt::transparent) leaves the image's
+    // untouched pixels see-through: the image is then laid over the target,
+    // so that a widget without a background of its own shows its parent.
     CMemDC(QPainter* target, const CRect* rect = nullptr, bool bCopyFirst = false);
     ~CMemDC();
     CMemDC(const CMemDC&) = delete;
@@ -43,4 +46,5 @@ private:
     QPainter* m_pDraw;
     QRect m_deviceRect;
     bool m_bFlushed = false;
+    bool m_bBlend = false;  // laid over the target, not copied onto it
 };

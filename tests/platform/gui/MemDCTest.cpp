@@ -70,6 +70,27 @@ TEST(MemDCTest, CopyFirstKeepsTheTargetsPixels)
     EXPECT_EQ(QColor(image.pixel(40, 40)), QColor(Qt::blue));
 }
 
+// A see-through background: what is not drawn keeps the target's pixels,
+// what is drawn half-transparent blends over them.
+TEST(MemDCTest, TransparentBackgroundLaysTheImageOverTheTarget)
+{
+    QImage image = Target(Qt::blue);
+    QPainter target(&image);
+    target.setBackground(Qt::transparent);
+    const CRect rect(0, 0, 50, 50);
+    {
+        CMemDC dc(&target, &rect, false);
+        dc->fillRect(QRect(0, 0, 5, 5), Qt::green);
+        dc->fillRect(QRect(10, 10, 5, 5), QColor(255, 0, 0, 128));
+    }
+    target.end();
+    EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(Qt::green));
+    EXPECT_EQ(QColor(image.pixel(40, 40)), QColor(Qt::blue));
+    const QColor blended(image.pixel(12, 12));
+    EXPECT_NEAR(blended.red(), 128, 2);
+    EXPECT_NEAR(blended.blue(), 127, 2);
+}
+
 TEST(MemDCTest, NullRectCoversTheClipBox)
 {
     QImage image = Target(Qt::black);
