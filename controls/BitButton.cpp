@@ -7,6 +7,7 @@
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/ButtonNotify.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/MouseKeyFlags.h"
@@ -27,10 +28,7 @@ CBitButton::CBitButton(QWidget* parent, DWORD style)
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     PreSubclassWindow(style);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        SendMessage(GetParentTarget(this), WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(this)), BN_CLICKED),
-                    reinterpret_cast<LPARAM>(this));
-    });
+    NotifyClicksToParent(this);
 }
 
 void CBitButton::PreSubclassWindow(DWORD style)

@@ -9,6 +9,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/ButtonNotify.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/WindowAttributes.h"
@@ -18,10 +19,7 @@ CBtnPng::CBtnPng(QWidget* parent, DWORD style) : QAbstractButton(parent)
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     PreSubclassWindow(style);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        SendMessage(GetParentTarget(this), WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(this)), BN_CLICKED),
-                    reinterpret_cast<LPARAM>(this));
-    });
+    NotifyClicksToParent(this);
 }
 
 CBtnPng::~CBtnPng() = default;

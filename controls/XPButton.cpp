@@ -12,6 +12,7 @@
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/ButtonNotify.h"
 #include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
@@ -41,10 +42,7 @@ CXPButton::CXPButton(QWidget* parent)
 {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        SendMessage(GetParentTarget(this), WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(this)), BN_CLICKED),
-                    reinterpret_cast<LPARAM>(this));
-    });
+    NotifyClicksToParent(this);
 }
 
 // ---- Set-up ---------------------------------------------------------------------
@@ -117,6 +115,11 @@ void CXPButton::SetHoverSound(bool on, const QString& name)
 {
     m_bSoundOn = on;
     m_strSound = name;
+}
+
+void CXPButton::SetLinkedLabel(CFontStatic* label)
+{
+    m_pLinkedLabel = label;
 }
 
 void CXPButton::EnableHandCursor(bool on)

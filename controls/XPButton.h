@@ -64,7 +64,7 @@ public:
     void EnableRepeat(bool on) { m_bRepeat = on; }
     int GetRepeatCount() const { return m_nRepeatCount; }
     // A label redrawn after each repaint while the button has a window text.
-    void SetLinkedLabel(CFontStatic* label) { m_pLinkedLabel = label; }
+    void SetLinkedLabel(CFontStatic* label);
 
     // Draws the present state's face now.
     void Repaint();

@@ -1,0 +1,355 @@
+#include "controls/ComBoxBtn.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyleOptionButton>
+#include <QWheelEvent>
+
+#include "controls/BitButton.h"
+#include "controls/DropListBox.h"
+#include "controls/DropListWnd.h"
+#include "model/WindowMessages.h"
+#include "platform/gui/ButtonNotify.h"
+#include "platform/gui/ControlStyles.h"
+#include "platform/gui/DrawText.h"
+#include "platform/gui/MouseKeyFlags.h"
+#include "platform/gui/ResourceStore.h"
+#include "platform/gui/SysColors.h"
+#include "platform/gui/WindowAttributes.h"
+
+namespace {
+const QString kBitmap = QStringLiteral("BMP");
+
+// Arial of cell height 14, regular: the button's text and the list's items.
+LOGFONT ButtonLogFont()
+{
+    LOGFONT lf;
+    lf.lfHeight = 14;
+    lf.lfWeight = 400;
+    lf.lfCharSet = 0;         // ANSI
+    lf.lfOutPrecision = 2;    // character precision
+    lf.lfClipPrecision = 0x10;
+    lf.lfQuality = 1;         // draft
+    lf.lfPitchAndFamily = 0x22;  // variable pitch, swiss
+    lf.lfFaceName = QStringLiteral("Arial");
+    return lf;
+}
+}  // namespace
+
+CComBoxBtn::CComBoxBtn(QWidget* parent, DWORD style)
+    : QAbstractButton(parent), m_lfFont(ButtonLogFont()), m_pFontNormal(&m_fontOwn), m_pFontHover(&m_fontOwn)
+{
+    m_fontOwn = CreateFontIndirect(m_lfFont).value_or(font());
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    PreSubclassWindow(style);
+    NotifyClicksToParent(this);
+}
+
+CComBoxBtn::~CComBoxBtn() = default;
+
+void CComBoxBtn::PreSubclassWindow(DWORD style)
+{
+    const DWORD type = style & 0xFF;
+    if ((type & 3) == 3) {
+        m_nKind = KIND_DEFAULT;
+    } else if ((type & 9) == 9) {
+        m_nKind = KIND_NOTHING;
+    } else {
+        m_nKind = KIND_PUSH;
+        style |= BS_OWNERDRAW;
+    }
+    SetWindowStyle(this, style);
+}
+
+// ---- Set-up -------------------------------------------------------------------------
+
+void CComBoxBtn::SetBitmaps(UINT normalId, UINT hoverId)
+{
+    m_nNormal = normalId;
+    m_nHover = hoverId;
+    const QImage image = normalId != 0 ? CResourceStore::Image(kBitmap, normalId) : QImage();
+    if (!image.isNull())
+        resize(image.size());
+    update();
+}
+
+bool CComBoxBtn::CreateDropList(QWidget* pNotify, UINT nNotifyId)
+{
+    m_nDropWidth = width();
+    if (m_pPopup == nullptr) {
+        auto* popup = new CDropListWnd(this);
+        if (!popup->Create()) {
+            delete popup;
+            return false;
+        }
+        m_pPopup = popup;
+        m_pPopup->List()->SetItemFont(m_lfFont);
+    }
+    m_pNotify = pNotify;
+    m_nNotifyId = nNotifyId;
+    return true;
+}
+
+CDropListBox* CComBoxBtn::List() const
+{
+    return m_pPopup ? m_pPopup->List() : nullptr;
+}
+
+bool CComBoxBtn::IsDropped() const
+{
+    return m_pPopup && m_pPopup->isVisible();
+}
+
+int CComBoxBtn::AddString(const QString& text)
+{
+    return List() ? List()->AddString(text) : CDropListBox::LB_ERR;
+}
+
+int CComBoxBtn::InsertString(int index, const QString& text)
+{
+    return List() ? List()->InsertString(index, text) : CDropListBox::LB_ERR;
+}
+
+void CComBoxBtn::ResetContent()
+{
+    if (List())
+        List()->ResetContent();
+}
+
+void CComBoxBtn::SetCurSel(int n)
+{
+    CDropListBox* list = List();
+    if (list == nullptr || list->count() == 0)
+        return;
+    list->SelectRow(n);
+    if (n < 0 || n >= list->count())
+        return;
+    setText(list->item(n)->text());
+    repaint();
+}
+
+int CComBoxBtn::GetCurSel() const
+{
+    return List() ? List()->currentRow() : CDropListBox::LB_ERR;
+}
+
+void CComBoxBtn::SetHighlight(bool on)
+{
+    if (on == m_bHighlight)
+        return;
+    m_bHighlight = on;
+    update();
+}
+
+void CComBoxBtn::SetDisabledBitmap(UINT id)
+{
+    m_nDisabled = id;
+}
+
+void CComBoxBtn::SetHighlightFace(UINT bitmapId, COLORREF crText)
+{
+    m_nHighlightFace = bitmapId;
+    m_clrHighlight = crText;
+}
+
+void CComBoxBtn::SetTextColors(COLORREF normal, COLORREF hover)
+{
+    m_clrNormal = normal;
+    m_clrHover = hover;
+}
+
+void CComBoxBtn::SetFonts(const QFont* normal, const QFont* hover)
+{
+    m_pFontNormal = normal ? normal : &m_fontOwn;
+    m_pFontHover = hover ? hover : &m_fontOwn;
+}
+
+// ---- Face -------------------------------------------------------------------------------
+
+CComBoxBtn::Face CComBoxBtn::ChooseFace() const
+{
+    if (!isEnabled())
+        return {m_nDisabled, nullptr, m_clrDisabled};
+    if (m_bHover)
+        return {m_nHover, m_pFontHover, m_clrHover};
+    return {m_nNormal, m_pFontNormal, m_bHighlight ? m_clrHighlight : m_clrNormal};
+}
+
+UINT CComBoxBtn::CurrentBitmapId() const
+{
+    return ChooseFace().bitmap;
+}
+
+void CComBoxBtn::UpdateFace()
+{
+    const UINT id = ChooseFace().bitmap;
+    if (m_nKind == KIND_PUSH && id != 0) {
+        const QImage image = CResourceStore::Image(kBitmap, id);
+        if (!image.isNull() && image.size() != size())
+            resize(image.size());
+    }
+    update();
+}
+
+void CComBoxBtn::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (m_nKind == KIND_DEFAULT) {
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.text = text();
+        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        return;
+    }
+    if (m_nKind != KIND_PUSH)
+        return;
+    const Face face = ChooseFace();
+    const QImage image = face.bitmap != 0 ? CResourceStore::Image(kBitmap, face.bitmap) : QImage();
+    if (image.isNull())
+        painter.fillRect(rect(), GetSysColor(COLOR_BTNFACE));
+    else
+        painter.drawImage(0, 0, CBitButton::StretchBitmap(image, width(), height()));
+    const QString caption = text();
+    if (caption.isEmpty())
+        return;
+    painter.setFont(face.font ? *face.font : font());
+    painter.setPen(ToQColor(face.colour));
+    // The arrow of the face takes the right 20 pixels.
+    const CRect area(5, 0, width() - 20, height());
+    DrawText(painter, caption, area, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+// ---- The list -------------------------------------------------------------------------------
+
+void CComBoxBtn::ShowDropList()
+{
+    CDropListBox* list = List();
+    const QRect button(mapToGlobal(QPoint(0, 0)), size());
+    const QRect work = screen()->availableGeometry();
+    int h = m_nDropHeight;
+    if (list->count() > 0 && list->count() * list->GetItemHeight() < h)
+        h = list->count() * list->GetItemHeight();
+    // Under the button, over its last pixel row; above it when the work
+    // area ends first.
+    QRect drop(button.left(), button.top() + button.height() - 1, m_nDropWidth, h);
+    if (drop.top() + drop.height() > work.top() + work.height())
+        drop.moveTop(button.top() - h);
+    m_rcDrop = drop;
+    m_pPopup->setGeometry(drop);
+    m_pPopup->show();
+    m_pPopup->raise();
+    m_pPopup->activateWindow();
+    list->setFocus(Qt::OtherFocusReason);
+}
+
+void CComBoxBtn::OnSelChange(int index)
+{
+    CDropListBox* list = List();
+    if (list != nullptr && list->item(index) != nullptr)
+        setText(list->item(index)->text());
+    m_bHover = true;
+    UpdateFace();
+    repaint();
+    PostMessage(GetParentTarget(this), WM_COMBOBTN_SELCHANGE, m_nNotifyId, index);
+    if (list != nullptr)
+        list->SetSelIndex(index);
+}
+
+LRESULT CComBoxBtn::WindowProc(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_COMBOBTN_SELCHANGE)
+        return 0;
+    OnSelChange(int(wParam));
+    return 1;
+}
+
+// ---- Mouse, wheel, focus --------------------------------------------------------------------
+
+void CComBoxBtn::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractButton::mousePressEvent(event);
+        return;
+    }
+    m_bHover = false;
+    // The button's own press first: it takes the focus.
+    QAbstractButton::mousePressEvent(event);
+    if (m_pPopup) {
+        // A click opens a closed list and closes an open one. When the click
+        // already closed it (the list lost the focus to it), it stays closed.
+        const bool closedByThisClick = m_pPopup->TakeClosedOverOwner();
+        if (m_pPopup->isVisible())
+            m_pPopup->hide();
+        else if (!closedByThisClick)
+            ShowDropList();
+    }
+    UpdateFace();
+}
+
+void CComBoxBtn::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (!m_bHover && rect().contains(point)) {
+        m_bHover = true;
+        UpdateFace();
+    }
+    if (m_bMoveNotify && point != m_ptLastMouse) {
+        m_ptLastMouse = point;
+        if (IsDropped()) {
+            if (QApplication::focusWidget() != m_pPopup) {
+                SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, WPARAM(-1), GetDlgCtrlID(this));
+                m_pPopup->activateWindow();
+                List()->setFocus(Qt::OtherFocusReason);
+            }
+        } else if (QApplication::focusWidget() != this) {
+            SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, MouseKeyFlags(event), GetDlgCtrlID(this));
+        }
+    }
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void CComBoxBtn::leaveEvent(QEvent* event)
+{
+    m_bHover = false;
+    UpdateFace();
+    QAbstractButton::leaveEvent(event);
+}
+
+void CComBoxBtn::focusOutEvent(QFocusEvent* event)
+{
+    m_bHover = false;
+    UpdateFace();
+    QAbstractButton::focusOutEvent(event);
+}
+
+void CComBoxBtn::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        UpdateFace();
+    QAbstractButton::changeEvent(event);
+}
+
+void CComBoxBtn::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    CDropListBox* list = List();
+    // Every user fills the list before use; an empty one has nothing to step.
+    if (list == nullptr || list->count() == 0)
+        return;
+    m_nWheel = std::clamp(m_nWheel + event->angleDelta().y(), -120, 120);
+    int index = list->currentRow();
+    if (m_nWheel == -120)
+        index = std::min(index + 1, list->count() - 1);
+    else if (m_nWheel == 120)
+        index = std::max(index - 1, 0);
+    else
+        return;
+    SetCurSel(index);
+    PostMessage(GetParentTarget(this), WM_COMBOBTN_SELCHANGE, m_nNotifyId, index);
+    m_nWheel = 0;
+}
