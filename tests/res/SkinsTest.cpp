@@ -43,6 +43,27 @@ TEST(SkinsTest, StatesOfOneButtonLookDifferent)
         EXPECT_NE(CResourceStore::Image(QStringLiteral("BMP"), other), normal) << other;
 }
 
+// A fader thumb's pixel (0,0) is its key colour: only its corners have it,
+// so that a keyed thumb loses its corners and nothing else.
+TEST(SkinsTest, ThumbKeyColourIsFoundOnlyInTheCorners)
+{
+    int thumbs = 0;
+    for (const SkinEntry& e : Table()) {
+        if (!e.kind.startsWith(QLatin1String("knob")))
+            continue;
+        ++thumbs;
+        const QImage image = CResourceStore::Image(e.type, e.id).convertToFormat(QImage::Format_RGB32);
+        const QRgb key = image.pixel(0, 0);
+        int keyed = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                keyed += image.pixel(x, y) == key;
+        EXPECT_EQ(keyed, 4) << e.id;
+        EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), key) << e.id;
+    }
+    EXPECT_GE(thumbs, 9);
+}
+
 TEST(SkinsTest, BadRowsAreRefusedWithTheirLine)
 {
     struct Case {

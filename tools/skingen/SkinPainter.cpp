@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 
 namespace {
 // The palette.
@@ -161,6 +162,174 @@ void DrawBadge(QPainter& p, const SkinEntry& e)
     p.drawPath(path);
     DrawLabel(p, e, QRect(0, 0, w, h), kLabel);
 }
+// The key colour of a fader thumb: its four corner pixels, found nowhere
+// else in it. Drawn opaque, it passes for the dark track around the thumb;
+// drawn keyed, the corners vanish.
+const QColor kThumbKey(0x2B, 0x30, 0x3C);
+const QColor kTrackTop(0x3A, 0x41, 0x51);
+const QColor kTrackBottom(0x2F, 0x35, 0x43);
+const QColor kGroove(0x12, 0x15, 0x1C);
+
+// A fader channel: a dark panel with a groove along the travel and ticks
+// beside it; lit, the groove glows in the accent colour. A label, when
+// given, is the groove's centre across the travel in pixels (the middle
+// otherwise).
+void DrawTrack(QPainter& p, const SkinEntry& e, bool lit)
+{
+    const int w = e.width, h = e.height;
+    const bool vertical = h >= w;
+    const int across = vertical ? w : h;
+    const int along = vertical ? h : w;
+    bool numeric = false;
+    const int labelled = e.label.toInt(&numeric);
+    const int centre = numeric ? labelled : across / 2;
+    const QColor top = e.face.isValid() ? e.face.lighter(115) : kTrackTop;
+    const QColor bottom = e.face.isValid() ? e.face : kTrackBottom;
+    QLinearGradient shade(0, 0, vertical ? w : 0, vertical ? 0 : h);
+    shade.setColorAt(0, top);
+    shade.setColorAt(1, bottom);
+    p.fillRect(0, 0, w, h, shade);
+    p.setPen(kFaceBorder);
+    p.drawRect(0, 0, w - 1, h - 1);
+
+    // Ticks every eighth of the travel, on both sides of the groove, where
+    // the track is wide enough to hold them beside a thumb.
+    const int ends = std::max(3, along / 16);
+    p.setPen(QColor(0x8A, 0x92, 0xA4));
+    for (int i = 0; across >= 24 && i <= 8; ++i) {
+        const int at = ends + (along - 2 * ends - 1) * i / 8;
+        const int reach = i % 4 == 0 ? 5 : 3;
+        for (int side : {-1, 1}) {
+            const int from = centre + side * 4, to = centre + side * (4 + reach);
+            if (vertical)
+                p.drawLine(from, at, to, at);
+            else
+                p.drawLine(at, from, at, to);
+        }
+    }
+    // The groove, 3 pixels wide, with a fine highlight on one side.
+    const QColor fill = lit ? (e.text.isValid() ? e.text : kAccent) : kGroove;
+    const QRect groove = vertical ? QRect(centre - 1, ends, 3, along - 2 * ends)
+                                  : QRect(ends, centre - 1, along - 2 * ends, 3);
+    p.fillRect(groove, fill);
+    p.setPen(QColor(255, 255, 255, 45));
+    if (vertical)
+        p.drawLine(groove.right() + 1, groove.top(), groove.right() + 1, groove.bottom());
+    else
+        p.drawLine(groove.left(), groove.bottom() + 1, groove.right(), groove.bottom() + 1);
+}
+
+// A fader thumb: a metal cap with grip lines and a centre line across the
+// travel (accent when active, grey when greyed); its corners carry the key
+// colour. The label "h" marks a thumb of a horizontal fader.
+void DrawKnob(QPainter& p, const SkinEntry& e)
+{
+    const int w = e.width, h = e.height;
+    const bool vertical = e.label != QLatin1String("h");
+    const bool off = e.kind == QLatin1String("knob-off");
+    const bool on = e.kind == QLatin1String("knob-on");
+    QColor light(0xE4, 0xE7, 0xEE), dark(0xA9, 0xB0, 0xBE);
+    if (off) {
+        light = QColor(0xB9, 0xBC, 0xC3);
+        dark = QColor(0x96, 0x9A, 0xA3);
+    }
+    if (e.face.isValid()) {
+        light = e.face.lighter(125);
+        dark = e.face;
+    }
+    QLinearGradient metal(0, 0, vertical ? 0 : w, vertical ? h : 0);
+    metal.setColorAt(0, light);
+    metal.setColorAt(0.5, dark);
+    metal.setColorAt(1, light.darker(110));
+    p.fillRect(0, 0, w, h, metal);
+    p.setPen(QColor(0x4A, 0x51, 0x61));
+    p.drawRect(0, 0, w - 1, h - 1);
+    // Grip lines and the centre line across the cap.
+    const QColor grip(0x6E, 0x75, 0x84);
+    const QColor mark = on ? kAccent : off ? QColor(0x7E, 0x82, 0x8B) : QColor(0x1E, 0x22, 0x2B);
+    // Small caps carry the centre line alone.
+    if (std::min(w, h) < 14)
+        p.setPen(Qt::NoPen);
+    if (vertical) {
+        const int mid = h / 2;
+        if (std::min(w, h) >= 14)
+            p.setPen(grip);
+        for (int d : {-6, -3, 3, 6})
+            if (mid + d > 1 && mid + d < h - 2)
+                p.drawLine(2, mid + d, w - 3, mid + d);
+        p.fillRect(1, mid - 1, w - 2, 2, mark);
+    } else {
+        const int mid = w / 2;
+        if (std::min(w, h) >= 14)
+            p.setPen(grip);
+        for (int d : {-5, -3, 3, 5})
+            if (mid + d > 1 && mid + d < w - 2)
+                p.drawLine(mid + d, 2, mid + d, h - 3);
+        p.fillRect(mid - 1, 1, 2, h - 2, mark);
+    }
+    for (QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)}) {
+        p.setPen(kThumbKey);
+        p.drawPoint(corner);
+    }
+}
+
+// A drop-list button's face: a slate face, its right 20 pixels holding a
+// down arrow behind a fine divider; the text is the button's.
+void DrawDropFace(QPainter& p, const SkinEntry& e)
+{
+    SkinEntry face = e;
+    face.kind = e.kind == QLatin1String("drop-hover") ? QStringLiteral("hover") : QStringLiteral("normal");
+    face.label.clear();
+    DrawFace(p, face);
+    const int w = e.width, h = e.height;
+    p.setPen(QColor(0x23, 0x28, 0x33));
+    p.drawLine(w - 20, 3, w - 20, h - 4);
+    p.setPen(QColor(255, 255, 255, 40));
+    p.drawLine(w - 19, 3, w - 19, h - 4);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(w - 10.0, h / 2.0);
+    QPainterPath arrow;
+    arrow.moveTo(c.x() - 4, c.y() - 2);
+    arrow.lineTo(c.x() + 4, c.y() - 2);
+    arrow.lineTo(c.x(), c.y() + 3);
+    arrow.closeSubpath();
+    p.fillPath(arrow, e.kind == QLatin1String("drop-hover") ? kAccent : kLabel);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// A loudspeaker seen from the front, on a transparent ground: a slate
+// basket, a cone and a dust cap; hover rims it in the accent colour, on
+// lights the cone.
+void DrawSpeaker(QPainter& p, const SkinEntry& e)
+{
+    const int w = e.width, h = e.height;
+    const bool hover = e.kind == QLatin1String("speaker-hover");
+    const bool on = e.kind == QLatin1String("speaker-on");
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(w / 2.0, h / 2.0);
+    const double r = std::min(w, h) / 2.0 - 1.5;
+    if (on || hover) {
+        // A soft glow around the basket.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(kAccent.red(), kAccent.green(), kAccent.blue(), on ? 90 : 50));
+        p.drawEllipse(c, r + 1.0, r + 1.0);
+    }
+    p.setPen(QPen(hover || on ? kAccent : kFaceBorder, 1.5));
+    p.setBrush(Vertical(h, kSlateTop, kSlateBottom));
+    p.drawEllipse(c, r - 1.0, r - 1.0);
+    QRadialGradient cone(c, r * 0.72);
+    cone.setColorAt(0, on ? kAccent.lighter(130) : QColor(0x6B, 0x74, 0x88));
+    cone.setColorAt(1, on ? kAccent.darker(140) : QColor(0x22, 0x27, 0x31));
+    p.setPen(QPen(QColor(0x15, 0x18, 0x1F), 1));
+    p.setBrush(cone);
+    p.drawEllipse(c, r * 0.72, r * 0.72);
+    p.setBrush(on ? kAccent : QColor(0x8D, 0x95, 0xA7));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(c, r * 0.22, r * 0.22);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (!e.label.isEmpty())
+        DrawLabel(p, e, QRect(0, int(c.y() + r * 0.25), w, int(r * 0.7)), kLabel, 10);
+}
 }  // namespace
 
 QImage DrawSkin(const SkinEntry& e)
@@ -176,6 +345,14 @@ QImage DrawSkin(const SkinEntry& e)
         DrawPanel(p, e);
     else if (e.kind == QLatin1String("badge"))
         DrawBadge(p, e);
+    else if (e.kind.startsWith(QLatin1String("track")))
+        DrawTrack(p, e, e.kind == QLatin1String("track-lit"));
+    else if (e.kind.startsWith(QLatin1String("knob")))
+        DrawKnob(p, e);
+    else if (e.kind.startsWith(QLatin1String("drop")))
+        DrawDropFace(p, e);
+    else if (e.kind.startsWith(QLatin1String("speaker")))
+        DrawSpeaker(p, e);
     else
         DrawFace(p, e);
     p.end();

@@ -13,6 +13,10 @@ const QStringList& SkinKinds()
         QStringLiteral("on"),       QStringLiteral("on-hover"), QStringLiteral("disabled"),
         QStringLiteral("lamp-off"), QStringLiteral("lamp-on"),  QStringLiteral("panel"),
         QStringLiteral("badge"),
+        QStringLiteral("track"),    QStringLiteral("track-lit"), QStringLiteral("knob"),
+        QStringLiteral("knob-on"),  QStringLiteral("knob-off"),  QStringLiteral("drop"),
+        QStringLiteral("drop-hover"), QStringLiteral("speaker"), QStringLiteral("speaker-hover"),
+        QStringLiteral("speaker-on"),
     };
     return kinds;
 }
