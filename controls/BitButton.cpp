@@ -2,15 +2,12 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionButton>
 
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
-#include "platform/gui/ButtonNotify.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
-#include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/SysColors.h"
 #include "platform/gui/WindowAttributes.h"
@@ -20,15 +17,12 @@ const QString kBitmap = QStringLiteral("BMP");
 }  // namespace
 
 CBitButton::CBitButton(QWidget* parent, DWORD style)
-    : QAbstractButton(parent),
+    : CSkinButton(parent, NOTICE_EVERY_MOVE, false),
       m_nDisabledFormat(DT_CENTER),
       m_nAlign(DT_CENTER),
       m_timers(this, [this](UINT id) { OnTimer(id); })
 {
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
     PreSubclassWindow(style);
-    NotifyClicksToParent(this);
 }
 
 void CBitButton::PreSubclassWindow(DWORD style)
@@ -155,37 +149,6 @@ void CBitButton::SetCheck(bool check)
     UpdateFace();
 }
 
-void CBitButton::SetPartners(CBitButton* first, CBitButton* second)
-{
-    m_pPartner1 = first;
-    m_pPartner2 = second;
-}
-
-void CBitButton::SetHover(bool hover)
-{
-    m_bHover = hover;
-    UpdateFace();
-}
-
-void CBitButton::ShowWindow(int nCmdShow)
-{
-    if (nCmdShow == SW_HIDE) {
-        m_pPartner1 = nullptr;
-        m_pPartner2 = nullptr;
-    }
-    setVisible(nCmdShow != SW_HIDE);
-}
-
-void CBitButton::SetPartnersHover(bool hover)
-{
-    if (m_bCheck)
-        return;
-    if (m_pPartner1)
-        m_pPartner1->SetHover(hover);
-    if (m_pPartner2)
-        m_pPartner2->SetHover(hover);
-}
-
 // ---- Faces ------------------------------------------------------------------
 
 CBitButton::Face CBitButton::ChooseFace() const
@@ -214,12 +177,8 @@ UINT CBitButton::CurrentBitmapId() const
 
 void CBitButton::UpdateFace()
 {
-    const UINT id = ChooseFace().bitmap;
-    if (m_nDrawKind == DRAW_BITMAPS && id != 0) {
-        const QImage image = CResourceStore::Image(kBitmap, id);
-        if (!image.isNull() && image.size() != size())
-            resize(image.size());
-    }
+    if (m_nDrawKind == DRAW_BITMAPS)
+        TakeBitmapSize(this, ChooseFace().bitmap);
     update();
 }
 
@@ -244,12 +203,7 @@ void CBitButton::paintEvent(QPaintEvent*)
     if (m_nDrawKind == DRAW_BITMAPS) {
         DrawButton(painter);
     } else if (m_nDrawKind == DRAW_DEFAULT) {
-        QStyleOptionButton option;
-        option.initFrom(this);
-        option.text = text();
-        if (isDown())
-            option.state |= QStyle::State_Sunken;
-        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        DrawDefaultButton(painter, this);
     }
 }
 
@@ -305,38 +259,6 @@ void CBitButton::PostLinkClick(CMsgTarget* parent, WPARAM kind)
     PostMessage(parent, WM_LINK_BUTTON_CLICK, kind, 0);
 }
 
-void CBitButton::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    if (!rect().contains(point)) {
-        // Moving off while the button holds the mouse: the pointer has left.
-        if (m_bHover)
-            OnMouseLeave();
-    } else if (!m_bHover) {
-        m_bHover = true;
-        SetPartnersHover(true);
-        UpdateFace();
-    }
-    if (m_bMoveNotify && point != m_ptLastNotified) {
-        m_ptLastNotified = point;
-        SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, MouseKeyFlags(event), GetDlgCtrlID(this));
-    }
-    QAbstractButton::mouseMoveEvent(event);
-}
-
-void CBitButton::leaveEvent(QEvent* event)
-{
-    OnMouseLeave();
-    QAbstractButton::leaveEvent(event);
-}
-
-void CBitButton::OnMouseLeave()
-{
-    m_bHover = false;
-    UpdateFace();
-    SetPartnersHover(false);
-}
-
 void CBitButton::mousePressEvent(QMouseEvent* event)
 {
     if (IsLinkButton()) {
@@ -347,11 +269,7 @@ void CBitButton::mousePressEvent(QMouseEvent* event)
             m_pLinkParent = GetParentTarget(this);
         }
     }
-    if (event->button() == Qt::LeftButton) {
-        m_bDown = true;
-        UpdateFace();
-    }
-    QAbstractButton::mousePressEvent(event);
+    CSkinButton::mousePressEvent(event);
 }
 
 void CBitButton::mouseDoubleClickEvent(QMouseEvent* event)
@@ -366,14 +284,6 @@ void CBitButton::mouseDoubleClickEvent(QMouseEvent* event)
     // The second press of a double click is an ordinary press for the
     // button, without this class's pressed flag.
     QAbstractButton::mousePressEvent(event);
-}
-
-void CBitButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_bDown = false;
-    QAbstractButton::mouseReleaseEvent(event);
-    UpdateFace();
 }
 
 void CBitButton::changeEvent(QEvent* event)

@@ -14,19 +14,17 @@
 // and for the output strips' link-group button (control id 2830) posted
 // WM_LINK_BUTTON_CLICK with 513 (single click, about 210 ms after the
 // press), 515 (double click) or 516 (right press).
-#include <QAbstractButton>
 #include <QColor>
 #include <QImage>
-#include <QPoint>
-#include <QPointer>
 
+#include "controls/SkinButton.h"
 #include "platform/core/Types.h"
 #include "platform/gui/TimerMap.h"
 
 class CMsgTarget;
 class QFont;
 
-class CBitButton : public QAbstractButton {
+class CBitButton : public CSkinButton {
     Q_OBJECT
 public:
     // style: the button's template style (type in the low bits, caption
@@ -57,23 +55,12 @@ public:
     void SetTextTopOffset(bool on, int offset);
 
     void SetCheck(bool check);
-    bool GetCheck() const { return m_bCheck; }
-    void EnableMoveNotify(bool on) { m_bMoveNotify = on; }
-    void SetItemData(int value) { m_nItemData = value; }
-    int GetItemData() const { return m_nItemData; }
-    // Buttons whose hover look follows this one (null allowed).
-    void SetPartners(CBitButton* first, CBitButton* second);
-    void SetHover(bool hover);
-    // SW_HIDE first forgets both partners for good.
-    virtual void ShowWindow(int nCmdShow);
 
     // The whole source scaled to cx by cy pixels.
     static QImage StretchBitmap(const QImage& source, int cx, int cy);
 
     // The bitmap id the present state shows.
     UINT CurrentBitmapId() const;
-    bool IsHover() const { return m_bHover; }
-    bool IsDownFlag() const { return m_bDown; }
 
     QSize sizeHint() const override;
 
@@ -81,12 +68,10 @@ public:
     enum : UINT { LINK_BUTTON_ID = 2830, TIMER_LINK_CLICK = 501, TIMER_LINK_POST = 502 };
 
 protected:
+    void FaceChanged() override { UpdateFace(); }
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -102,8 +87,6 @@ private:
     void UpdateFace();
     void DrawButton(QPainter& painter);
     void PaintBitmap(QPainter& painter, UINT id);
-    void SetPartnersHover(bool hover);
-    void OnMouseLeave();
     void OnTimer(UINT id);
     bool IsLinkButton() const;
     void PostLinkClick(CMsgTarget* parent, WPARAM kind);
@@ -114,7 +97,6 @@ private:
     const QFont* m_pFontNormal = nullptr;
     const QFont* m_pFontHover = nullptr;
     const QFont* m_pFontDown = nullptr;
-    bool m_bCheck = false;
     CMsgTarget* m_pLinkParent = nullptr;
     UINT m_nCheckedNormal = 0, m_nCheckedHover = 0, m_nCheckedDown = 0, m_nCheckedHighlight = 0;
     QColor m_clrCheckedNormal, m_clrCheckedHover, m_clrCheckedDown;
@@ -125,17 +107,10 @@ private:
     UINT m_nDisabledChecked = 0, m_nDisabledUnchecked = 0;
     QColor m_clrDisabled;
     UINT m_nDisabledFormat;
-    bool m_bHover = false;
     bool m_bHighlight = false;
-    bool m_bDown = false;
     UINT m_nAlign;
     bool m_bTopOffset = false;
     int m_nTopOffset = 4;
     int m_nDisabledIndent = 0;
-    int m_nItemData = -1;
-    bool m_bMoveNotify = false;
-    QPoint m_ptLastNotified;
-    QPointer<CBitButton> m_pPartner1;
-    QPointer<CBitButton> m_pPartner2;
     CTimerMap m_timers;
 };

@@ -1,25 +1,15 @@
 #include "controls/BtnPng.h"
 
-#include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionButton>
 
 #include "controls/PngResourceImage.h"
-#include "model/WindowMessages.h"
 #include "platform/core/Language.h"
-#include "platform/core/MsgTarget.h"
-#include "platform/core/SystemMessages.h"
-#include "platform/gui/ButtonNotify.h"
 #include "platform/gui/ControlStyles.h"
-#include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/WindowAttributes.h"
 
-CBtnPng::CBtnPng(QWidget* parent, DWORD style) : QAbstractButton(parent)
+CBtnPng::CBtnPng(QWidget* parent, DWORD style) : CSkinButton(parent, NOTICE_EVERY_MOVE, false)
 {
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
     PreSubclassWindow(style);
-    NotifyClicksToParent(this);
 }
 
 CBtnPng::~CBtnPng() = default;
@@ -160,36 +150,10 @@ void CBtnPng::SetCheck(bool check)
     update();
 }
 
-void CBtnPng::SetPartners(CBtnPng* first, CBtnPng* second)
-{
-    m_pPartner1 = first;
-    m_pPartner2 = second;
-}
-
-void CBtnPng::SetHover(bool hover)
-{
-    m_bHover = hover;
-    update();
-}
-
 void CBtnPng::ShowWindow(int nCmdShow)
 {
-    if (nCmdShow == SW_HIDE) {
-        m_pPartner1 = nullptr;
-        m_pPartner2 = nullptr;
-    }
     update();
-    setVisible(nCmdShow != SW_HIDE);
-}
-
-void CBtnPng::SetPartnersHover(bool hover)
-{
-    if (m_bCheck)
-        return;
-    if (m_pPartner1)
-        m_pPartner1->SetHover(hover);
-    if (m_pPartner2)
-        m_pPartner2->SetHover(hover);
+    CSkinButton::ShowWindow(nCmdShow);
 }
 
 // ---- Drawing ----------------------------------------------------------------------
@@ -204,62 +168,6 @@ void CBtnPng::paintEvent(QPaintEvent*)
         if (!cache.isNull())
             painter.drawImage(0, 0, cache);
     } else if (m_nDrawKind == DRAW_DEFAULT) {
-        QStyleOptionButton option;
-        option.initFrom(this);
-        option.text = text();
-        if (isDown())
-            option.state |= QStyle::State_Sunken;
-        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        DrawDefaultButton(painter, this);
     }
-}
-
-// ---- Mouse ----------------------------------------------------------------------
-
-void CBtnPng::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    if (!rect().contains(point)) {
-        // Moving off while the button holds the mouse: the pointer has left.
-        if (m_bHover)
-            OnMouseLeave();
-    } else if (!m_bHover) {
-        m_bHover = true;
-        update();
-        SetPartnersHover(true);
-    }
-    if (m_bMoveNotify && point != m_ptLastNotified) {
-        m_ptLastNotified = point;
-        SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, MouseKeyFlags(event), GetDlgCtrlID(this));
-    }
-    QAbstractButton::mouseMoveEvent(event);
-}
-
-void CBtnPng::leaveEvent(QEvent* event)
-{
-    OnMouseLeave();
-    QAbstractButton::leaveEvent(event);
-}
-
-void CBtnPng::OnMouseLeave()
-{
-    m_bHover = false;
-    update();
-    SetPartnersHover(false);
-}
-
-void CBtnPng::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton) {
-        m_bDown = true;
-        update();
-    }
-    QAbstractButton::mousePressEvent(event);
-}
-
-void CBtnPng::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_bDown = false;
-    QAbstractButton::mouseReleaseEvent(event);
-    update();
 }

@@ -19,17 +19,15 @@
 #include <array>
 #include <memory>
 
-#include <QAbstractButton>
 #include <QImage>
-#include <QPoint>
-#include <QPointer>
 
 #include "controls/PngImage.h"
+#include "controls/SkinButton.h"
 #include "platform/core/Types.h"
 
 class CPngResourceImage;
 
-class CBtnPng : public QAbstractButton {
+class CBtnPng : public CSkinButton {
     Q_OBJECT
 public:
     explicit CBtnPng(QWidget* parent = nullptr, DWORD style = 0);
@@ -55,15 +53,8 @@ public:
     // When the value differs: stores it, gives the partners the hover look
     // of it, repaints.
     void SetCheck(bool check);
-    bool GetCheck() const { return m_bCheck; }
-    void EnableMoveNotify(bool on) { m_bMoveNotify = on; }
-    void SetItemData(int value) { m_nItemData = value; }
-    int GetItemData() const { return m_nItemData; }
-    void SetPartners(CBtnPng* first, CBtnPng* second);
-    void SetHover(bool hover);
-    bool IsHover() const { return m_bHover; }
     // SW_HIDE first forgets both partners.
-    virtual void ShowWindow(int nCmdShow);
+    void ShowWindow(int nCmdShow) override;
 
     // The picture slots, in cache order.
     enum Slot : int {
@@ -74,11 +65,8 @@ public:
     Slot CurrentSlot() const;
 
 protected:
+    void FaceChanged() override { update(); }
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     enum DrawKind { DRAW_IMAGES = 0, DRAW_DEFAULT = 2, DRAW_NOTHING = 4 };
@@ -89,22 +77,12 @@ private:
     void ForgetCaches();
     // The cache a slot shows, made on first use; null: the parent only.
     const QImage& Cache(int slot);
-    void SetPartnersHover(bool hover);
-    void OnMouseLeave();
 
     std::array<std::unique_ptr<CPngResourceImage>, SLOT_COUNT> m_images;
     std::array<QImage, SLOT_COUNT> m_caches;
     std::array<bool, SLOT_COUNT> m_bCacheMade{};
-    bool m_bHover = false;
-    bool m_bDown = false;
-    bool m_bCheck = false;
     int m_nDrawKind = DRAW_IMAGES;
     bool m_bChineseSet = false;
     QSize m_imageSize;
     RotateFlipType m_rotateFlip = RotateNoneFlipNone;
-    bool m_bMoveNotify = false;
-    QPoint m_ptLastNotified;
-    int m_nItemData = -1;
-    QPointer<CBtnPng> m_pPartner1;
-    QPointer<CBtnPng> m_pPartner2;
 };

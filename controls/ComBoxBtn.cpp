@@ -6,12 +6,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QStyleOptionButton>
 #include <QWheelEvent>
 
 #include "controls/BitButton.h"
 #include "controls/DropListBox.h"
 #include "controls/DropListWnd.h"
+#include "controls/SkinButton.h"
 #include "model/WindowMessages.h"
 #include "platform/gui/ButtonNotify.h"
 #include "platform/gui/ControlStyles.h"
@@ -72,9 +72,7 @@ void CComBoxBtn::SetBitmaps(UINT normalId, UINT hoverId)
 {
     m_nNormal = normalId;
     m_nHover = hoverId;
-    const QImage image = normalId != 0 ? CResourceStore::Image(kBitmap, normalId) : QImage();
-    if (!image.isNull())
-        resize(image.size());
+    TakeBitmapSize(this, normalId);
     update();
 }
 
@@ -187,12 +185,8 @@ UINT CComBoxBtn::CurrentBitmapId() const
 
 void CComBoxBtn::UpdateFace()
 {
-    const UINT id = ChooseFace().bitmap;
-    if (m_nKind == KIND_PUSH && id != 0) {
-        const QImage image = CResourceStore::Image(kBitmap, id);
-        if (!image.isNull() && image.size() != size())
-            resize(image.size());
-    }
+    if (m_nKind == KIND_PUSH)
+        TakeBitmapSize(this, ChooseFace().bitmap);
     update();
 }
 
@@ -200,10 +194,7 @@ void CComBoxBtn::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (m_nKind == KIND_DEFAULT) {
-        QStyleOptionButton option;
-        option.initFrom(this);
-        option.text = text();
-        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        DrawDefaultButton(painter, this);
         return;
     }
     if (m_nKind != KIND_PUSH)

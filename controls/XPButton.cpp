@@ -12,8 +12,6 @@
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
-#include "platform/gui/ButtonNotify.h"
-#include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
 
@@ -38,11 +36,8 @@ CXPButton::SoundPlayer CXPButton::SetSoundPlayer(SoundPlayer player)
 }
 
 CXPButton::CXPButton(QWidget* parent)
-    : QAbstractButton(parent), m_backing(this), m_timers(this, [this](UINT id) { OnTimer(id); })
+    : CSkinButton(parent, NOTICE_ON_ENTRY, true), m_backing(this), m_timers(this, [this](UINT id) { OnTimer(id); })
 {
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    NotifyClicksToParent(this);
 }
 
 // ---- Set-up ---------------------------------------------------------------------
@@ -136,7 +131,7 @@ UINT CXPButton::CurrentBitmapId() const
     if (m_bMark)
         return m_bCheck ? m_nMarkChecked : m_nMarkUnchecked;
     // The pressed face shows only while the pointer is over the button.
-    if (m_bHover && m_bPressed)
+    if (m_bHover && m_bDown)
         return m_bCheck ? m_nCheckedPressed : m_nPressed;
     if (m_bHover)
         return m_bCheck ? m_nCheckedHover : m_nHover;
@@ -170,39 +165,10 @@ void CXPButton::paintEvent(QPaintEvent* event)
 
 // ---- Mouse and sound ----------------------------------------------------------------
 
-void CXPButton::mouseMoveEvent(QMouseEvent* event)
+void CXPButton::Entered()
 {
-    const QPoint point = event->position().toPoint();
-    if (!rect().contains(point)) {
-        // Moving off while the button holds the mouse: the pointer has left.
-        if (m_bHover)
-            OnMouseLeave();
-    } else if (!m_bHover) {
-        // The first move after entering.
-        m_bHover = true;
-        Repaint();
-        if (m_bHoverSound)
-            PlayHoverSound();
-        if (m_bMoveNotify && point != m_ptLastNotified) {
-            m_ptLastNotified = point;
-            SendMessage(GetParentTarget(this), WM_CONTROL_HOVER, MouseKeyFlags(event), GetDlgCtrlID(this));
-        }
-    }
-    QAbstractButton::mouseMoveEvent(event);
-}
-
-void CXPButton::leaveEvent(QEvent* event)
-{
-    OnMouseLeave();
-    QAbstractButton::leaveEvent(event);
-}
-
-void CXPButton::OnMouseLeave()
-{
-    if (!m_bHover)
-        return;
-    m_bHover = false;
-    Repaint();
+    if (m_bHoverSound)
+        PlayHoverSound();
 }
 
 void CXPButton::PlayHoverSound()
@@ -214,28 +180,20 @@ void CXPButton::PlayHoverSound()
 
 void CXPButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_bPressed = true;
-        if (m_bRepeat) {
-            m_nRepeatCount = 0;
-            m_timers.SetTimer(TIMER_REPEAT, REPEAT_PERIOD_MS);
-        }
+    if (event->button() == Qt::LeftButton && m_bRepeat) {
+        m_nRepeatCount = 0;
+        m_timers.SetTimer(TIMER_REPEAT, REPEAT_PERIOD_MS);
     }
-    QAbstractButton::mousePressEvent(event);
-    Repaint();
+    CSkinButton::mousePressEvent(event);
 }
 
 void CXPButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_bPressed = false;
-        if (m_bRepeat) {
-            m_timers.KillTimer(TIMER_REPEAT);
-            m_nRepeatCount = 0;
-        }
+    if (event->button() == Qt::LeftButton && m_bRepeat) {
+        m_timers.KillTimer(TIMER_REPEAT);
+        m_nRepeatCount = 0;
     }
-    QAbstractButton::mouseReleaseEvent(event);
-    Repaint();
+    CSkinButton::mouseReleaseEvent(event);
 }
 
 void CXPButton::OnTimer(UINT id)

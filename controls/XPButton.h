@@ -17,18 +17,17 @@
 // count 1, 2, 3 ...) every 80 ms while pressed.
 #include <functional>
 
-#include <QAbstractButton>
-#include <QPoint>
 #include <QPointer>
 #include <QString>
 
+#include "controls/SkinButton.h"
 #include "platform/core/Types.h"
 #include "platform/gui/BackingImage.h"
 #include "platform/gui/TimerMap.h"
 
 class CFontStatic;
 
-class CXPButton : public QAbstractButton {
+class CXPButton : public CSkinButton {
     Q_OBJECT
 public:
     explicit CXPButton(QWidget* parent = nullptr);
@@ -37,8 +36,6 @@ public:
     void SetBitmaps(UINT checkedNormal, UINT checkedHover, UINT checkedPressed, UINT normal, UINT hover,
                     UINT pressed);
     void SetCheck(bool check);
-    bool GetCheck() const { return m_bCheck; }
-    void EnableMoveNotify(bool on) { m_bMoveNotify = on; }
     // Stored only; the next repaint uses them.
     void SetDisabledBitmaps(UINT checked, UINT unchecked);
     // The own disabled look; repaints, then enables or disables the window.
@@ -54,7 +51,6 @@ public:
     COLORREF GetTextColor() const { return m_clrText; }
     COLORREF GetAltTextColor() const { return m_clrAltText; }
     COLORREF GetHoverTextColor() const { return m_clrHoverText; }
-    bool IsHover() const { return m_bHover; }
     void EnableHoverSound(bool on) { m_bHoverSound = on; }
     bool IsHoverSoundEnabled() const { return m_bHoverSound; }
     // The sound played on entering: a beep for an empty name, else the
@@ -80,16 +76,15 @@ public:
     enum : UINT { TIMER_REPEAT = 7, REPEAT_PERIOD_MS = 80 };
 
 protected:
+    void FaceChanged() override { Repaint(); }
+    void Entered() override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     void PlayHoverSound();
     void OnTimer(UINT id);
-    void OnMouseLeave();
 
     COLORREF m_clrText = RGB(0, 0, 0);
     COLORREF m_clrAltText = RGB(255, 0, 0);
@@ -99,18 +94,13 @@ private:
     UINT m_nDisabledChecked = 0, m_nDisabledUnchecked = 0;
     UINT m_nMarkUnchecked = 0, m_nMarkChecked = 0;
     bool m_bHoverSound = false;
-    bool m_bCheck = true;
     bool m_bMark = false;
-    bool m_bHover = false;
-    bool m_bPressed = false;
     QString m_strSound;
     bool m_bSoundOn = false;
     bool m_bOwnDisabled = false;
     bool m_bRepeat = false;
     QPointer<CFontStatic> m_pLinkedLabel;
     int m_nRepeatCount = 0;
-    bool m_bMoveNotify = false;
-    QPoint m_ptLastNotified;
     CBackingImage m_backing;
     CTimerMap m_timers;
 };

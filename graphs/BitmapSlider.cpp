@@ -88,6 +88,20 @@ QImage LoadPicture(UINT id)
 {
     return id == 0 ? QImage() : CResourceStore::Image(kBitmap, id);
 }
+
+// Loads a picture and, when activeId is not 0, its active variant; false
+// when either is missing.
+bool LoadPair(UINT id, UINT activeId, QImage* picture, QImage* active)
+{
+    *picture = LoadPicture(id);
+    *active = LoadPicture(activeId);
+    return !picture->isNull() && (activeId == 0 || !active->isNull());
+}
+
+QImage Keyed(const QImage& picture, bool transparent, COLORREF clrTransparent, int x, int y)
+{
+    return PaintReady(picture, transparent ? KeyMask(picture, clrTransparent, x, y) : QImage());
+}
 }  // namespace
 
 CBitmapSlider::CBitmapSlider(QWidget* parent)
@@ -114,14 +128,13 @@ bool CBitmapSlider::SetChannelBitmaps(UINT id, UINT activeId, bool transparent, 
         update();
         return true;
     }
-    const QImage channel = LoadPicture(id);
-    const QImage active = LoadPicture(activeId);
-    const bool ok = !channel.isNull() && (activeId == 0 || !active.isNull());
+    QImage channel, active;
+    const bool ok = LoadPair(id, activeId, &channel, &active);
     if (ok) {
-        m_channel = PaintReady(channel, transparent ? KeyMask(channel, clrTransparent, x, y) : QImage());
+        m_channel = Keyed(channel, transparent, clrTransparent, x, y);
         m_bChannel = true;
         if (activeId != 0) {
-            m_channelActive = PaintReady(active, transparent ? KeyMask(active, clrTransparent, x, y) : QImage());
+            m_channelActive = Keyed(active, transparent, clrTransparent, x, y);
             m_bChannelActive = true;
         }
         m_nChannelWidth = channel.width();
@@ -146,15 +159,14 @@ bool CBitmapSlider::SetThumbBitmaps(UINT id, UINT activeId, bool transparent, CO
         update();
         return true;
     }
-    const QImage thumb = LoadPicture(id);
-    const QImage active = LoadPicture(activeId);
-    const bool ok = !thumb.isNull() && (activeId == 0 || !active.isNull());
+    QImage thumb, active;
+    const bool ok = LoadPair(id, activeId, &thumb, &active);
     if (ok) {
         m_thumbPicture = thumb;
         m_thumbMask = KeyMask(thumb, clrTransparent, x, y);
         m_bThumb = true;
         if (activeId != 0) {
-            m_thumbActive = PaintReady(active, transparent ? KeyMask(active, clrTransparent, x, y) : QImage());
+            m_thumbActive = Keyed(active, transparent, clrTransparent, x, y);
             m_bThumbActive = true;
         }
         m_nThumbWidth = thumb.width();
