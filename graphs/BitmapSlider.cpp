@@ -311,7 +311,7 @@ void CBitmapSlider::SetFrequency(int hz)
     if (m_nScaleType == SCALE_FREQUENCY)
         m_nPos = ToInt(m_nMax - index);
     else if (m_nScaleType == SCALE_FREQUENCY_HIGH)
-        m_nPos = ToInt(m_nMax + 192 - index);
+        m_nPos = ToInt(static_cast<long long>(m_nMax) + 192 - index);
     m_nPos = ClampPos(m_nPos);
     update();
 }
@@ -408,7 +408,10 @@ int CBitmapSlider::PixelOfPosition(int pos) const
     if (travel < 1 || range < 1)
         return TravelStart();
     const double ratio = double(static_cast<long long>(pos) - m_nMin) / double(range);
-    return ToInt(static_cast<long long>(TravelStart()) + Trunc(travel * ratio));
+    // A position far outside the range (an unclamped value) lies far off
+    // the control, never beyond what the thumb's rectangle can hold.
+    constexpr long long kFar = 1 << 20;
+    return int(std::clamp<long long>(static_cast<long long>(TravelStart()) + Trunc(travel * ratio), -kFar, kFar));
 }
 
 int CBitmapSlider::PositionOfPixel(int pixel) const

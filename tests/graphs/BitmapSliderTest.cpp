@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 #include <QApplication>
@@ -162,6 +163,14 @@ TEST_F(BitmapSliderTest, ValuesAndPositionsByScaleType)
     fader->SetReversedPos(130);
     EXPECT_EQ(fader->GetPos(), -30);
     EXPECT_EQ(fader->GetReversedPos(), 130);
+    // Values at the ends of int neither wrap nor break the drawing.
+    fader->SetScaleType(CBitmapSlider::SCALE_GAIN);
+    fader->SetRange(0, 240, false);
+    for (int v : {INT_MIN, INT_MAX}) {
+        fader->SetValue(v);
+        EXPECT_EQ(fader->GetPos(), v == INT_MIN ? INT_MAX : INT_MIN + 321);
+        Render(fader);
+    }
     EXPECT_EQ(fader->SetPageSize(20), 13);
 }
 
