@@ -18,6 +18,7 @@
 #include "graphs/BitmapSlider.h"
 #include "graphs/NumEdit.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
 void Move(QWidget* w, QPoint p)
@@ -25,15 +26,6 @@ void Move(QWidget* w, QPoint p)
     QMouseEvent move(QEvent::MouseMove, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(w, &move);
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(g_fontArial12);
-    label->setStyleSheet(QStringLiteral("color: #3C4455"));
-    label->move(x, y);
-    return label;
 }
 
 // A gain fader of the output page with its gain edit.
@@ -67,12 +59,12 @@ CComBoxBtn* DropButton(QWidget* parent, int x, int y, const QStringList& items, 
 void BuildColumn(QWidget* sheet, int x0, bool chinese)
 {
     g_bChinese = chinese;
-    Caption(sheet, chinese ? QStringLiteral("中文") : QStringLiteral("English"), x0, 6)->setFont(g_fontArial16Bold);
+    ReviewCaption(sheet, chinese ? QStringLiteral("中文") : QStringLiteral("English"), x0, 6)->setFont(g_fontArial16Bold);
 
     // Band columns: label, gain edit, fader, flat toggle.
     const char* bands[] = {"20", "25", "31.5", "40", "50", "63", "80", "100"};
     const int gains[] = {200, 260, 320, 140, 80, 200, 230, 170};
-    Caption(sheet, chinese ? QStringLiteral("均衡：增益推子与直通键") : QStringLiteral("EQ: gain faders and flat toggles"),
+    ReviewCaption(sheet, chinese ? QStringLiteral("均衡：增益推子与直通键") : QStringLiteral("EQ: gain faders and flat toggles"),
             x0, 30);
     for (int b = 0; b < 8; ++b) {
         const int x = x0 + b * 36;
@@ -107,7 +99,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
 
     // Level faders: output page (transparent thumbs), strip, master volume.
     const int y1 = 216;
-    Caption(sheet, chinese ? QStringLiteral("电平 / 输出条 / 主音量") : QStringLiteral("level / strip / master"), x0, y1);
+    ReviewCaption(sheet, chinese ? QStringLiteral("电平 / 输出条 / 主音量") : QStringLiteral("level / strip / master"), x0, y1);
     auto* level = new CBitmapSlider(sheet);
     level->SetChannelBitmaps(281, 283, false, CLR_DEFAULT, 0, 0);
     level->SetThumbBitmaps(280, 282, true, CLR_DEFAULT, 0, 0);
@@ -131,7 +123,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     master->SetValue(40);
 
     // Mix faders: a plain column and the current output's column.
-    Caption(sheet, chinese ? QStringLiteral("混音推子") : QStringLiteral("mix faders"), x0 + 180, y1);
+    ReviewCaption(sheet, chinese ? QStringLiteral("混音推子") : QStringLiteral("mix faders"), x0 + 180, y1);
     for (int row = 0; row < 8; ++row) {
         for (int col = 0; col < 2; ++col) {
             auto* mix = new CBitmapSlider(sheet);
@@ -153,7 +145,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     }
 
     // Speaker-position buttons: normal, hover, assigned (checked).
-    Caption(sheet, chinese ? QStringLiteral("扬声器位置") : QStringLiteral("speaker positions"), x0 + 320, 30);
+    ReviewCaption(sheet, chinese ? QStringLiteral("扬声器位置") : QStringLiteral("speaker positions"), x0 + 320, 30);
     for (int i = 0; i < 3; ++i) {
         auto* speaker = new CBtnPng(sheet);
         speaker->SetImages(7123, 7124, 7125);
@@ -166,7 +158,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     }
 
     // Crossover drop lists; the slope list open.
-    Caption(sheet, chinese ? QStringLiteral("分频：类型与斜率") : QStringLiteral("crossover: family and slope"), x0 + 320,
+    ReviewCaption(sheet, chinese ? QStringLiteral("分频：类型与斜率") : QStringLiteral("crossover: family and slope"), x0 + 320,
             100);
     const QStringList families = chinese
         ? QStringList{QStringLiteral("宁克-锐"), QStringLiteral("巴特沃斯"), QStringLiteral("贝塞尔")}
@@ -203,15 +195,17 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     grouped->setGeometry(x0 + 320, 160, 75, 4 * 14);
     grouped->SelectRow(3);
 
-    // The L/R link dialog's radio buttons over the dialog's background.
-    auto* left = new CButtonRadio(chinese ? QStringLiteral("从左复制到右") : QStringLiteral("Copy from left to right"), sheet);
+    // The L/R link dialog's radio buttons over the dialog's background, one
+    // exclusive pair a language.
+    auto* dialog = new QWidget(sheet);
+    dialog->setGeometry(x0 + 320, 280, 220, 44);
+    auto* left = new CButtonRadio(chinese ? QStringLiteral("从左复制到右") : QStringLiteral("Copy from left to right"), dialog);
     left->setFont(g_fontArial14);
     left->setChecked(true);
-    left->move(x0 + 320, 280);
     left->adjustSize();
-    auto* right = new CButtonRadio(chinese ? QStringLiteral("从右复制到左") : QStringLiteral("Copy from right to left "), sheet);
+    auto* right = new CButtonRadio(chinese ? QStringLiteral("从右复制到左") : QStringLiteral("Copy from right to left "), dialog);
     right->setFont(g_fontArial14);
-    right->move(x0 + 320, 302);
+    right->move(0, 22);
     right->adjustSize();
     right->SetTextColor(RGB(255, 102, 0));
 }
@@ -219,11 +213,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
 QImage RenderControlKit()
 {
     QWidget sheet;
-    sheet.resize(1140, 400);
-    QPalette palette = sheet.palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    sheet.setPalette(palette);
-    sheet.setAutoFillBackground(true);
+    SetUpReviewSheet(&sheet, 1140, 400);
     BuildColumn(&sheet, 14, true);
     BuildColumn(&sheet, 584, false);
     sheet.show();
