@@ -58,8 +58,6 @@ const QColor g_clrOutput9 = CurveColour(kOutputColours[8]);
 const QColor g_clrOutput10 = CurveColour(kOutputColours[9]);
 const QColor g_clrOutput11 = CurveColour(kOutputColours[10]);
 const QColor g_clrOutput12 = CurveColour(kOutputColours[11]);
-const QColor g_clrCurveLine(58, 130, 255, 255);
-const QColor g_clrCurveGrey(100, 100, 100, 255);
 
 namespace {
 struct FontSpec {

@@ -2,8 +2,9 @@
 // The process-wide drawing objects the windows share: the background brush,
 // the speaker-type menu, nine Arial fonts and the curve colours, with the
 // helper that loads an image resource. The shared texts, the working strings,
-// the language flag and the send lock live in the lower layers (the device
-// link uses them too); this header brings them along.
+// the language flag, the send lock and the response graph's two curve pens
+// live in the lower layers (the device link and the graphs use them too);
+// this header brings them along.
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -16,6 +17,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/SendLock.h"
 #include "platform/core/Types.h"
+#include "platform/gui/CurveColors.h"
 
 class QMenu;
 
@@ -59,8 +61,6 @@ extern const QColor g_clrOutput9;
 extern const QColor g_clrOutput10;
 extern const QColor g_clrOutput11;
 extern const QColor g_clrOutput12;
-extern const QColor g_clrCurveLine;
-extern const QColor g_clrCurveGrey;
 
 // Start-up, once the application object exists: the nine fonts, then (the
 // caller having set g_bChinese) the brush and menu 106. A font that cannot be

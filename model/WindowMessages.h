@@ -5,7 +5,10 @@
 #include "platform/core/Types.h"
 
 enum : UINT {
+    // Response graph to its owner: wParam the changed item, lParam the
+    // channel code; and the graph lost the keyboard focus (0, 0).
     WM_GRAPH_CHANGED = 0x464,
+    WM_GRAPH_KILLFOCUS = 0x465,
     WM_PRESET_RECEIVED = 0x46E,
     WM_ALL_PRESETS_RECEIVED = 0x46F,
     WM_SPEAKER_TYPES_RECEIVED = 0x470,
