@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRgba64>
 
 #include "graphs/MemDC.h"
 #include "model/DataDefine.h"
@@ -122,6 +123,21 @@ std::vector<QPointF> ToQPoints(const PointF* points)
 bool IsFilterKind(int kind)
 {
     return kind == FILTER_HIGH_PASS || kind == FILTER_LOW_PASS;
+}
+
+// A premultiplied 16-bit image in 8 bits a channel, rounded. Written out
+// here because Qt converts an image of this size on its thread pool, which
+// the drawing has no need of.
+QImage To8BitsPerChannel(const QImage& wide)
+{
+    QImage narrow(wide.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < wide.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgba64*>(wide.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(narrow.scanLine(y));
+        for (int x = 0; x < wide.width(); ++x)
+            out[x] = in[x].toArgb32();
+    }
+    return narrow;
 }
 
 Point ToPoint(const QPoint& p)
@@ -405,36 +421,30 @@ void CFStatic::DrawEmpty(QPainter& target)
 
 void CFStatic::DrawEffect(QPainter& target)
 {
-    Snapshot s;
-    s.border = kInputBorder;
-    s.gridDivisions = 12;
-    s.redNumbers = false;
-    s.captionColour = kWhite;
-    if (m_pEffect != nullptr && m_pBandSet == m_pEffect->GetEQ()) {
-        ParameterSetGuard guard(g_ParameterSetLock);
-        TakeBands(s, false, false);
-        m_pEffect->UpdateCurve();
-        s.curve = ToQPoints(m_pEffect->GetCurveFloat());
-        s.curvePen = QColor::fromRgba(m_pEffect->GetCurveColor());
-        s.markerOutline = QColor::fromRgb(m_pEffect->GetColor());
-    }
-    DrawBandSetPlot(target, s);
+    DrawInputPlot(target, m_pEffect, [this] { m_pEffect->UpdateCurve(); });
 }
 
 void CFStatic::DrawMic(QPainter& target)
+{
+    DrawInputPlot(target, m_pCurMic, [this] { m_pCurMic->RecomputeCurve(); });
+}
+
+// The effect and mic modes: a green frame, twelfths, the channel's own
+// colours, white numbers and caption, the selection only shaded.
+void CFStatic::DrawInputPlot(QPainter& target, CChannelData* channel, const std::function<void()>& recompute)
 {
     Snapshot s;
     s.border = kInputBorder;
     s.gridDivisions = 12;
     s.redNumbers = false;
     s.captionColour = kWhite;
-    if (m_pCurMic != nullptr && m_pBandSet == m_pCurMic->GetEQ()) {
+    if (channel != nullptr && m_pBandSet == channel->GetEQ()) {
         ParameterSetGuard guard(g_ParameterSetLock);
         TakeBands(s, false, false);
-        m_pCurMic->RecomputeCurve();
-        s.curve = ToQPoints(m_pCurMic->GetCurveFloat());
-        s.curvePen = QColor::fromRgba(m_pCurMic->GetCurveColor());
-        s.markerOutline = QColor::fromRgb(m_pCurMic->GetColor());
+        recompute();
+        s.curve = ToQPoints(channel->GetCurveFloat());
+        s.curvePen = QColor::fromRgba(channel->GetCurveColor());
+        s.markerOutline = QColor::fromRgb(channel->GetColor());
     }
     DrawBandSetPlot(target, s);
 }
@@ -609,12 +619,10 @@ void CFStatic::DrawGreyCurves(QPainter& dc, const Snapshot& s)
     dc.drawImage(m_rcPlot.TopLeft(), m_pGreyLayer->image);
 }
 
-// The grey curves alone over a transparent plot. The layers are drawn at 16
-// bits a channel: seven faint strokes laid on each other in 8 bits would
-// gather a rounding error of a few levels.
+// The grey curves alone over a transparent plot.
 QImage CFStatic::RenderGreyLayer(const Snapshot& s) const
 {
-    QImage layer(m_rcPlot.Size(), QImage::Format_RGBA64_Premultiplied);
+    QImage layer(m_rcPlot.Size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     QPainter p(&layer);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -623,7 +631,7 @@ QImage CFStatic::RenderGreyLayer(const Snapshot& s) const
     for (const Snapshot::Overlay& overlay : s.overlays)
         p.drawPolyline(ToQPoints(overlay.points.data()).data(), GRID_POINTS);
     p.end();
-    return layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return layer;
 }
 
 void CFStatic::DrawAllBypassText(QPainter& dc)
@@ -635,6 +643,9 @@ void CFStatic::DrawAllBypassText(QPainter& dc)
     dc.drawImage(m_rcPlot.TopLeft(), layer->image);
 }
 
+// The bypass text alone over a transparent plot, drawn at 16 bits a channel:
+// its seven faint strokes laid on each other in 8 bits would gather a
+// rounding error of a few levels.
 QImage CFStatic::RenderBypassLayer(bool chinese) const
 {
     QImage layer(m_rcPlot.Size(), QImage::Format_RGBA64_Premultiplied);
@@ -644,7 +655,7 @@ QImage CFStatic::RenderBypassLayer(bool chinese) const
     p.translate(-m_rcPlot.left, -m_rcPlot.top);
     PaintBypassText(p, chinese);
     p.end();
-    return layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return To8BitsPerChannel(layer);
 }
 
 // "直通" or "All Bypass" as an outline: seven faint strokes of widths 1 to

@@ -28,6 +28,7 @@
 // Threads: the I/O worker's change scan and the reply parser touch the same
 // bands, so every drag call and every read of bands or curves runs under
 // g_ParameterSetLock; drawing works on a copy taken under it.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,6 +46,7 @@
 #include "platform/gui/BackingImage.h"
 #include "platform/gui/TimerMap.h"
 
+class CChannelData;
 class CEffect_Data;
 class CFilter;
 class CKTVEQ;
@@ -173,6 +175,7 @@ private:
     void DrawEmpty(QPainter& target);
     void DrawEffect(QPainter& target);
     void DrawMic(QPainter& target);
+    void DrawInputPlot(QPainter& target, CChannelData* channel, const std::function<void()>& recompute);
     void DrawMusic(QPainter& target);
     void DrawOutput(QPainter& target);
     // Reads what a band-set mode draws, under the parameter set's lock. The

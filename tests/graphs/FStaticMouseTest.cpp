@@ -59,6 +59,28 @@ public:
         bands.CopyFrom(source);
     }
     CFilter* At(int item) { return bands.GetAt(item); }
+
+    // The graph's calls of a drag of the handle grabbed at grab, then
+    // through path; the band's state afterwards.
+    BandState PointDrag(int item, const QPoint& grab, const std::vector<QPoint>& path)
+    {
+        CFilter* band = At(item);
+        band->m_bHandleDrag = true;
+        band->SetGrabOffset(P(grab));
+        for (const QPoint& p : path)
+            band->DragBandPoint(P(p));
+        return StateOf(band);
+    }
+    BandState CornerDrag(int item, const QPoint& grab, const std::vector<QPoint>& path, int oppositeHz)
+    {
+        CFilter* filter = At(item);
+        filter->m_bHandleDrag = true;
+        filter->SetGrabOffset(P(grab));
+        for (const QPoint& p : path)
+            filter->DragFilterCorner(P(p), oppositeHz);
+        return StateOf(filter);
+    }
+
     CKTVEQ bands;
 };
 
@@ -68,13 +90,7 @@ TEST_F(FStaticTest, PointDragMovesTheBandAsItsOwnDragDoes)
     const QPoint c = HandleCentre(0, 12);
     const std::vector<QPoint> path = {c + QPoint(3, -2), c + QPoint(30, -20), c + QPoint(61, -37)};
     Drag(c, path);
-
-    CFilter* t = twin.At(12);
-    t->m_bHandleDrag = true;
-    t->SetGrabOffset(P(c));
-    for (const QPoint& p : path)
-        t->DragBandPoint(P(p));
-    EXPECT_EQ(StateOf(Band(0, 12)), StateOf(t));
+    EXPECT_EQ(StateOf(Band(0, 12)), twin.PointDrag(12, c, path));
     EXPECT_NE(StateOf(Band(0, 12)).frequency, 315);
     EXPECT_GT(StateOf(Band(0, 12)).gainIndex, 200);
     // The release ends the drag.
@@ -129,12 +145,7 @@ TEST_F(FStaticTest, CornerDragsStopAtTheOppositeFilter)
     QPoint c = HandleCentre(output, hp);
     std::vector<QPoint> path = {c + QPoint(1, 0), QPoint(xOf(500), c.y()), QPoint(xOf(5000), c.y() + 9)};
     Drag(c, path);
-    CFilter* t = twin.At(hp);
-    t->m_bHandleDrag = true;
-    t->SetGrabOffset(P(c));
-    for (const QPoint& p : path)
-        t->DragFilterCorner(P(p), 2000);
-    EXPECT_EQ(StateOf(Band(output, hp)), StateOf(t));
+    EXPECT_EQ(StateOf(Band(output, hp)), twin.CornerDrag(hp, c, path, 2000));
     EXPECT_EQ(Band(output, hp)->GetFrequency(), 2000);
     EXPECT_EQ(graph->GetReportedItem(), hp);
 
@@ -147,12 +158,7 @@ TEST_F(FStaticTest, CornerDragsStopAtTheOppositeFilter)
     c = HandleCentre(output, lp);
     path = {c + QPoint(-1, 0), QPoint(xOf(1000), c.y()), QPoint(xOf(100), c.y() - 30)};
     Drag(c, path);
-    t = twin2.At(lp);
-    t->m_bHandleDrag = true;
-    t->SetGrabOffset(P(c));
-    for (const QPoint& p : path)
-        t->DragFilterCorner(P(p), 300);
-    EXPECT_EQ(StateOf(Band(output, lp)), StateOf(t));
+    EXPECT_EQ(StateOf(Band(output, lp)), twin2.CornerDrag(lp, c, path, 300));
     EXPECT_EQ(Band(output, lp)->GetFrequency(), 300);
     EXPECT_EQ(graph->GetReportedItem(), lp);
 }
@@ -163,12 +169,7 @@ TEST_F(FStaticTest, ADragGoesOnOutsideTheWidget)
     const QPoint c = HandleCentre(0, 20);
     const std::vector<QPoint> path = {c + QPoint(0, 4), QPoint(-60, -40), QPoint(-200, graph->height() + 300)};
     Drag(c, path);
-    CFilter* t = twin.At(20);
-    t->m_bHandleDrag = true;
-    t->SetGrabOffset(P(c));
-    for (const QPoint& p : path)
-        t->DragBandPoint(P(p));
-    EXPECT_EQ(StateOf(Band(0, 20)), StateOf(t));
+    EXPECT_EQ(StateOf(Band(0, 20)), twin.PointDrag(20, c, path));
     // Pinned to the plot's lower left corner: 20 Hz, -12 dB.
     EXPECT_EQ(Band(0, 20)->GetFrequency(), 20);
     EXPECT_EQ(Band(0, 20)->GetGainIndex(), 80);
@@ -294,6 +295,24 @@ TEST_F(FStaticTest, GraphDragsMoveTheFaderAndReachTheChangeScan)
     EXPECT_TRUE(found);
     ParameterSetGuard guard(g_ParameterSetLock);
     Band(3, 7)->SetOwner(nullptr);
+}
+
+TEST_F(FStaticTest, DrawModeZeroOnlyTakesTheFocusAndTheReleasedFlag)
+{
+    graph->SetDrawMode(CFStatic::DRAW_NONE);
+    const BandState before = StateOf(Band(0, 12));
+    const QPoint c = HandleCentre(0, 12);
+    Move(c);
+    EXPECT_EQ(graph->GetActiveBand(), nullptr);
+    EXPECT_FALSE(graph->IsHover());
+    EXPECT_EQ(graph->cursor().shape(), Qt::ArrowCursor);
+    Press(c);
+    EXPECT_FALSE(graph->m_bReleased);
+    Move(c + QPoint(20, -30), true);
+    Release(c + QPoint(20, -30));
+    EXPECT_TRUE(graph->m_bReleased);
+    EXPECT_EQ(StateOf(Band(0, 12)), before);
+    EXPECT_FALSE(Band(0, 12)->m_bHandleDrag);
 }
 
 // ---- Notices -----------------------------------------------------------------------

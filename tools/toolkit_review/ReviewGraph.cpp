@@ -58,20 +58,19 @@ QImage RenderOutputGraph()
     for (int n : {2, 5, 11})
         page.CurveStrip().OnCurveButton(page.CurveStrip().kButtons[n].id);
 
+    // Output 1 with band 17 selected; flat output 8 with its high-pass.
+    const struct {
+        int output, selection;
+    } views[] = {{0, 16}, {7, 31}};
     std::vector<QImage> rows;
-    for (int chinese = 0; chinese < 2; ++chinese) {
-        g_bChinese = chinese == 1;
-        g_nCurOutput = 0;
-        page.RefreshChannel();
-        page.Graph().RedrawByMode(16);
-        rows.push_back(PageTop(page));
-    }
-    for (int chinese = 0; chinese < 2; ++chinese) {
-        g_bChinese = chinese == 1;
-        g_nCurOutput = 7;
-        page.RefreshChannel();
-        page.Graph().RedrawByMode(31);
-        rows.push_back(PageTop(page));
+    for (const auto& shown : views) {
+        for (int chinese = 0; chinese < 2; ++chinese) {
+            g_bChinese = chinese == 1;
+            g_nCurOutput = shown.output;
+            page.RefreshChannel();
+            page.Graph().RedrawByMode(shown.selection);
+            rows.push_back(PageTop(page));
+        }
     }
     g_bChinese = false;
     g_nCurOutput = 0;
