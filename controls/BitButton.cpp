@@ -41,15 +41,9 @@ void CBitButton::PreSubclassWindow(DWORD style)
     default:  // vertical alignment bits: the alignment stays
         break;
     }
-    const DWORD type = style & 0xFF;
-    if ((type & 3) == 3) {
-        m_nDrawKind = DRAW_DEFAULT;
-    } else if ((type & 9) == 9) {
-        m_nDrawKind = DRAW_NOTHING;
-    } else {
-        m_nDrawKind = DRAW_BITMAPS;
+    m_nDrawKind = DrawKindOfButtonType(style);
+    if (m_nDrawKind == DRAW_BY_CLASS)
         style |= BS_OWNERDRAW;
-    }
     SetWindowStyle(this, style);
 }
 
@@ -177,7 +171,7 @@ UINT CBitButton::CurrentBitmapId() const
 
 void CBitButton::UpdateFace()
 {
-    if (m_nDrawKind == DRAW_BITMAPS)
+    if (m_nDrawKind == DRAW_BY_CLASS)
         TakeBitmapSize(this, ChooseFace().bitmap);
     update();
 }
@@ -200,9 +194,9 @@ QImage CBitButton::StretchBitmap(const QImage& source, int cx, int cy)
 void CBitButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_nDrawKind == DRAW_BITMAPS) {
+    if (m_nDrawKind == DRAW_BY_CLASS) {
         DrawButton(painter);
-    } else if (m_nDrawKind == DRAW_DEFAULT) {
+    } else if (m_nDrawKind == DRAW_AS_DEFAULT) {
         DrawDefaultButton(painter, this);
     }
 }

@@ -19,6 +19,7 @@
 
 #include "controls/SkinButton.h"
 #include "platform/core/Types.h"
+#include "platform/gui/ControlStyles.h"
 #include "platform/gui/TimerMap.h"
 
 class CMsgTarget;
@@ -80,7 +81,6 @@ private:
         const QFont* font;
         QColor colour;
     };
-    enum DrawKind { DRAW_BITMAPS = 0, DRAW_DEFAULT = 2, DRAW_NOTHING = 4 };
 
     Face ChooseFace() const;
     // Takes the size of the present state's bitmap and repaints.
@@ -91,7 +91,7 @@ private:
     bool IsLinkButton() const;
     void PostLinkClick(CMsgTarget* parent, WPARAM kind);
 
-    int m_nDrawKind = DRAW_BITMAPS;
+    int m_nDrawKind = DRAW_BY_CLASS;
     UINT m_nNormal = 0, m_nHover = 0, m_nDownId = 0, m_nHighlight = 0;
     QColor m_clrNormal, m_clrHover, m_clrDown;
     const QFont* m_pFontNormal = nullptr;

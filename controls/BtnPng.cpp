@@ -16,13 +16,7 @@ CBtnPng::~CBtnPng() = default;
 
 void CBtnPng::PreSubclassWindow(DWORD style)
 {
-    const DWORD type = style & 0xFF;
-    if ((type & 3) == 3)
-        m_nDrawKind = DRAW_DEFAULT;
-    else if ((type & 9) == 9)
-        m_nDrawKind = DRAW_NOTHING;
-    else
-        m_nDrawKind = DRAW_IMAGES;
+    m_nDrawKind = DrawKindOfButtonType(style);
     SetWindowStyle(this, style | BS_OWNERDRAW);
 }
 
@@ -161,13 +155,13 @@ void CBtnPng::ShowWindow(int nCmdShow)
 void CBtnPng::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_nDrawKind == DRAW_IMAGES) {
+    if (m_nDrawKind == DRAW_BY_CLASS) {
         // The button fills no background: the parent is drawn under it at
         // every paint.
         const QImage& cache = Cache(CurrentSlot());
         if (!cache.isNull())
             painter.drawImage(0, 0, cache);
-    } else if (m_nDrawKind == DRAW_DEFAULT) {
+    } else if (m_nDrawKind == DRAW_AS_DEFAULT) {
         DrawDefaultButton(painter, this);
     }
 }

@@ -24,6 +24,7 @@
 #include "controls/PngImage.h"
 #include "controls/SkinButton.h"
 #include "platform/core/Types.h"
+#include "platform/gui/ControlStyles.h"
 
 class CPngResourceImage;
 
@@ -69,7 +70,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    enum DrawKind { DRAW_IMAGES = 0, DRAW_DEFAULT = 2, DRAW_NOTHING = 4 };
 
     void SetSlot(int slot, UINT id);
     // Takes the size of a slot's picture when it loaded.
@@ -81,7 +81,7 @@ private:
     std::array<std::unique_ptr<CPngResourceImage>, SLOT_COUNT> m_images;
     std::array<QImage, SLOT_COUNT> m_caches;
     std::array<bool, SLOT_COUNT> m_bCacheMade{};
-    int m_nDrawKind = DRAW_IMAGES;
+    int m_nDrawKind = DRAW_BY_CLASS;
     bool m_bChineseSet = false;
     QSize m_imageSize;
     RotateFlipType m_rotateFlip = RotateNoneFlipNone;

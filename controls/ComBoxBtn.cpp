@@ -54,15 +54,9 @@ CComBoxBtn::~CComBoxBtn() = default;
 
 void CComBoxBtn::PreSubclassWindow(DWORD style)
 {
-    const DWORD type = style & 0xFF;
-    if ((type & 3) == 3) {
-        m_nKind = KIND_DEFAULT;
-    } else if ((type & 9) == 9) {
-        m_nKind = KIND_NOTHING;
-    } else {
-        m_nKind = KIND_PUSH;
+    m_nKind = DrawKindOfButtonType(style);
+    if (m_nKind == DRAW_BY_CLASS)
         style |= BS_OWNERDRAW;
-    }
     SetWindowStyle(this, style);
 }
 
@@ -185,7 +179,7 @@ UINT CComBoxBtn::CurrentBitmapId() const
 
 void CComBoxBtn::UpdateFace()
 {
-    if (m_nKind == KIND_PUSH)
+    if (m_nKind == DRAW_BY_CLASS)
         TakeBitmapSize(this, ChooseFace().bitmap);
     update();
 }
@@ -193,11 +187,11 @@ void CComBoxBtn::UpdateFace()
 void CComBoxBtn::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_nKind == KIND_DEFAULT) {
+    if (m_nKind == DRAW_AS_DEFAULT) {
         DrawDefaultButton(painter, this);
         return;
     }
-    if (m_nKind != KIND_PUSH)
+    if (m_nKind != DRAW_BY_CLASS)
         return;
     const Face face = ChooseFace();
     const QImage image = face.bitmap != 0 ? CResourceStore::Image(kBitmap, face.bitmap) : QImage();

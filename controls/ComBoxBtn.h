@@ -18,6 +18,7 @@
 
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
+#include "platform/gui/ControlStyles.h"
 #include "platform/gui/LogFont.h"
 
 class CDropListBox;
@@ -83,7 +84,6 @@ private:
         const QFont* font;
         COLORREF colour;
     };
-    enum Kind { KIND_PUSH = 0, KIND_DEFAULT = 2, KIND_NOTHING = 4 };
 
     Face ChooseFace() const;
     // Takes the size of the present face's bitmap and repaints.
@@ -91,7 +91,7 @@ private:
     void ShowDropList();
     void OnSelChange(int index);
 
-    int m_nKind = KIND_PUSH;
+    int m_nKind = DRAW_BY_CLASS;
     UINT m_nNormal = 0, m_nHover = 0, m_nHighlightFace = 0, m_nDisabled = 0;
     COLORREF m_clrNormal = RGB(255, 255, 255);
     COLORREF m_clrHover = RGB(255, 255, 255);

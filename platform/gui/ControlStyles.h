@@ -74,3 +74,17 @@ enum : DWORD {
     WS_EX_CLIENTEDGE = 0x00000200,
     WS_EX_STATICEDGE = 0x00020000,
 };
+
+// How a button whose class draws it takes its template's button type (the
+// low four style bits): types with (type & 3) == 3 keep the default look,
+// those with (type & 9) == 9 are not drawn, every other type is drawn by the
+// class (which adds BS_OWNERDRAW to the style).
+enum : int {
+    DRAW_BY_CLASS = 0,
+    DRAW_AS_DEFAULT = 2,
+    DRAW_NOTHING = 4,
+};
+constexpr int DrawKindOfButtonType(DWORD style)
+{
+    return (style & 3) == 3 ? DRAW_AS_DEFAULT : (style & 9) == 9 ? DRAW_NOTHING : DRAW_BY_CLASS;
+}

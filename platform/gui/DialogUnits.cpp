@@ -7,8 +7,6 @@
 
 #include "platform/gui/Fonts.h"
 
-namespace {
-// a * b / c rounded half away from zero.
 int MulDiv(int a, int b, int c)
 {
     const long long product = static_cast<long long>(a) * b;
@@ -16,7 +14,6 @@ int MulDiv(int a, int b, int c)
     const long long rounded = product >= 0 ? product + half : product - half;
     return static_cast<int>(rounded / c);
 }
-}  // namespace
 
 QSize DialogBaseUnits(const QFont& font)
 {

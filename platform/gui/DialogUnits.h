@@ -10,6 +10,10 @@
 
 #include "platform/core/Rect.h"
 
+// a * b / c rounded half away from zero (c must not be 0): how every size
+// is scaled to 96 DPI.
+int MulDiv(int a, int b, int c);
+
 // (average width of the 52 letters, rounded; cell height) of the font.
 QSize DialogBaseUnits(const QFont& font);
 // The pixel rectangle of a rectangle in dialog units of a dialog whose font

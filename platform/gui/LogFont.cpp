@@ -1,9 +1,11 @@
 #include "platform/gui/LogFont.h"
 
+#include <cstdlib>
 #include <tuple>
 
 #include <QFontInfo>
 
+#include "platform/gui/DialogUnits.h"
 #include "platform/gui/Fonts.h"
 
 namespace {
@@ -52,6 +54,13 @@ LOGFONT LogFontFromFont(const QFont& font)
     const int cell = CellHeightOfFont(font);
     lf.lfHeight = cell > 0 ? cell : -(font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize());
     return lf;
+}
+
+std::optional<QFont> CreatePointFontIndirect(const LOGFONT& lf)
+{
+    LOGFONT pixels = lf;
+    pixels.lfHeight = -std::abs(MulDiv(lf.lfHeight, 96, 720));
+    return CreateFontIndirect(pixels);
 }
 
 LOGFONT SystemFontLogFont()

@@ -40,6 +40,11 @@ std::optional<QFont> CreateFontIndirect(const LOGFONT& lf);
 // any other font its negative pixel size, which makes the same font.
 LOGFONT LogFontFromFont(const QFont& font);
 
+// The font a LOGFONT describes whose height is a point size in tenths of a
+// point: at 96 DPI a character height of MulDiv(tenths, 96, 720) pixels (100
+// gives 13). Nothing when it cannot be made.
+std::optional<QFont> CreatePointFontIndirect(const LOGFONT& lf);
+
 // The stand-ins of the system's stock fonts. The old system font is a bold
 // sans of cell height 16; the default GUI font a regular sans of cell
 // height 13. Liberation Sans stands in for the system's faces.

@@ -61,3 +61,22 @@ TEST(LogFontTest, FontsTellTheDescriptionTheyWereMadeFrom)
     plain.setPixelSize(13);
     EXPECT_EQ(LogFontFromFont(plain).lfHeight, -13);
 }
+
+TEST(LogFontTest, PointFontsTakeTheirCharacterHeightAt96Dpi)
+{
+    struct Case {
+        LONG tenths;
+        int pixels;
+    };
+    const Case cases[] = {{100, 13}, {80, 11}, {90, 12}, {120, 16}};
+    for (const Case& c : cases) {
+        LOGFONT lf;
+        lf.lfHeight = c.tenths;
+        lf.lfWeight = 700;
+        lf.lfFaceName = QStringLiteral("Arial");
+        std::optional<QFont> font = CreatePointFontIndirect(lf);
+        ASSERT_TRUE(font) << c.tenths;
+        EXPECT_EQ(font->pixelSize(), c.pixels) << c.tenths;
+        EXPECT_EQ(font->weight(), QFont::Bold);
+    }
+}
