@@ -3,14 +3,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/core/MessageBoxHook.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/Fonts.h"
 #include "platform/gui/WindowAttributes.h"
 
 CFontStatic::CFontStatic(QWidget* parent)
-    : QLabel(parent), m_backing(this), m_timers(this, [this](UINT id) { OnTimer(id); })
+    : QLabel(parent), m_fontNotice(this), m_backing(this), m_timers(this, [this](UINT id) { OnTimer(id); })
 {
     SetWindowStyle(this, GetWindowStyle(this) | SS_NOTIFY);
 }
@@ -126,14 +125,10 @@ void CFontStatic::Render()
 
     const std::optional<QFont> font = CreateFont(m_nFontHeight, FW_NORMAL, QStringLiteral("Arial"));
     if (!font) {
-        // Reported from the event loop, once until a font can be made again.
-        if (!m_bFontFailureReported) {
-            m_bFontFailureReported = true;
-            QMetaObject::invokeMethod(this, [this] { ReportFontFailure(); }, Qt::QueuedConnection);
-        }
+        m_fontNotice.Failed();
         return;
     }
-    m_bFontFailureReported = false;
+    m_fontNotice.Succeeded();
 
     QColor colour = m_clrText;
     if (m_bBlink)
@@ -156,9 +151,4 @@ void CFontStatic::paintEvent(QPaintEvent* event)
         Render();
     QPainter painter(this);
     m_backing.PaintTo(painter, event->rect());
-}
-
-void CFontStatic::ReportFontFailure()
-{
-    AppNoticeBox(QStringLiteral("字体不能创建!"), QStringLiteral("Font could not be created!"));
 }

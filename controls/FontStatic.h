@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QLabel>
 
+#include "controls/FontFailureNotice.h"
 #include "platform/core/Types.h"
 #include "platform/gui/BackingImage.h"
 #include "platform/gui/TimerMap.h"
@@ -66,7 +67,6 @@ private:
     // Draws and repaints now.
     void Redraw();
     void OnTimer(UINT id);
-    void ReportFontFailure();
 
     bool m_bFill = false;
     bool m_bCenter = true;
@@ -84,7 +84,7 @@ private:
 
     bool m_bDirty = true;
     QString m_strRendered;
-    bool m_bFontFailureReported = false;
+    CFontFailureNotice m_fontNotice;
     CBackingImage m_backing;
     CTimerMap m_timers;
 };
