@@ -4,10 +4,8 @@
 #include <QElapsedTimer>
 
 #include "controls/FontStatic.h"
-#include "platform/core/Language.h"
-#include "platform/gui/Fonts.h"
-#include "tests/common/MessageBoxSpy.h"
 #include "tests/common/gui/WidgetProbe.h"
+#include "tests/controls/FontFailureCheck.h"
 
 namespace {
 
@@ -111,35 +109,15 @@ TEST_F(FontStaticTest, BlinksBetweenRedAndNearWhiteEverySecond)
     EXPECT_GT(CountPixels(label->BackingImage(), QColor(0, 0, 128), 10), 10);  // redrawn at once
 }
 
-TEST_F(FontStaticTest, FontFailureIsReportedOnceOutsideThePaint)
+TEST(FontStaticFailure, FontFailureIsReportedOnceOutsideThePaint)
 {
-    struct Case {
-        bool chinese;
-        const char* text;
-        int helpId;
-    };
-    const Case cases[] = {{false, "Font could not be created!", -3}, {true, "字体不能创建!", -2}};
-    const FontCreationHook previous = SetFontCreationHook([](int height, int, const QString&) { return height != 14; });
-    for (const Case& c : cases) {
-        g_bChinese = c.chinese;
-        CMessageBoxSpy spy;
-        CFontStatic failing(&parent);
-        failing.setGeometry(0, 0, 100, 20);
-        failing.SetText(QStringLiteral("MMM"));
-        Render(&failing);
-        Render(&failing);
-        EXPECT_TRUE(spy.shown.empty()) << "no box from inside the paint";
-        EXPECT_EQ(CountTransparent(failing.BackingImage()), 100 * 20) << "no text";
-        QCoreApplication::processEvents();
-        Render(&failing);
-        QCoreApplication::processEvents();
-        ASSERT_EQ(spy.shown.size(), 1u);
-        EXPECT_EQ(spy.shown[0].text, QString::fromUtf8(c.text));
-        EXPECT_EQ(spy.shown[0].helpId, c.helpId);
-        EXPECT_EQ(spy.shown[0].type, unsigned(MB_OK));
-    }
-    g_bChinese = false;
-    SetFontCreationHook(previous);
+    ExpectFontFailureReportedOnce<CFontStatic>(
+        [](int height, int, const QString&) { return height != 14; },
+        [](CFontStatic& label) {
+            label.setGeometry(0, 0, 100, 20);
+            label.SetText(QStringLiteral("MMM"));
+        },
+        [](CFontStatic& label) { return CountTransparent(label.BackingImage()) == 100 * 20; });
 }
 
 }  // namespace

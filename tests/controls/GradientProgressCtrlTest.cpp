@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QPaintEvent>
-
 #include "controls/GradientProgressCtrl.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/LogFont.h"
 #include "platform/gui/WindowAttributes.h"
+#include "tests/common/gui/PaintCounter.h"
 #include "tests/common/gui/WidgetProbe.h"
 
 namespace {
@@ -132,22 +130,9 @@ TEST_F(GradientProgressCtrlTest, PercentTexts)
     EXPECT_NEAR(ink.center().y(), 12, 3);
 }
 
-// Counts the bar's paints while it is on screen.
-class CPaintCountingBar : public CGradientProgressCtrl {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        ++paints;
-        CGradientProgressCtrl::paintEvent(event);
-    }
-};
-
 TEST(GradientProgressCtrlMessages, SetPosPostsARepaintToTheBar)
 {
-    CPaintCountingBar bar;
+    CPaintCounter<CGradientProgressCtrl> bar;
     bar.resize(100, 10);
     bar.show();
     ASSERT_TRUE(WaitFor([&] { return bar.paints > 0; }));

@@ -1,30 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QPaintEvent>
-
 #include "controls/MuteStatic.h"
-#include "platform/core/Language.h"
 #include "platform/gui/ControlStyles.h"
-#include "platform/gui/Fonts.h"
 #include "platform/gui/WindowAttributes.h"
-#include "tests/common/MessageBoxSpy.h"
+#include "tests/common/gui/PaintCounter.h"
 #include "tests/common/gui/WidgetProbe.h"
+#include "tests/controls/FontFailureCheck.h"
 
 namespace {
-
-// Counts paints while shown: every setter repaints at once.
-class CCountingMute : public CMuteStatic {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        ++paints;
-        CMuteStatic::paintEvent(event);
-    }
-};
 
 TEST(MuteStaticTest, OnAndOffColoursAndTexts)
 {
@@ -59,7 +42,7 @@ TEST(MuteStaticTest, OnAndOffColoursAndTexts)
 
 TEST(MuteStaticTest, EverySetterRedrawsAtOnce)
 {
-    CCountingMute mute;
+    CPaintCounter<CMuteStatic> mute;
     mute.resize(60, 26);
     mute.show();
     ASSERT_TRUE(WaitFor([&] { return mute.paints > 0; }));
@@ -82,33 +65,10 @@ TEST(MuteStaticTest, EverySetterRedrawsAtOnce)
 // reported once, from the event loop, as the labels do.
 TEST(MuteStaticTest, FontFailureIsReportedOnceOutsideThePaint)
 {
-    struct Case {
-        bool chinese;
-        const char* text;
-        int helpId;
-    };
-    const Case cases[] = {{false, "Font could not be created!", -3}, {true, "字体不能创建!", -2}};
-    const FontCreationHook previous =
-        SetFontCreationHook([](int height, int weight, const QString&) { return !(height == 16 && weight == 900); });
-    for (const Case& c : cases) {
-        g_bChinese = c.chinese;
-        CMessageBoxSpy spy;
-        CMuteStatic mute;
-        mute.resize(60, 26);
-        Render(&mute);
-        Render(&mute);
-        EXPECT_TRUE(spy.shown.empty()) << "no box from inside the paint";
-        EXPECT_EQ(CountPixels(Render(&mute), Qt::white, 0), 0) << "no text";
-        QCoreApplication::processEvents();
-        Render(&mute);
-        QCoreApplication::processEvents();
-        ASSERT_EQ(spy.shown.size(), 1u);
-        EXPECT_EQ(spy.shown[0].text, QString::fromUtf8(c.text));
-        EXPECT_EQ(spy.shown[0].helpId, c.helpId);
-        EXPECT_EQ(spy.shown[0].type, unsigned(MB_OK));
-    }
-    g_bChinese = false;
-    SetFontCreationHook(previous);
+    ExpectFontFailureReportedOnce<CMuteStatic>(
+        [](int height, int weight, const QString&) { return !(height == 16 && weight == 900); },
+        [](CMuteStatic& mute) { mute.resize(60, 26); },
+        [](CMuteStatic& mute) { return CountPixels(Render(&mute), Qt::white, 0) == 0; });
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "platform/gui/LogFont.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
 // Text typed as a keyboard sends it.
@@ -41,16 +42,6 @@ void PasteWithKeys(QLineEdit& edit, const QString& text)
     QApplication::clipboard()->setText(text);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
     QApplication::sendEvent(&edit, &press);
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(g_fontArial12);
-    label->setStyleSheet(QStringLiteral("color: #3C4455"));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
 }
 
 // A tab control with five items: the view's look flags, item 1 selected.
@@ -70,12 +61,10 @@ CEnTabCtrl* TabsWithItems(QWidget* parent, bool chinese, int type)
 void BuildColumn(QWidget* sheet, int x0, bool chinese)
 {
     g_bChinese = chinese;
-    QLabel* language = Caption(sheet, chinese ? QStringLiteral("中文") : QStringLiteral("English"), x0, 4);
-    language->setFont(g_fontArial16Bold);
-    language->adjustSize();
+    ReviewCaption(sheet, chinese ? QStringLiteral("中文") : QStringLiteral("English"), x0, 4)->setFont(g_fontArial16Bold);
 
     // Tabs: the view's empty control, then items in draw types 2 and 0.
-    Caption(sheet, QStringLiteral("CEnTabCtrl 0x1F, type 2, no items / items / type 0"), x0, 28);
+    ReviewCaption(sheet, QStringLiteral("CEnTabCtrl 0x1F, type 2, no items / items / type 0"), x0, 28);
     auto* empty = new CEnTabCtrl(sheet);
     empty->setGeometry(x0, 46, 180, 90);
     empty->SetBkgndColor(RGB(227, 228, 238));
@@ -86,7 +75,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     styled->setGeometry(x0, 142, 400, 70);
 
     // Progress bars.
-    Caption(sheet, QStringLiteral("CGradientProgressCtrl 0 / 20 / 55 / 100 %, percent, vertical"), x0, 218);
+    ReviewCaption(sheet, QStringLiteral("CGradientProgressCtrl 0 / 20 / 55 / 100 %, percent, vertical"), x0, 218);
     const int positions[] = {0, 20, 55, 100};
     for (int i = 0; i < 4; ++i) {
         auto* bar = new CGradientProgressCtrl(sheet);
@@ -109,7 +98,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     vertical->SetPos(60);
 
     // The link lamp: not linked, blinking red, linked.
-    Caption(sheet, QStringLiteral("CShow_Link: normal / blink phase 1 / linked"), x0, 320);
+    ReviewCaption(sheet, QStringLiteral("CShow_Link: normal / blink phase 1 / linked"), x0, 320);
     static QFont lampFont = *CreateFont(16, FW_NORMAL);
     for (int i = 0; i < 3; ++i) {
         auto* lamp = new CShow_Link(sheet);
@@ -125,7 +114,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     }
 
     // Level lamps and On/Off indicators.
-    Caption(sheet, QStringLiteral("CSLamp 0x05 / 0x69 / 0x79 / 0x0A after 0x79; CMuteStatic On / OFF"), x0, 370);
+    ReviewCaption(sheet, QStringLiteral("CSLamp 0x05 / 0x69 / 0x79 / 0x0A after 0x79; CMuteStatic On / OFF"), x0, 370);
     const BYTE levels[] = {0x05, 0x69, 0x79, 0x0A};
     for (int i = 0; i < 4; ++i) {
         auto* lamp = new CSLamp(sheet);
@@ -143,7 +132,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     }
 
     // Group boxes: the update dialog's two, and centre and right captions.
-    Caption(sheet, QStringLiteral("CSxGroupBox: left, centre, right, double, disabled"), x0, 456);
+    ReviewCaption(sheet, QStringLiteral("CSxGroupBox: left, centre, right, double, disabled"), x0, 456);
     auto* file = new CSxGroupBox(sheet);
     file->setGeometry(x0, 474, 180, 60);
     file->SetText(chinese ? QStringLiteral("Hex文件") : QStringLiteral("Update File"), false);
@@ -152,7 +141,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
     port->SetText(chinese ? QStringLiteral("通信接口") : QStringLiteral("Communication interface"), false);
     port->SetAlignment(CSxGroupBox::ALIGN_CENTER);
     auto* right = new CSxGroupBox(sheet);
-    right->setGeometry(x0 + 400, 474, 180, 60);
+    right->setGeometry(x0 + 400, 474, 210, 60);
     right->SetText(chinese ? QStringLiteral("限幅器") : QStringLiteral("CH1  Limiter &&Compression"), false);
     right->SetAlignment(CSxGroupBox::ALIGN_RIGHT);
     auto* twice = new CSxGroupBox(sheet);
@@ -167,7 +156,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
 
     // The preset-name field (double-byte refused) and a mixed field, the
     // password edit, the colour menu.
-    Caption(sheet, QStringLiteral("CChEnEdit refused / allowed (\"a\" then 中); CPassWordEdit; CColorMenu"), x0, 598);
+    ReviewCaption(sheet, QStringLiteral("CChEnEdit refused / allowed (\"a\" then 中); CPassWordEdit; CColorMenu"), x0, 598);
     auto* name = new CChEnEdit(sheet);
     name->setGeometry(x0, 616, 150, 24);
     name->SetAllowDoubleByte(false);
@@ -204,11 +193,7 @@ void BuildColumn(QWidget* sheet, int x0, bool chinese)
 QImage RenderTabsBarsLamps()
 {
     QWidget sheet;
-    sheet.resize(1240, 720);
-    QPalette palette = sheet.palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    sheet.setPalette(palette);
-    sheet.setAutoFillBackground(true);
+    SetUpReviewSheet(&sheet, 1240, 720);
     BuildColumn(&sheet, 10, true);
     BuildColumn(&sheet, 630, false);
     g_bChinese = false;
