@@ -14,8 +14,8 @@
 // The two sides meet in five flags under one mutex and condition variable:
 // stop (the monitor ends), send (write the command in flight), packet (a
 // command is being worked on; the monitor sleeps while it is clear), reply
-// (the answer has come) and start (StartMonitor was called). Input on the
-// line is the fifth event the monitor waits for. Every wait of the monitor
+// (the answer has come) and start (StartMonitor was called); besides stop
+// and send, the monitor waits for input on the line. Every wait of the monitor
 // ends when stop is set, and the parser is fed with the monitor's own cancel
 // token, which ClosePort sets first, so a synchronous delivery to the view
 // never holds a close: ClosePort returns within a second in every state.
