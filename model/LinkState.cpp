@@ -11,6 +11,7 @@ std::atomic<bool> g_bUpdateDone{false};
 std::atomic<bool> g_bHandshakePending{false};
 std::atomic<bool> g_bFirmwareRequested{false};
 std::atomic<bool> g_bUpdateCancelled{false};
+std::atomic<bool> g_bSameLinkKind{false};
 std::atomic<CMsgTarget*> g_pNotifyView{nullptr};
 
 void ClearNetLinkFlags()

@@ -45,6 +45,9 @@ extern std::atomic<bool> g_bFirmwareRequested;
 // Set only while the update dialog's Quit tears the link down: the reply
 // parser then leaves the update's texts and progress alone.
 extern std::atomic<bool> g_bUpdateCancelled;
+// The link kind chosen in the connection dialog was the kind already set;
+// the update dialog clears it when it starts an update.
+extern std::atomic<bool> g_bSameLinkKind;
 
 // The main view as the receiver of notices from other threads and from
 // window-less objects; set by the view, null before it exists.

@@ -1,8 +1,13 @@
-// The dialogs of the device link: the communication log with a few lines in
-// each pane.
+// The dialogs of the device link: the connection dialog in both languages
+// (linked over the network, so the WIFI radio is chosen and the port list
+// off), and the communication log with a few lines in each pane.
 #include <QCoreApplication>
+#include <QPainter>
 
+#include "app/ConnectDlg.h"
 #include "app/LockDataDlg.h"
+#include "model/LinkState.h"
+#include "platform/core/Language.h"
 #include "tools/toolkit_review/ReviewSheet.h"
 
 namespace {
@@ -17,6 +22,29 @@ QImage RenderCommLog()
     QCoreApplication::processEvents();
     return dialog.grab().toImage();
 }
+
+QImage RenderConnect()
+{
+    const int kind = g_nLinkType;
+    g_nLinkType = LINK_NETWORK;
+    QImage shots[2];
+    for (int i = 0; i < 2; ++i) {
+        g_bChinese = i == 0;
+        CConnectDlg dialog;
+        dialog.OnInitDialog();
+        dialog.show();
+        QCoreApplication::processEvents();
+        shots[i] = dialog.grab().toImage();
+    }
+    g_nLinkType = kind;
+    QImage sheet(shots[0].width() + shots[1].width() + 30, shots[0].height() + 20, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.drawImage(10, 10, shots[0]);
+    painter.drawImage(shots[0].width() + 20, 10, shots[1]);
+    return sheet;
+}
 }  // namespace
 
 ORVANE_REVIEW_SHEET("comm-log", RenderCommLog);
+ORVANE_REVIEW_SHEET("connect", RenderConnect);
