@@ -150,7 +150,6 @@ void BM_EditToAcknowledgement(benchmark::State& state)
     CKTVCommand command;
     CKTV_Data set;
     CDeviceLink link(command, &net, &set);
-    link.SetViewHooks(DeviceInfoRequestHooks(command));
 
     net.SetReachable(true);
     if (!link.ConnectNetwork() || !PumpUntil(link, view, [&] { return view.versions > 0; })) {

@@ -6,13 +6,17 @@
 
 #include <QByteArray>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "link/FirmwareUpdate.h"
+#include "link/HotPlugMonitor.h"
 #include "link/KTVCommand.h"
 #include "link/NetTransport.h"
 #include "link/Net_Socket.h"
 #include "link/SerialPort.h"
 #include "link/SerialTransport.h"
+#include "link/UsbLink.h"
+#include "link/UsbTransport.h"
 #include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
 #include "model/KTV_Data.h"
@@ -160,8 +164,6 @@ namespace {
 // This object's own message: the connect thread's outcome (wParam the
 // attempt, lParam TRUE when connected).
 constexpr UINT NET_CONNECT_DONE = 0x7F01;
-// Shown when a network connect fails.
-constexpr int CONNECT_FAILED_HELP_ID = 2000;
 }  // namespace
 
 CDeviceLink::CDeviceLink(CKTVCommand& command, CNet_Socket* net, CKTV_Data* set, CSerialPort* serial)
@@ -179,6 +181,7 @@ CDeviceLink::CDeviceLink(CKTVCommand& command, CNet_Socket* net, CKTV_Data* set,
 
 CDeviceLink::~CDeviceLink()
 {
+    m_pDisconnectTimer.reset();
     CancelNetConnect();
     EndIoWorker();
 }
@@ -382,28 +385,39 @@ LRESULT CDeviceLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CDeviceLink::CompleteNetConnect(bool connected)
 {
     if (!connected) {
-        AppMessageBox(g_bChinese ? g_strWifiFailCn : g_strWifiFailEn, MB_OK, CONNECT_FAILED_HELP_ID);
+        ShowConnectionFailure();
         g_nLinkType = LINK_NONE;
         return;
     }
-    CMsgTarget* view = g_pNotifyView.load();
-    m_command.SetOwner(view);
+    LinkStart(LINK_NETWORK);
+    if (m_bStopPollWhenConnected)
+        PostMessage(g_pNotifyView.load(), WM_STOP_NET_POLL, 0, 0);
+}
+
+void CDeviceLink::LinkStart(int linkType)
+{
+    m_command.SetOwner(g_pNotifyView.load());
     m_command.ClearQueue();
     if (m_pSet != nullptr)
         m_pSet->ClearChangeFlags(false);
+    m_nProgressCount = 0;
     m_bConnected = true;
     {
         std::lock_guard<CCriticalSection> lock(g_csSendLock);
-        g_bNetLinkUp = true;
-        if (m_hooks.requestDeviceInfo)
-            m_hooks.requestDeviceInfo();
+        if (linkType == LINK_NETWORK)
+            g_bNetLinkUp = true;
+        RequestDeviceInfo(false);
+    }
+    if (linkType == LINK_USB) {
+        std::memset(g_byHidInReport, 0, sizeof g_byHidInReport);
+        if (m_pUsbTransport)
+            m_pUsbTransport->LinkStarted();
     }
     StartIoWorker(true);
     if (m_hooks.linkOpened)
         m_hooks.linkOpened();
-    if (m_bStopPollWhenConnected)
-        PostMessage(view, WM_STOP_NET_POLL, 0, 0);
 }
+
 
 void CDeviceLink::CancelNetConnect()
 {
@@ -430,6 +444,8 @@ void CDeviceLink::EndLink()
     g_bDeviceSynced = false;
     if (m_pSet != nullptr)
         m_pSet->ClearChangeFlags(false);
+    if (m_hooks.popupHidden)
+        m_hooks.popupHidden();
     if (m_hooks.linkClosed)
         m_hooks.linkClosed();
     g_nLinkType = LINK_NONE;

@@ -25,6 +25,7 @@
 
 #include <QString>
 
+#include "link/ConnectDecision.h"
 #include "link/LinkViewHooks.h"
 #include "link/SendDataQueue.h"
 #include "model/LinkState.h"
@@ -33,11 +34,17 @@
 #include "platform/core/Types.h"
 
 class CCancelToken;
+class CHotPlugMonitor;
 class CKTVCommand;
 class CKTV_Data;
 class CNet_Socket;
 class CSerialPort;
+class CUsbLink;
+class CUsbTransport;
+class IHidBus;
+class IHotPlugSource;
 class ILinkTransport;
+class QTimer;
 
 enum : int {
     // Firmware file layout. A file shorter than FIRMWARE_COMBINED_MIN bytes
@@ -60,11 +67,25 @@ enum : int {
     MCU_CHECKSUM_SEED = 0x12,
 };
 
+// The program's firmware tag; a device is accepted when the first eight
+// characters of its tag (the major version included) are the same.
+extern const char* const g_szFirmwareTag;
+
 enum : int {
     // The worker's pause after every normal step.
     IO_STEP_PAUSE_MS = 5,
     // The worker's pause when its link is not up.
     IO_LINK_DOWN_PAUSE_MS = 50,
+    // The pause between stopping the worker and closing the link when the
+    // connect button disconnects.
+    LINK_DISCONNECT_PAUSE_MS = 500,
+    // Help ids of the link's boxes: a prompt and a warning that close by
+    // themselves.
+    LINK_PROMPT_HELP_ID = 2000,
+    LINK_WARNING_HELP_ID = 2001,
+    // System commands the link sends itself.
+    SYSTEM_COMMAND_WIFI_DEFAULTS = 65,  // the network module's factory defaults
+    SYSTEM_COMMAND_FACTORY_RESET = 96,
 };
 
 class CDeviceLink : public CMsgTarget {
@@ -147,6 +168,108 @@ public:
     // the change flags cleared, the view's closed state (linkClosed) and no
     // link kind. Call it only while the worker is stopped. TRUE.
     bool CloseSerialLink();
+    // ---- USB HID link (UI thread) ---------------------------------------------
+    // Makes USB links possible over bus (hidapi's in the program, a
+    // simulated one in tests), which outlives this object: the claim list,
+    // discovery and the USB steps. Once, before the first connect.
+    void EnableUsb(IHidBus& bus);
+    // The USB device side and its steps; null until EnableUsb.
+    CUsbLink* Usb() const { return m_pUsb.get(); }
+    CUsbTransport* UsbTransport() const { return m_pUsbTransport.get(); }
+    // The view's start: the claim group exists from now on.
+    void CreateUsbInUseKey();
+    // The view's start: arrivals and removals of HID devices reach view as
+    // WM_DEVICECHANGE, which it hands to OnDeviceChange. source: udev's when
+    // null. FALSE (one line on standard error) when nothing can be watched.
+    bool RegisterHidNotification(CMsgTarget* view, std::unique_ptr<IHotPlugSource> source = nullptr);
+    // The monitor set up by RegisterHidNotification, or null.
+    CHotPlugMonitor* HotPlugMonitor() const { return m_pHotPlug.get(); }
+    // Connects to path when it is free, no link kind is set and no link is
+    // up or being opened: the device is claimed, opened and checked, then
+    // the link starts. FALSE otherwise.
+    bool ConnectUsbPath(const QString& path);
+    // Closes the USB link: the device, the connected state, the sync and
+    // transfer flags, the view's link display and popup, the claim; the link
+    // kind back to none. Only while the worker is stopped.
+    void DisconnectUsb();
+    // Lets go of this copy's claim (the view's exit and destruction).
+    void ReleaseUsbPath();
+    // WM_DEVICECHANGE (wParam event, lParam a DeviceInterfaceNotice*): an
+    // arrival connects when no link is up; the removal of the device in use
+    // ends the link (after HEXApply of an update it only stops the USB steps:
+    // the device restarts); any other removal refreshes the device list.
+    // Always TRUE.
+    LRESULT OnDeviceChange(WPARAM event, LPARAM data);
+
+    // ---- Link failures and endings (UI thread) --------------------------------
+    // WM_LINK_FAILED, for every link kind; ignored when not connected. Stops
+    // the worker, reports a running update as failed, shows the connection
+    // failure, closes the link and clears the queue.
+    void OnLinkLost();
+    // When connected: stops the worker and closes the link of its kind.
+    void Disconnect();
+    // Disconnect, and a running update is reported as failed.
+    void FailUpdateAndDisconnect();
+    // The connection-failure box of the link kind (network or USB).
+    void ShowConnectionFailure();
+    // The USB failure box, unless an update runs.
+    void ShowUsbLostMessage();
+
+    // ---- Connect commands (UI thread) -----------------------------------------
+    // WM_AUTO_CONNECT: the remembered or any free USB device; then the
+    // reachability poll starts in every case. No box when nothing answers.
+    void OnStartupConnect();
+    // The connect button. Connected: stops the worker and closes the link
+    // LINK_DISCONNECT_PAUSE_MS later (clicks meanwhile are ignored).
+    // Otherwise connects at once where there is one way, or tells the view
+    // which popup to show; failures are shown as boxes here.
+    CConnectDecision OnConnectButton();
+    // A closing connect-button disconnect is pending.
+    bool IsDisconnecting() const;
+    // Popup items: "USB" (732), the network item (733), USB device item
+    // index (command 6600 + index).
+    void OnConnectUsbCommand();
+    void OnConnectNetworkCommand();
+    void OnUsbDeviceItem(int index);
+    // WM_DEVICE_VERSION: accepted (same first eight characters): the full
+    // read-back is queued and edits reach the device from now on. Otherwise
+    // disconnected; another major version also explains itself in a box.
+    void CheckDeviceVersion();
+
+    // ---- Command submission (UI thread) ---------------------------------------
+    // Queues system command kind for slot (0 the live set) when connected.
+    // Kind 65 (the network module's defaults) waits long for its answer and
+    // shows the transfer popup in factory-reset mode until it has come.
+    void QueueCommand(int kind, int slot);
+    // all FALSE (connect): marks the handshake pending and queues the
+    // handshake and version requests. all TRUE (read-back): the counted
+    // requests of the six preset names and the live system items.
+    void RequestDeviceInfo(bool all);
+    // The device loads slot into its live set and sends it back (slot 0 reads
+    // the live set, counted on from the count so far). Not connected: the
+    // connection-failure box.
+    void RecallPreset(int slot);
+    // Output channel's speaker position from g_byOutputPosition (or every
+    // output with all), and its speaker-type and crossover frames.
+    void SendSpeakerAssignment(int channel, bool all);
+    // A machine preset was deleted: its blank name and the current preset 0.
+    void SendPresetDeleted(int slot);
+    // Mutes the outputs for a transfer (restore FALSE) or puts the master
+    // switch back (TRUE), queueing system command 5 either way; the caller
+    // holds the send lock around the transfer.
+    void SetTransferMute(bool restore);
+    // The factory-reset dialog's OK: the reset command, or the box that no
+    // connection can be opened.
+    void RestoreFactorySettings();
+    // The transfer popup's bar follows the count of the sequence queued.
+    void ResetTransferProgress();
+    // Counted commands queued in the current sequence.
+    int ProgressCount() const { return m_nProgressCount; }
+    void SetProgressCount(int count) { m_nProgressCount = count; }
+    // WM_TRANSFER_DONE.
+    void OnTransferDone();
+    // WM_OPERATION_DONE (lParam: success) of the network module's defaults.
+    void OnOperationDone(LPARAM ok);
 
     // ---- Worker side -----------------------------------------------------------
     // When the queue is empty and the send lock free, queues the change
@@ -193,6 +316,16 @@ private:
     // Cancels the worker's token, sets quit and joins the thread.
     void EndIoWorker();
 
+    // Every link's start once it is open: the queue and change flags
+    // cleared, the handshake and version requests queued, the worker started
+    // and the view told.
+    void LinkStart(int linkType);
+    // Closes the link of the current kind.
+    void DisconnectLink();
+    // Appends a counted command with the next progress position.
+    void AddCounted(std::unique_ptr<CSendData> command);
+    void ShowVersionWarning();
+
     bool StartNetConnect(bool stopPollWhenConnected);
     void CompleteNetConnect(bool connected);
     // The part every close of a link ends with (see CloseSerialLink).
@@ -221,6 +354,17 @@ private:
     std::array<std::atomic<ILinkTransport*>, LINK_KIND_COUNT> m_transports{};
     std::unique_ptr<ILinkTransport> m_pNetTransport;
     std::unique_ptr<ILinkTransport> m_pSerialTransport;
+
+    // USB: the device side, its steps and the hot-plug monitor.
+    std::unique_ptr<CUsbLink> m_pUsb;
+    std::unique_ptr<CUsbTransport> m_pUsbTransport;
+    std::unique_ptr<CHotPlugMonitor> m_pHotPlug;
+    // The connect button's pending close (UI thread).
+    std::unique_ptr<QTimer> m_pDisconnectTimer;
+    // Counted commands of the sequence being queued, and the master switch
+    // saved by the transfer mute (UI thread).
+    int m_nProgressCount = 0;
+    BYTE m_bySavedMasterOn = 0;
 
     // The network connect under way (UI thread only). Its thread posts the
     // outcome with the attempt's number, so a late outcome of an attempt

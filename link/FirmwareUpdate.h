@@ -5,7 +5,7 @@
 // share.
 #include <atomic>
 
-#include <QString>
+#include "model/WorkingStrings.h"  // g_strUpdateFilePath, the firmware file
 
 enum : int {
     HEXSync = 0xFF,               // the sync pattern; never answered
@@ -21,9 +21,10 @@ enum : int {
 // Code of the firmware command the update write step sent last; the USB
 // removal handling looks at it.
 extern std::atomic<int> g_nLastUpdateCommand;
+// The update dialog's reconnect poll runs: a device that arrives meanwhile
+// is left to it.
+extern std::atomic<bool> g_bUpdateRetrying;
 // The loaded firmware file carries an MCU image.
 extern std::atomic<bool> g_bUpdateHasMcu;
 // Upper bound of the update dialog's progress bar for the loaded file.
 extern std::atomic<int> g_nUpdateProgressTotal;
-// Full path of the firmware file. UI thread only.
-extern QString g_strUpdateFilePath;

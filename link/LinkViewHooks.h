@@ -1,18 +1,22 @@
 #pragma once
-// What the main view does at the turns of a connect and a disconnect that
-// the link itself cannot do: its windows, and the first requests of the
-// connect dialogue. The view fills the hooks in; an empty hook is skipped.
-// Every hook runs on the UI thread.
+// What the main view does at the turns of a link that the link itself
+// cannot do: its windows. The view fills the hooks in; an empty hook is
+// skipped. Every hook runs on the UI thread.
 #include <functional>
 
 struct CLinkViewHooks {
-    // A link has opened: the transfer progress counter back to 0, the
-    // connect button, lamp and status text shown as connected.
+    // A link has opened: the connect button, lamp and status text shown as
+    // connected.
     std::function<void()> linkOpened;
-    // Called with the send lock held, right before the worker starts: queue
-    // the handshake and version requests (and mark the handshake pending).
-    std::function<void()> requestDeviceInfo;
-    // A link has closed: the progress bar, the preset name, the transfer
-    // popup and the connect button, lamp and status text shown as closed.
+    // A link has closed: the progress bar, the preset name and the connect
+    // button, lamp and status text shown as closed.
     std::function<void()> linkClosed;
+    // The transfer popup's bar (and the view's own) to range 0 to upper,
+    // position 0.
+    std::function<void(int upper)> transferRange;
+    // The transfer popup is shown (arg: the popup's show argument); with
+    // factoryReset, in its factory-reset mode.
+    std::function<void(bool arg, bool factoryReset)> popupShown;
+    // The transfer popup is hidden.
+    std::function<void()> popupHidden;
 };

@@ -126,10 +126,7 @@ bool CNetTransport::NetWriteCommand(const CCancelToken& cancel)
         return false;
     // The frame the device asked for again goes out at once; that is not a
     // new attempt.
-    const bool resend = m_pHead->IsResendRequested() && m_pResendHead.lock() == m_pHead;
-    m_pHead->SetResendRequested(false);
-    if (!resend) {
-        EndResendRun();
+    if (!m_resend.TakeResend(m_pHead)) {
         const int attempt = m_pHead->GetRetryCount() + 1;
         m_pHead->SetRetryCount(attempt);
         if (attempt > NET_MAX_SENDS) {
@@ -161,7 +158,7 @@ bool CNetTransport::NetReadReply(const CCancelToken& cancel)
         if (result == NET_ERR_TIMEDOUT || count <= 0)
             return ReplyLost(cancel);
         if (m_command.FeedNetworkBytes(g_byNetRxBuffer, count, &cancel)) {
-            EndResendRun();
+            m_resend.End();
             return true;
         }
         if (cancel.IsSet())
@@ -169,7 +166,7 @@ bool CNetTransport::NetReadReply(const CCancelToken& cancel)
         if (m_pHead->IsResendRequested())
             return ResendRequested(cancel);
         if (ElapsedMs() >= NET_TRANSACTION_LIMIT_S * 1000) {
-            EndResendRun();
+            m_resend.End();
             if (m_link.IsConnected()) {
                 if (m_net.IsDeviceReachable())
                     Reconnect(NET_RECONNECT_PAUSE_MS, cancel);
@@ -183,7 +180,7 @@ bool CNetTransport::NetReadReply(const CCancelToken& cancel)
 
 bool CNetTransport::ReplyLost(const CCancelToken& cancel)
 {
-    EndResendRun();
+    m_resend.End();
     if (m_net.IsDeviceReachable()) {
         Reconnect(NET_RECONNECT_PAUSE_MS, cancel);
         return false;
@@ -194,23 +191,9 @@ bool CNetTransport::ReplyLost(const CCancelToken& cancel)
 
 bool CNetTransport::ResendRequested(const CCancelToken& cancel)
 {
-    if (m_pResendHead.lock() == m_pHead) {
-        ++m_nResendRun;
-    } else {
-        m_pResendHead = m_pHead;
-        m_nResendRun = 1;
-    }
-    if (m_nResendRun >= NET_MAX_RESENDS && !cancel.IsSet()) {
-        EndResendRun();
+    if (m_resend.Answered(m_pHead) && !cancel.IsSet())
         FailLink(FAILED_WRITE);
-    }
     return true;
-}
-
-void CNetTransport::EndResendRun()
-{
-    m_pResendHead.reset();
-    m_nResendRun = 0;
 }
 
 bool CNetTransport::ReadLongWaitReply(const CCancelToken& cancel)

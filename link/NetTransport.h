@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "link/LinkTransport.h"
+#include "link/ResendRun.h"
 
 class CDeviceLink;
 class CKTVCommand;
@@ -33,7 +34,6 @@ class CSendData;
 
 enum : int {
     NET_MAX_SENDS = 2,           // attempts of one command before the link fails
-    NET_MAX_RESENDS = 3,         // 'R' answers in a row that end the link
     NET_UPDATE_MAX_SENDS = 2,    // attempts of one update command
     NET_RECONNECT_PAUSE_MS = 2000,
     NET_UPDATE_RESEND_PAUSE_MS = 1000,  // after a failed update send
@@ -73,7 +73,6 @@ private:
     bool ReplyLost(const CCancelToken& cancel);
     // The device answered 'R'.
     bool ResendRequested(const CCancelToken& cancel);
-    void EndResendRun();
 
     bool NetUpdateWrite(const CCancelToken& cancel);
     bool SendSyncPattern(const CCancelToken& cancel);
@@ -98,9 +97,7 @@ private:
     // The command this transaction sends; it lives on while the step holds
     // it even when the queue is cleared meanwhile.
     std::shared_ptr<CSendData> m_pHead;
-    // The command the device last answered with 'R', and how many times in
-    // a row.
-    std::weak_ptr<CSendData> m_pResendHead;
-    int m_nResendRun = 0;
+    // The device's 'R' answers to one command in a row.
+    CResendRun m_resend;
     std::int64_t m_nTransStart = 0;
 };

@@ -2,6 +2,8 @@
 // The standard window messages and notification codes that controls send to
 // their parents, with the packing helpers of their parameters. The program's
 // own message ids live in model/WindowMessages.h.
+#include <QString>
+
 #include "platform/core/Types.h"
 
 class QWidget;
@@ -24,6 +26,7 @@ enum : UINT {
     WM_LBUTTONUP = 0x0202,
     WM_LBUTTONDBLCLK = 0x0203,
     WM_RBUTTONDOWN = 0x0204,
+    WM_DEVICECHANGE = 0x0219,
 };
 
 // Progress bar messages.
@@ -128,3 +131,17 @@ enum : UINT {
 constexpr WPARAM MAKEWPARAM(UINT low, UINT high) { return WPARAM((low & 0xFFFF) | ((high & 0xFFFF) << 16)); }
 constexpr UINT LOWORD(WPARAM value) { return UINT(value & 0xFFFF); }
 constexpr UINT HIWORD(WPARAM value) { return UINT((value >> 16) & 0xFFFF); }
+
+// WM_DEVICECHANGE: wParam the event, lParam a DeviceInterfaceNotice* (or 0)
+// that lives for the call only.
+enum : UINT {
+    DBT_DEVICEARRIVAL = 0x8000,
+    DBT_DEVICEREMOVECOMPLETE = 0x8004,
+    DBT_DEVTYP_DEVICEINTERFACE = 5,
+};
+
+// What arrived or went: a device interface and its path.
+struct DeviceInterfaceNotice {
+    UINT deviceType = DBT_DEVTYP_DEVICEINTERFACE;
+    QString path;
+};

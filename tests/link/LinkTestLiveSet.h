@@ -3,10 +3,7 @@
 // image, every output its own link group, no scan request pending, and the
 // live preset already "Custom" with no machine preset current, so that an
 // edit is followed by nothing but its own frame (no rename of the preset).
-// And the view's part of a connect as they play it.
 // No test framework here: the benchmarks use it too.
-#include "link/KTVCommand.h"
-#include "link/LinkViewHooks.h"
 #include "model/ChangeScanFlags.h"
 #include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
@@ -24,17 +21,4 @@ inline void PrepareLiveSetForLink()
     g_bSendSysItem5 = false;
     g_bSendSysItem2 = false;
     g_bSendPresetName = false;
-}
-
-// The view's hooks of a connect: the handshake (marked pending) and the
-// version request are queued before the worker starts.
-inline CLinkViewHooks DeviceInfoRequestHooks(CKTVCommand& command)
-{
-    CLinkViewHooks hooks;
-    hooks.requestDeviceInfo = [&command] {
-        g_bHandshakePending = true;
-        command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_HANDSHAKE, 0));
-        command.AddCommand(BuildSystemRequestFrame(SYSTEM_ITEM_VERSION, 0));
-    };
-    return hooks;
 }

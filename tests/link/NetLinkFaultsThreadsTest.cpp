@@ -48,7 +48,7 @@ TEST_F(NetLinkFaults, ResendRequestsSendTheFrameAgainAtOnceUpToTwiceInARow)
             m_device.SetFaults(faults);
             EditBandGain(1, resends, 200 + resends);
         });
-        const int sends = resends < NET_MAX_RESENDS ? resends + 1 : resends;
+        const int sends = resends < LINK_MAX_RESENDS ? resends + 1 : resends;
         ASSERT_TRUE(Pump([&] { return FramesFrom(from).size() >= size_t(sends) + 1 || !g_bNetLinkUp; }));
         const std::vector<CSimLogEntry> sent = FramesFrom(from);
         ASSERT_GE(sent.size(), size_t(sends));
@@ -57,7 +57,7 @@ TEST_F(NetLinkFaults, ResendRequestsSendTheFrameAgainAtOnceUpToTwiceInARow)
             EXPECT_EQ(sent[size_t(k)].session, sent[0].session) << "no reconnect";
             EXPECT_EQ(sent[size_t(k)].reply, k < resends ? 'R' : 'Q') << k;
         }
-        if (resends < NET_MAX_RESENDS) {
+        if (resends < LINK_MAX_RESENDS) {
             // Nothing lost: the device holds the record.
             EXPECT_TRUE(DeviceHoldsRecord(1, resends));
             EXPECT_TRUE(g_bNetLinkUp);

@@ -22,7 +22,6 @@ protected:
         m_net.SetPollPauses(0, 0);
 
         m_link = std::make_unique<CDeviceLink>(m_command, &m_net, m_set.get());
-        m_link->SetViewHooks(DeviceInfoRequestHooks(m_command));
     }
 
     void TearDown() override

@@ -1,0 +1,7 @@
+#include "link/HidApiLock.h"
+
+std::mutex& HidApiMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
