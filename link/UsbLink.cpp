@@ -147,6 +147,9 @@ bool CUsbLink::ConnectUsb()
         g_nLinkType = LINK_USB;
         return true;
     }
+    // The remembered device may have gone and another come: the list is
+    // made afresh before the present devices are tried.
+    FindHidDevices();
     for (const QString& path : FoundPaths()) {
         if (!IsUsbPathFree(path))
             continue;
@@ -163,7 +166,6 @@ bool CUsbLink::ConnectUsb()
 bool CUsbLink::ReopenUsb()
 {
     CloseHidDevice();
-    FindHidDevices();
     return ConnectUsb();
 }
 

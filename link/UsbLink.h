@@ -75,12 +75,12 @@ public:
     // foreign device is closed again silently), drops stale input reports and
     // sets g_bUsbActive. FALSE, with the claim let go, when any of it fails.
     bool OpenHidDevice();
-    // ChooseUsbDevice and OpenHidDevice; failing that, every free found path
-    // in turn. The first success sets the link kind to USB; when all fail the
-    // device path is emptied.
+    // ChooseUsbDevice and OpenHidDevice; failing that, a fresh discovery and
+    // every free found path in turn. The first success sets the link kind to
+    // USB; when all fail the device path is emptied.
     bool ConnectUsb();
-    // Closes the device and connects again after a fresh discovery (the
-    // device may have come back under another path).
+    // Closes the device and connects again (the device may have come back
+    // under another path).
     bool ReopenUsb();
     // Closes the device (when open) and zeroes both reports.
     void CloseHidDevice();

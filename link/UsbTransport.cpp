@@ -308,7 +308,13 @@ bool CUsbTransport::RestartAfterApply(const CCancelToken& cancel)
     if (CCancelToken::Sleep(&cancel, m_nRestartPauseMs))
         return false;
     m_usb.ReleaseUsbPath();
-    if (!m_usb.ReopenUsb())
+    if (!m_usb.ReopenUsb()) {
         FailLink(true);
+        return true;
+    }
+    // The restart is what HEXApply asked for, answered or not: the update
+    // goes on with the next command.
+    if (m_command.GetInFlight() == m_pHead)
+        m_command.RemoveHead();
     return true;
 }

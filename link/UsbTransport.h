@@ -22,7 +22,7 @@
 // goes away or fails I/O while it is awaited, the step pauses
 // USB_RESTART_PAUSE_MS, lets go of the claim and opens the device again
 // after a fresh discovery (it may come back under another path); a failed
-// reopen ends the link. Every failure of an update step also parks the
+// reopen ends the link, a reopened device goes on with the next command. Every failure of an update step also parks the
 // worker (the suspend event) until the view stops it.
 //
 // A failure is reported once per link (WM_LINK_FAILED (0, 0) to the view),

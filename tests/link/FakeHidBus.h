@@ -99,6 +99,20 @@ public:
     }
     void SetPaceMs(int ms) { Locked([&] { m_nPaceMs = ms; }); }
     void SetReportHook(std::function<void(long long)> hook) { Locked([&] { m_hook = std::move(hook); }); }
+    // The reports of the next reply come at these gaps in ms (the first after
+    // the write), in place of the pace; the last gap repeats.
+    void SetNextReplyGaps(std::vector<int> gaps) { Locked([&] { m_nextGaps = std::move(gaps); }); }
+    // A frame the device sends unasked, as input reports ready now.
+    void Inject(const QString& path, const std::vector<BYTE>& frame)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_devices.find(path);
+        if (it == m_devices.end())
+            return;
+        for (std::vector<BYTE>& bytes : CSimDevice::ToReports(frame))
+            it->second.inbox.push_back({Clock::now(), std::move(bytes)});
+        m_changed.notify_all();
+    }
 
     long long ReportsWritten() const
     {
@@ -276,10 +290,15 @@ private:
                     at += std::chrono::milliseconds(reply.delayMs);
                     const bool restart = reply.reset;
                     if (!restart || m_bRestartAnswered) {
+                        size_t k = 0;
                         for (std::vector<BYTE>& bytes : CSimDevice::ToReports(reply.bytes)) {
-                            at += std::chrono::milliseconds(m_nPaceMs);
+                            const int gap = m_nextGaps.empty() ? m_nPaceMs : m_nextGaps[std::min(k, m_nextGaps.size() - 1)];
+                            ++k;
+                            at += std::chrono::milliseconds(gap);
                             d->inbox.push_back({at, std::move(bytes)});
                         }
+                        if (!reply.bytes.empty())
+                            m_nextGaps.clear();
                     }
                     if (restart) {
                         m_restartPath = path;
@@ -362,6 +381,7 @@ private:
     bool m_bRestartAnswered = true;
     QString m_restartPath;
     int m_nPaceMs = 0;
+    std::vector<int> m_nextGaps;
     std::function<void(long long)> m_hook;
     long long m_nReports = 0;
     int m_nOpens = 0;

@@ -184,13 +184,13 @@ protected:
     }
 
     // Holds the worker's own frames back until everything sent has been
-    // answered, then runs f with the number of the next frame the device
-    // will receive.
+    // answered (the view's part goes on meanwhile), then runs f with the
+    // number of the next frame the device will receive.
     template <class F>
     void WhenQuiet(F f)
     {
         std::lock_guard<CCriticalSection> lock(g_csSendLock);
-        ASSERT_TRUE(Eventually([&] { return m_command.GetCount() == 0; }));
+        ASSERT_TRUE(Pump([&] { return m_command.GetCount() == 0; }));
         f(m_device.FrameCount() + 1);
     }
 
