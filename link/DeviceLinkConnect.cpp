@@ -399,7 +399,10 @@ void CDeviceLink::OnOperationDone(LPARAM ok)
         g_strDeviceIp.Set(QString::fromLatin1(DEFAULT_DEVICE_IP));
         g_nDevicePort = DEFAULT_DEVICE_PORT;
         CAppSettings::PutString(SETTINGS_NETWORK, SETTINGS_DEVICE_IP, QString::fromLatin1(DEFAULT_DEVICE_IP));
-        OnConnectButton();
+        // The connect button's disconnect; a link already gone is not
+        // opened again.
+        if (m_bConnected)
+            OnConnectButton();
         if (m_pNet != nullptr)
             m_pNet->SetReachable(false);
         AppMessageBox(g_bChinese ? g_strWifiFailCn : g_strWifiFailEn, MB_OK, LINK_PROMPT_HELP_ID);

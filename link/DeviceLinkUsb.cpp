@@ -118,6 +118,8 @@ LRESULT CDeviceLink::OnDeviceChange(WPARAM event, LPARAM data)
         return 1;
     g_bUsbActive = false;
     FailUpdateAndDisconnect();
+    // Nothing queued for the device that went is sent to the next one.
+    m_command.ClearQueue();
     ShowUsbLostMessage();
     m_pUsb->ReleaseUsbPath();
     m_pUsb->FindHidDevices();
