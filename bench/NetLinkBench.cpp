@@ -33,6 +33,7 @@
 #include "model/ParameterSetLock.h"
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
+#include "bench/LinkBenchSupport.h"
 #include "tests/common/Eventually.h"
 #include "tests/link/FakeNetwork.h"
 #include "tests/link/LinkTestLiveSet.h"
@@ -41,91 +42,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int kEdits = 300;
-constexpr int kIdleRoundsMeasured = 200;
-
-// The view: only counts the version replies.
-class CCountingView : public CMsgTarget {
-public:
-    LRESULT WindowProc(UINT message, WPARAM, LPARAM) override
-    {
-        if (message == WM_DEVICE_VERSION)
-            ++versions;
-        return 0;
-    }
-    int versions = 0;
-};
-
-// What the device has received, as its log sink sees it.
-class CDeviceWatch {
-public:
-    void OnEntry(const CSimLogEntry& entry)
-    {
-        const Clock::time_point now = Clock::now();
-        std::lock_guard<std::mutex> lock(m_mutex);
-        const CSimFrame& f = entry.frame;
-        if (f.cls == FRAME_CLASS_REQUEST && f.type == BLOCK_SYSTEM && f.item == SYSTEM_ITEM_STATUS)
-            m_polls.push_back(now);
-        if (f.cls == FRAME_CLASS_WRITE && f.type == BLOCK_OUTPUT && entry.reply == 'Q' && f.payload.size() >= 4) {
-            m_lastAck = {f.item, f.record, GetWord(f.payload.data() + 2), now};
-            m_changed.notify_all();
-        }
-    }
-    // Waits for the acknowledgement of this record with this gain code.
-    bool WaitForAck(int output, int record, int gainCode, Clock::time_point* when)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        const bool seen = m_changed.wait_for(lock, std::chrono::seconds(10), [&] {
-            return m_lastAck.output == output && m_lastAck.record == record && m_lastAck.gainCode == gainCode;
-        });
-        *when = m_lastAck.when;
-        return seen;
-    }
-    std::vector<Clock::time_point> Polls()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_polls;
-    }
-
-private:
-    struct Ack {
-        int output = -1;
-        int record = -1;
-        int gainCode = -1;
-        Clock::time_point when;
-    };
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<Clock::time_point> m_polls;
-    Ack m_lastAck;
-};
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    const size_t at = std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5));
-    return values[at];
-}
-
-// Delivers what waits for both targets until cond holds, for 10 s at most.
-template <class Cond>
-bool PumpUntil(CMsgTarget& a, CMsgTarget& b, Cond cond)
-{
-    return Eventually(
-        [&] {
-            a.DeliverPosted();
-            b.DeliverPosted();
-            return cond();
-        },
-        10000);
-}
 
 void BM_EditToAcknowledgement(benchmark::State& state)
 {
@@ -158,32 +75,12 @@ void BM_EditToAcknowledgement(benchmark::State& state)
     }
     g_bDeviceSynced = true;
 
-    // The idle cycle: the time between two status polls of an idle link.
-    PumpUntil(link, view, [&] { return int(watch.Polls().size()) > kIdleRoundsMeasured + 10; });
-    const std::vector<Clock::time_point> polls = watch.Polls();
-    const double cycle = Ms(polls.back() - polls[polls.size() - 1 - kIdleRoundsMeasured]) / kIdleRoundsMeasured;
-
+    double cycle = 0;
     std::vector<double> latencies;
-    std::mt19937 random(20240611);
-    std::uniform_real_distribution<double> moment(0.0, 2.0 * cycle);
     for (auto _ : state) {
-        for (int k = 0; k < kEdits; ++k) {
-            std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(moment(random)));
-            view.DeliverPosted();
-            const int output = k % OUTPUT_COUNT;
-            const int band = (k / OUTPUT_COUNT) % OUTPUT_PEQ_BANDS;
-            const int gainIndex = 201 + k % 199;
-            const Clock::time_point edited = Clock::now();
-            {
-                ParameterSetGuard guard(g_ParameterSetLock);
-                set.GetOutput(output)->GetBand(band)->SetGainIndex(gainIndex);
-            }
-            Clock::time_point acked;
-            if (!watch.WaitForAck(output, band, gainIndex + 400, &acked)) {
-                state.SkipWithError("an edit was not acknowledged");
-                break;
-            }
-            latencies.push_back(Ms(acked - edited));
+        if (!MeasureIdleCycle(link, view, watch, &cycle) || !MeasureEdits(set, view, watch, cycle, kEdits, &latencies)) {
+            state.SkipWithError("an edit was not acknowledged");
+            break;
         }
     }
     link.StopIoWorker(false);
@@ -191,17 +88,7 @@ void BM_EditToAcknowledgement(benchmark::State& state)
     g_bDeviceSynced = false;
     g_nLinkType = 0;
     ClearNetLinkFlags();
-    if (latencies.empty())
-        return;
-
-    const double median = Percentile(latencies, 0.5);
-    const double p99 = Percentile(latencies, 0.99);
-    state.counters["idle_cycle_ms"] = cycle;
-    state.counters["median_ms"] = median;
-    state.counters["p99_ms"] = p99;
-    state.counters["median_cycles"] = median / cycle;
-    state.counters["p99_cycles"] = p99 / cycle;
-    state.counters["edits"] = double(latencies.size());
+    ReportLatencies(state, cycle, latencies);
 }
 
 }  // namespace
