@@ -323,6 +323,30 @@ void CDeviceLink::NormalStep(const CCancelToken& cancel)
     CCancelToken::Sleep(&cancel, IO_STEP_PAUSE_MS);
 }
 
+std::shared_ptr<CSendData> CDeviceLink::TakeNormalHead()
+{
+    std::shared_ptr<CSendData> head = m_command.BeginSendHead();
+    if (!head) {
+        AppendChangedItem();
+        return nullptr;
+    }
+    return head->GetCommandCode() == 0 ? head : nullptr;
+}
+
+std::shared_ptr<CSendData> CDeviceLink::TakeUpdateHead(const CCancelToken& cancel)
+{
+    // Queues the next piece of the update only into an empty queue.
+    NextUpdateStep();
+    std::shared_ptr<CSendData> head = m_command.BeginSendHead();
+    if (!head) {
+        CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
+        return nullptr;
+    }
+    g_nLastUpdateCommand = head->GetCommandCode();
+    head->SetRetryCount(head->GetRetryCount() + 1);
+    return head;
+}
+
 void CDeviceLink::AppendChangedItem()
 {
     if (m_pSet == nullptr)

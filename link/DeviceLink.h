@@ -275,6 +275,17 @@ public:
     // When the queue is empty and the send lock free, queues the change
     // scan's next frame (the status poll when nothing has changed).
     void AppendChangedItem();
+    // The head a normal step sends, made the command in flight. Null when
+    // the queue was empty (the change scan's next frame is then queued for
+    // the next step) or when the head is a firmware command, which only
+    // update steps send.
+    std::shared_ptr<CSendData> TakeNormalHead();
+    // The head an update step sends: the update's next piece is queued into
+    // an empty queue first; the head is made the command in flight, its
+    // write counted (GetRetryCount) and its code kept in
+    // g_nLastUpdateCommand. Null, after a short pause, when nothing is left
+    // to send.
+    std::shared_ptr<CSendData> TakeUpdateHead(const CCancelToken& cancel);
 
     // ---- Firmware file (UI thread) ------------------------------------------
     // The file chosen in the update dialog's file dialog (started in

@@ -115,14 +115,8 @@ bool CNetTransport::NetWriteCommand(const CCancelToken& cancel)
 {
     if (cancel.IsSet())
         return false;
-    m_pHead = m_command.BeginSendHead();
-    if (!m_pHead) {
-        // Sent by the next step.
-        m_link.AppendChangedItem();
-        return false;
-    }
-    // Update commands go out in update steps only.
-    if (m_pHead->GetCommandCode() != 0)
+    m_pHead = m_link.TakeNormalHead();
+    if (!m_pHead)
         return false;
     // The frame the device asked for again goes out at once; that is not a
     // new attempt.
@@ -241,18 +235,11 @@ bool CNetTransport::NetUpdateWrite(const CCancelToken& cancel)
 {
     if (!m_net.IsReachable() || cancel.IsSet())
         return false;
-    // Queues the next piece of the update only into an empty queue.
-    m_link.NextUpdateStep();
-    m_pHead = m_command.BeginSendHead();
-    if (!m_pHead) {
-        CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
+    m_pHead = m_link.TakeUpdateHead(cancel);
+    if (!m_pHead)
         return false;
-    }
     const int code = m_pHead->GetCommandCode();
-    g_nLastUpdateCommand = code;
-    const int attempt = m_pHead->GetRetryCount() + 1;
-    m_pHead->SetRetryCount(attempt);
-    if (attempt > NET_UPDATE_MAX_SENDS) {
+    if (m_pHead->GetRetryCount() > NET_UPDATE_MAX_SENDS) {
         PostToView(WM_LINK_FAILED, FAILED_WRITE);
         return false;
     }

@@ -123,14 +123,8 @@ bool CUsbTransport::UsbWriteCommand(const CCancelToken& cancel)
     }
     if (!g_bUsbActive)
         return false;
-    m_pHead = m_command.BeginSendHead();
-    if (!m_pHead) {
-        // Sent by the next step.
-        m_link.AppendChangedItem();
-        return false;
-    }
-    // Update commands go out in update steps only.
-    if (m_pHead->GetCommandCode() != 0)
+    m_pHead = m_link.TakeNormalHead();
+    if (!m_pHead)
         return false;
     // A frame the device asked for again goes out at once (the parser has
     // rewound it).
@@ -201,18 +195,12 @@ bool CUsbTransport::UsbUpdateWrite(const CCancelToken& cancel)
 {
     if (!m_usb.IsOpen() || !g_bUsbActive || cancel.IsSet())
         return false;
-    if (m_command.GetCount() == 0)
-        m_link.NextUpdateStep();
-    m_pHead = m_command.BeginSendHead();
-    if (!m_pHead) {
-        CCancelToken::Sleep(&cancel, IO_LINK_DOWN_PAUSE_MS);
+    m_pHead = m_link.TakeUpdateHead(cancel);
+    if (!m_pHead)
         return false;
-    }
     const int code = m_pHead->GetCommandCode();
     m_nUpdateCommand = code;
-    g_nLastUpdateCommand = code;
-    const int writes = m_pHead->GetRetryCount() + 1;
-    m_pHead->SetRetryCount(writes);
+    const int writes = m_pHead->GetRetryCount();
     if (writes > (code == IAP_DSP_REQUEST_INFO ? USB_ERASE_MAX_WRITES : USB_UPDATE_MAX_WRITES)) {
         FailLink(false);
         return false;

@@ -61,9 +61,7 @@ TEST_F(ConnectLogic, TheButtonDecidesByFreeDevicesAndTheNetwork)
         CUsbClaims otherCopy;
         for (int k = 0; k < c.claimedByOthers; ++k)
             ASSERT_TRUE(otherCopy.Claim(paths[size_t(k)]));
-        m_view.m_bDispatch = false;  // arrivals are not connected here
-        PumpFor(20);
-        m_view.m_bDispatch = true;
+        DrainNotices();  // arrivals are not connected here
         m_net.SetReachable(c.reachable);
         CMessageBoxSpy boxes;
 
@@ -99,9 +97,7 @@ TEST_F(ConnectLogic, TheButtonDecidesByFreeDevicesAndTheNetwork)
         PumpFor(20);
         for (const QString& path : paths)
             m_bus.Unplug(path);
-        m_view.m_bDispatch = false;
-        PumpFor(20);
-        m_view.m_bDispatch = true;
+        DrainNotices();
         g_strUsbDevicePath.clear();
     }
     // The network was never tried for real: nothing answers its probe.
@@ -112,9 +108,7 @@ TEST_F(ConnectLogic, ThePopupsItemsConnectTheirWay)
 {
     const QString first = m_bus.Plug();
     const QString second = m_bus.Plug();
-    m_view.m_bDispatch = false;
-    PumpFor(20);
-    m_view.m_bDispatch = true;
+    DrainNotices();
     const CConnectDecision d = m_link->OnConnectButton();
     ASSERT_EQ(d.kind, Kind::ShowMenu);
     // USB2 chosen.
@@ -296,9 +290,7 @@ TEST_F(VersionCheck, TheDevicesTagDecides)
             }
         }
         m_bus.Unplug(path);
-        m_view.m_bDispatch = false;
-        PumpFor(20);
-        m_view.m_bDispatch = true;
+        DrainNotices();
         g_strUsbDevicePath.clear();
     }
 }

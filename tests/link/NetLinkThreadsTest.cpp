@@ -40,25 +40,7 @@ TEST_F(NetLink, AReachableDeviceIsConnectedAndAnEditReachesItAsItsFrame)
 
     // A band gain edited in the parameter set goes out as exactly its record
     // frame and is acknowledged.
-    long long from = 0;
-    WhenQuiet([&](long long next) {
-        from = next;
-        EditBandGain(3, 5, 250);
-    });
-    ASSERT_TRUE(Pump([&] {
-        for (const CSimLogEntry& entry : FramesFrom(from)) {
-            if (entry.frame.type == BLOCK_OUTPUT)
-                return true;
-        }
-        return false;
-    }));
-    const std::vector<CSimLogEntry> sent = FramesFrom(from);
-    ASSERT_FALSE(sent.empty());
-    EXPECT_EQ(sent[0].frame.bytes, ExpectedRecordFrame(3, 5));
-    EXPECT_EQ(GetWord(sent[0].frame.payload.data() + 2), 250 + 400);
-    EXPECT_EQ(sent[0].reply, 'Q');
-    EXPECT_TRUE(sent[0].handled);
-    EXPECT_TRUE(DeviceHoldsRecord(3, 5));
+    ExpectEditTravelsAsItsFrame(3, 5, 250);
     EXPECT_TRUE(Posted(WM_LINK_FAILED).empty());
 }
 

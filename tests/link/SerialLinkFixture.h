@@ -102,7 +102,7 @@ protected:
         m_pty = std::make_unique<CPtyDevice>(m_device);
         m_port = std::make_unique<CSerialPort>(m_command);
         m_link = std::make_unique<CDeviceLink>(m_command, nullptr, m_set.get(), m_port.get());
-        CLinkViewHooks hooks = DeviceInfoRequestHooks(m_command);
+        CLinkViewHooks hooks;
         hooks.linkClosed = [this] { ++m_nLinkClosed; };
         m_link->SetViewHooks(hooks);
     }
@@ -125,7 +125,7 @@ protected:
         m_command.ClearQueue();
         {
             std::lock_guard<CCriticalSection> lock(g_csSendLock);
-            DeviceInfoRequestHooks(m_command).requestDeviceInfo();
+            m_link->RequestDeviceInfo(false);
         }
         m_link->StartIoWorker(true);
     }

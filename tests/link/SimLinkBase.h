@@ -4,10 +4,11 @@
 // set with its change scan, and the view played by a recording target. The
 // fixtures of the network and the serial link add their own transport.
 //
-// The test plays the view: it records what is posted to it, queues the
-// handshake and version requests when the link starts, and marks the device
-// synced once the version has come.
+// The test plays the view (CLinkViewHarness): it records what is posted to
+// it and, given the link, hands the link's messages to it.
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 #include <chrono>
 #include <cstring>
@@ -25,6 +26,7 @@
 #include "platform/core/SendLock.h"
 #include "tests/common/Eventually.h"
 #include "tests/common/RecordingTarget.h"
+#include "tests/link/LinkViewHarness.h"
 #include "tests/link/LinkTestLiveSet.h"
 #include "tests/link/ReplyTestSupport.h"
 #include "tools/simulator/SimDevice.h"
@@ -60,13 +62,15 @@ protected:
         ClearNetLinkFlags();
     }
 
-    // The UI thread's part: delivers what waits for the view and for the
-    // link until cond holds. A wide bound that catches a hang.
+    // The UI thread's part: runs its event loop (notifiers, timers) and
+    // delivers what waits for the view and for the link until cond holds. A
+    // wide bound that catches a hang.
     template <class Cond>
     bool Pump(Cond cond, int ms = 30000)
     {
         return Eventually(
             [&] {
+                QCoreApplication::processEvents();
                 m_link->DeliverPosted();
                 m_view.DeliverPosted();
                 return cond();
@@ -86,22 +90,24 @@ protected:
     }
 
     // Holds the worker's own frames back (as a UI sequence does, with the
-    // send lock) until every frame sent has been answered, then runs f with
-    // the number the next frame the device receives will have. What f
-    // queues or edits goes out first once the lock is let go.
+    // send lock) until every frame sent has been answered (the view's part
+    // goes on meanwhile), then runs f with the number the next frame the
+    // device receives will have. What f queues or edits goes out first once
+    // the lock is let go.
     template <class F>
     void WhenQuiet(F f)
     {
         std::lock_guard<CCriticalSection> lock(g_csSendLock);
-        ASSERT_TRUE(Eventually([&] { return m_command.GetCount() == 0; }));
+        ASSERT_TRUE(Pump([&] { return m_command.GetCount() == 0; }));
         f(m_device.FrameCount() + 1);
     }
 
-    static CSimFault Fault(CSimFault::Kind kind, long long frame)
+    static CSimFault Fault(CSimFault::Kind kind, long long frame, int delayMs = 0)
     {
         CSimFault fault;
         fault.kind = kind;
         fault.frame = frame;
+        fault.delayMs = delayMs;
         return fault;
     }
 
@@ -154,6 +160,31 @@ protected:
         return frame;
     }
 
+    // A band gain edited in the parameter set goes out as exactly its record
+    // frame, first of all, and the device acknowledges and takes it.
+    void ExpectEditTravelsAsItsFrame(int output, int band, int gainIndex)
+    {
+        long long from = 0;
+        WhenQuiet([&](long long next) {
+            from = next;
+            EditBandGain(output, band, gainIndex);
+        });
+        ASSERT_TRUE(Pump([&] {
+            for (const CSimLogEntry& entry : FramesFrom(from)) {
+                if (entry.frame.type == BLOCK_OUTPUT)
+                    return true;
+            }
+            return false;
+        }));
+        const std::vector<CSimLogEntry> sent = FramesFrom(from);
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent[0].frame.bytes, ExpectedRecordFrame(output, band));
+        EXPECT_EQ(GetWord(sent[0].frame.payload.data() + 2), gainIndex + 400);
+        EXPECT_EQ(sent[0].reply, 'Q');
+        EXPECT_TRUE(sent[0].handled);
+        EXPECT_TRUE(DeviceHoldsRecord(output, band));
+    }
+
     // The device holds the live image's copy of this output record.
     bool DeviceHoldsRecord(int output, int record) const
     {
@@ -170,7 +201,7 @@ protected:
     }
 
     CSimDevice m_device;
-    CRecordingTarget m_view;
+    CLinkViewHarness m_view;
     CKTVCommand m_command;
     std::unique_ptr<CKTV_Data> m_set;
     std::unique_ptr<CDeviceLink> m_link;

@@ -16,12 +16,6 @@ namespace {
 using UsbLink = UsbLinkTest;
 using std::chrono::milliseconds;
 
-bool IsStatusPoll(const CSimLogEntry& entry)
-{
-    return entry.frame.cls == FRAME_CLASS_REQUEST && entry.frame.type == BLOCK_SYSTEM &&
-           entry.frame.item == SYSTEM_ITEM_STATUS;
-}
-
 // Device data that differs from the program's defaults everywhere the
 // read-back reaches.
 CSimState DistinctDeviceState()
@@ -122,30 +116,7 @@ TEST_F(UsbLink, AnEditArrivesAsItsFrameAndAnIdleLinkPollsTheStatus)
 {
     m_bus.Plug();
     ConnectAndReadBack();
-    long long from = 0;
-    WhenQuiet([&](long long next) {
-        from = next;
-        EditBandGain(3, 5, 250);
-    });
-    ASSERT_TRUE(Pump([&] {
-        for (const CSimLogEntry& entry : FramesFrom(from)) {
-            if (entry.frame.type == BLOCK_OUTPUT)
-                return true;
-        }
-        return false;
-    }));
-    const std::vector<CSimLogEntry> sent = FramesFrom(from);
-    ASSERT_FALSE(sent.empty());
-    {
-        ParameterSetGuard guard(g_ParameterSetLock);
-        const BYTE* record = g_CurrentImage.bytes + OutputBlockOffset(3) + RECORD_SIZE * 5;
-        EXPECT_EQ(sent[0].frame.bytes,
-                  EncodeReply({FRAME_CLASS_WRITE, 0, BLOCK_OUTPUT, 3, 5}, Bytes(record, record + RECORD_SIZE)));
-        EXPECT_EQ(std::memcmp(m_device.State().live.bytes + OutputBlockOffset(3) + RECORD_SIZE * 5, record,
-                              RECORD_SIZE),
-                  0);
-    }
-    EXPECT_EQ(sent[0].reply, 'Q');
+    ExpectEditTravelsAsItsFrame(3, 5, 250);
 
     // Idle: the status poll, answered, again and again.
     const long long idle = m_device.FrameCount() + 1;
