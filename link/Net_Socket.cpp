@@ -24,9 +24,6 @@ BYTE g_byNetRxBuffer[NET_RX_BUFFER_SIZE];
 
 namespace {
 
-// Longest single socket wait while a cancel token is given.
-constexpr int kSliceMs = 20;
-
 using Clock = std::chrono::steady_clock;
 
 int MillisecondsLeft(Clock::time_point deadline)
@@ -147,7 +144,7 @@ int CNet_Socket::WaitReady(int fd, short events, int ms, const CCancelToken* can
             return -2;
         const int left = MillisecondsLeft(deadline);
         pollfd p{fd, events, 0};
-        const int r = poll(&p, 1, cancel != nullptr ? std::min(left, kSliceMs) : left);
+        const int r = poll(&p, 1, cancel != nullptr ? std::min(left, CANCEL_POLL_SLICE_MS) : left);
         if (r > 0)
             return 1;  // ready, or an error the next call reports
         if (r < 0 && errno != EINTR)

@@ -21,9 +21,6 @@ extern char** environ;
 
 namespace {
 
-// Longest single wait while the child runs: how soon a cancel is seen.
-constexpr int kSliceMs = 20;
-
 // The parent's environment with the locale forced to C, so the reply line
 // reads the same on every system.
 std::vector<std::string> ChildEnvironment()
@@ -127,7 +124,7 @@ bool RunPing(const QString& address, const CCancelToken* cancel, const char* pro
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (CCancelToken::IsSet(cancel) || left.count() <= 0)
             break;
-        const int slice = int(std::min<long long>(kSliceMs, left.count()));
+        const int slice = int(std::min<long long>(CANCEL_POLL_SLICE_MS, left.count()));
         if (pipeOpen) {
             pollfd p{fds[0], POLLIN, 0};
             poll(&p, 1, slice);

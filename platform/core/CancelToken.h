@@ -8,6 +8,10 @@
 #include <mutex>
 #include <vector>
 
+// Longest single wait on something that cannot wake on a token (a socket, a
+// child's pipe): how soon a cancel is seen there.
+constexpr int CANCEL_POLL_SLICE_MS = 20;
+
 class CCancelToken {
 public:
     CCancelToken() = default;

@@ -21,7 +21,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kHang = std::chrono::seconds(60);
+constexpr auto kStormLimit = std::chrono::seconds(60);
 
 // The view: runs a handler for each message, on the thread that owns it.
 class CHandlerTarget : public CMsgTarget {
@@ -111,7 +111,7 @@ TEST(ReplyParserThreadsTest, ClearingTheQueueWhileRepliesArriveIsSafe)
     // Every connect clears the queue and so resets the parser, whenever it
     // comes; replies still get through between the resets.
     const auto start = Clock::now();
-    for (int i = 0; completed.load() < 200 && Clock::now() - start < kHang; ++i) {
+    for (int i = 0; completed.load() < 200 && Clock::now() - start < kStormLimit; ++i) {
         command.AddCommand(Tagged(i));
         command.ClearQueue();
         std::this_thread::yield();
