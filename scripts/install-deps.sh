@@ -8,7 +8,13 @@ PACKAGES=(
   libhidapi-dev libudev-dev libcjson-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb iputils-ping fonts-liberation2 fonts-wqy-microhei
+  ccache lld
 )
+# The fuzz build (ORVANE_FUZZ=ON, scripts/fuzz.sh) needs clang with its
+# libFuzzer run time; the ordinary build and CI do not.
+if [ "${ORVANE_FUZZ:-OFF}" = "ON" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
