@@ -31,11 +31,36 @@ public:
         for (const auto& channel : m_Channels)
             channel->SetAllDirty(v);
     }
-    // Every channel in index order, without a count.
+    // Every channel's archived fields, in index order.
+    using Archived = std::vector<typename T::Archived>;
+    // Every channel in index order, without a count. Loading takes the
+    // channels only when every one of them was read and accepted.
     void Serialize(CArchive& ar)
     {
-        for (const auto& channel : m_Channels)
-            channel->Serialize(ar);
+        if (ar.IsStoring()) {
+            for (const auto& channel : m_Channels)
+                channel->Serialize(ar);
+            return;
+        }
+        Archived channels;
+        if (ReadArchive(ar, channels))
+            ApplyArchive(channels);
+    }
+    // False, with the archive's error flag set, as soon as one channel is
+    // short or refused.
+    bool ReadArchive(CArchive& ar, Archived& out) const
+    {
+        out.resize(m_Channels.size());
+        for (size_t i = 0; i < m_Channels.size(); ++i) {
+            if (!m_Channels[i]->ReadArchive(ar, out[i]))
+                return false;
+        }
+        return true;
+    }
+    void ApplyArchive(const Archived& channels)
+    {
+        for (size_t i = 0; i < m_Channels.size() && i < channels.size(); ++i)
+            m_Channels[i]->ApplyArchive(channels[i]);
     }
     // Every channel packs itself into the live image.
     void StoreToRaw()

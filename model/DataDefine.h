@@ -52,6 +52,8 @@ enum : int {
     DEVICE_VERSION_SIZE = 12,
     DEVICE_STATUS_COUNT = 35,
     SYNC_ITEM_COUNT = 7,
+    // A band record's gain code is the band's gain index plus this.
+    GAIN_CODE_OFFSET = 400,
     // Gain code of a flat band: gain index 200 (0 dB) + 400.
     GAIN_CODE_FLAT = 600,
 };
@@ -69,6 +71,10 @@ inline WORD GetWord(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
 inline void PutWord(BYTE* p, int v) { p[0] = BYTE(v & 0xFF); p[1] = BYTE((v >> 8) & 0xFF); }
 // The same word read as a signed value.
 inline short GetShort(const BYTE* p) { return short(GetWord(p)); }
+// Whether a value fits the byte, or the 16-bit word (read signed or
+// unsigned), of the device record that holds it.
+inline bool FitsRecordByte(long long v) { return v >= 0 && v <= 0xFF; }
+inline bool FitsRecordWord(long long v) { return v >= -0x8000 && v <= 0xFFFF; }
 
 // Writes one EQ band record {frequency, gain code, bandwidth index, slope, kind}.
 void WriteBandRecord(BYTE* record, int frequency, int gainCode, int bandwidth, int slope, int kind);

@@ -215,24 +215,45 @@ void CEffect_Data::Serialize(CArchive& ar)
         m_EQ.Serialize(ar);
         return;
     }
-    QString name;
-    std::int32_t values[EFFECT_PARAM_COUNT] = {};
+    Archived fields;
+    if (ReadArchive(ar, fields))
+        ApplyArchive(fields);
+}
+
+bool CEffect_Data::ReadArchive(CArchive& ar, Archived& out) const
+{
     std::int32_t allBypass = 0;
-    ar.ReadString(name, CHANNEL_NAME_ARCHIVE_MAX);
+    bool valid = true;
+    ar.ReadString(out.name, CHANNEL_NAME_ARCHIVE_MAX);
     for (int k = 0; k < EFFECT_PARAM_COUNT; ++k) {
-        if (kParamBytes[k] != kUnarchivedByte)
-            ar >> values[k];
+        if (kParamBytes[k] == kUnarchivedByte)
+            continue;
+        std::int32_t value = 0;
+        ar >> value;
+        valid = valid && FitsRecordByte(value);
+        out.params[k] = value;
     }
     ar >> allBypass;
     if (ar.HasError())
-        return;
-    m_strName = name;
+        return false;
+    if (!valid || (allBypass != 0 && allBypass != 1)) {
+        ar.SetError();
+        return false;
+    }
+    out.allBypass = allBypass != 0;
+    return m_EQ.ReadArchive(ar, out.bands);
+}
+
+void CEffect_Data::ApplyArchive(const Archived& in)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_strName = in.name;
     for (int k = 0; k < EFFECT_PARAM_COUNT; ++k) {
         if (kParamBytes[k] != kUnarchivedByte)
-            m_anParams[k] = values[k];
+            m_anParams[k] = in.params[k];
     }
-    m_bAllBypass = allBypass != 0;
-    m_EQ.Serialize(ar);
+    m_bAllBypass = in.allBypass;
+    m_EQ.ApplyArchive(in.bands);
 }
 
 // ---- Texts -------------------------------------------------------------------------------------

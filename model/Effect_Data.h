@@ -96,8 +96,20 @@ public:
 
     // Name, parameters 128, 129, 130, 131, 134, 136, 137, 138, 139, 143 and
     // the all-bypass flag (4 bytes each), then the bands. Parameter 140 is
-    // not archived.
+    // not archived. Loading reads and checks everything (ReadArchive)
+    // before taking it.
     void Serialize(CArchive& ar);
+    struct Archived {
+        QString name;
+        int params[EFFECT_PARAM_COUNT] = {};  // the slot of parameter 140 unused
+        bool allBypass = false;
+        CKTVEQ::Archived bands;
+    };
+    // False, with the archive's error flag set, for a short archive, a
+    // parameter that does not fit its byte of the effect region, an
+    // all-bypass flag other than 0 or 1, or bands the set refuses.
+    bool ReadArchive(CArchive& ar, Archived& out) const;
+    void ApplyArchive(const Archived& in);
 
     // ---- Texts -------------------------------------------------------------------
     QString FormatByte128() const;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/BandFader.h"
+#include "model/DataDefine.h"
 #include "model/LinkState.h"
 #include "model/Units.h"
 #include "platform/core/Archive.h"
@@ -172,6 +173,16 @@ bool HasOwnResponse(int kind)
 bool IsShelf(int kind)
 {
     return kind == FILTER_LOW_SHELF || kind == FILTER_HIGH_SHELF;
+}
+
+// Whether a gain or a bandwidth, which travel to the device as record
+// indexes (index computed as the getters do), fits its record word.
+bool IndexFitsRecordWord(double value, double index)
+{
+    if (!std::isfinite(value))
+        return false;
+    const double word = std::floor(index);
+    return std::fabs(word) < 1e9 && FitsRecordWord(static_cast<long long>(word));
 }
 
 QString GainText(bool bypassedOrFlat, double gain)
@@ -611,21 +622,52 @@ void CFilter::Serialize(CArchive& ar)
            << std::int32_t(m_nFamily) << std::int32_t(m_nSlope) << std::int32_t(m_nBandNumber);
         return;
     }
-    std::int32_t kind, frequency, sent, bypass, flat, family, slope, number;
-    double gain, bandwidth;
+    Archived fields;
+    if (ReadArchive(ar, fields))
+        ApplyArchive(fields);
+}
+
+bool CFilter::ReadArchive(CArchive& ar, Archived& out) const
+{
+    std::int32_t kind = 0, frequency = 0, sent = 0, bypass = 0, flat = 0, family = 0, slope = 0, number = 0;
+    double gain = 0, bandwidth = 0;
     ar >> kind >> frequency >> sent >> gain >> bypass >> flat >> bandwidth >> family >> slope >> number;
     if (ar.HasError())
-        return;
-    m_nKind = kind;
-    m_nFrequency = frequency;
-    m_nSentFrequency = sent;
-    m_dGain = gain;
-    m_bBypass = bypass != 0;
-    m_bFlat = flat != 0;
-    m_dBandwidth = bandwidth;
-    m_nFamily = family;
-    m_nSlope = slope;
-    m_nBandNumber = number;
+        return false;
+    const bool kindFits = HasOwnResponse(kind) && (m_bEqBand || kind == m_nKind);
+    const bool valid = kindFits && FitsRecordWord(frequency) && FitsRecordWord(sent)
+        && IndexFitsRecordWord(gain, (gain + 20) * 10 + 0.5 + GAIN_CODE_OFFSET)
+        && IndexFitsRecordWord(bandwidth, (bandwidth - 0.05) / 0.01 + 0.05) && (bypass == 0 || bypass == 1) && (flat == 0 || flat == 1) && family >= FAMILY_LINKWITZ_RILEY
+        && family <= FAMILY_BESSEL && slope >= 0 && slope <= SLOPE_OFF && FitsRecordByte(number);
+    if (!valid) {
+        ar.SetError();
+        return false;
+    }
+    out.kind = kind;
+    out.frequency = frequency;
+    out.sentFrequency = sent;
+    out.gain = gain;
+    out.bypass = bypass != 0;
+    out.flat = flat != 0;
+    out.bandwidth = bandwidth;
+    out.family = family;
+    out.slope = slope;
+    out.number = number;
+    return true;
+}
+
+void CFilter::ApplyArchive(const Archived& fields)
+{
+    m_nKind = fields.kind;
+    m_nFrequency = fields.frequency;
+    m_nSentFrequency = fields.sentFrequency;
+    m_dGain = fields.gain;
+    m_bBypass = fields.bypass;
+    m_bFlat = fields.flat;
+    m_dBandwidth = fields.bandwidth;
+    m_nFamily = fields.family;
+    m_nSlope = fields.slope;
+    m_nBandNumber = fields.number;
     Layout();
     ComputeResponse();
 }

@@ -141,8 +141,33 @@ public:
     QString BuildCaption();
     const QString& GetCaption() const { return m_strCaption; }
 
-    // Ten fields, 48 bytes. A load that runs short leaves the band as it was.
+    // The ten archived fields of a band, read whole before anything changes.
+    struct Archived {
+        int kind = FILTER_PEAKING;
+        int frequency = 0;
+        int sentFrequency = 0;
+        double gain = 0.0;
+        bool bypass = false;
+        bool flat = false;
+        double bandwidth = 0.0;
+        int family = 0;
+        int slope = 0;
+        int number = 0;
+    };
+    // Ten fields, 48 bytes. Loading reads and checks them all (ReadArchive)
+    // before taking them; a short or refused archive leaves the band as it
+    // was, with the archive's error flag set.
     void Serialize(CArchive& ar);
+    // Reads one band's fields and checks each against what this band can
+    // hold: a kind of the five (a crossover filter only its own), a family
+    // and a slope code the response tables know, 0 or 1 for the flags, a
+    // band number that fits a byte, and values that fit the band's device
+    // record. False, with the archive's error flag set, when the archive is
+    // short or a value is refused.
+    bool ReadArchive(CArchive& ar, Archived& out) const;
+    // Takes fields ReadArchive accepted, lays the band out and recomputes;
+    // never marks the band.
+    void ApplyArchive(const Archived& fields);
 
     // ---- Response --------------------------------------------------------------
     // Fills the 241 response values and the curve polygon's y.

@@ -173,8 +173,37 @@ void CKTVEQ::CopyFrom(const CKTVEQ* src)
 
 void CKTVEQ::Serialize(CArchive& ar)
 {
-    for (const auto& band : m_Bands)
-        band->Serialize(ar);
+    if (ar.IsStoring()) {
+        for (const auto& band : m_Bands)
+            band->Serialize(ar);
+        return;
+    }
+    Archived bands;
+    if (ReadArchive(ar, bands))
+        ApplyArchive(bands);
+}
+
+bool CKTVEQ::ReadArchive(CArchive& ar, Archived& out) const
+{
+    out.assign(m_Bands.size(), CFilter::Archived());
+    for (size_t i = 0; i < m_Bands.size(); ++i) {
+        if (!m_Bands[i]->ReadArchive(ar, out[i]))
+            return false;
+        // The change scan writes a band at its number's record: a number
+        // from elsewhere would write outside the channel's block.
+        if (out[i].number != m_Bands[i]->GetBandNumber()) {
+            ar.SetError();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CKTVEQ::ApplyArchive(const Archived& bands)
+{
+    const size_t count = std::min(bands.size(), m_Bands.size());
+    for (size_t i = 0; i < count; ++i)
+        m_Bands[i]->ApplyArchive(bands[i]);
 }
 
 bool CKTVEQ::FillBandRecord(int index, BYTE* record) const
@@ -182,7 +211,7 @@ bool CKTVEQ::FillBandRecord(int index, BYTE* record) const
     const CFilter* band = GetAt(index);
     if (band == nullptr || record == nullptr)
         return false;
-    const int gainCode = band->IsBypassedOrFlat() ? GAIN_CODE_FLAT : band->GetGainIndex() + 400;
+    const int gainCode = band->IsBypassedOrFlat() ? GAIN_CODE_FLAT : band->GetGainIndex() + GAIN_CODE_OFFSET;
     ::WriteBandRecord(record, band->GetSentFrequency(), gainCode, band->GetBandwidthIndex(),
                       band->GetSlopeIndex(), band->GetBandKind());
     return true;
@@ -199,7 +228,7 @@ void CKTVEQ::SetBandRecord(const BYTE* record, int index)
     if (band == nullptr || record == nullptr)
         return;
     const int hz = GetShort(record);
-    const int gainIndex = GetShort(record + 2) - 400;
+    const int gainIndex = GetShort(record + 2) - GAIN_CODE_OFFSET;
     const int bandwidthIndex = GetShort(record + 4);
     band->ApplyRecord(gainIndex, bandwidthIndex, record[6], record[7], hz);
 }

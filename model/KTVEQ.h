@@ -62,9 +62,17 @@ public:
     // Parameters of band i of src into band i of this set, for every band
     // both sets have.
     void CopyFrom(const CKTVEQ* src);
+    // Every band's fields, in band order.
+    using Archived = std::vector<CFilter::Archived>;
     // Every band's 48 bytes in order; the count is not written, so the
-    // loading set must hold the same bands.
+    // loading set must hold the same bands. Loading takes the bands only
+    // when every one of them was read and accepted.
     void Serialize(CArchive& ar);
+    // Reads every band as CFilter::ReadArchive does; each band must also
+    // keep its band number, the record the builder gave it. False, with the
+    // archive's error flag set, when short or refused.
+    bool ReadArchive(CArchive& ar, Archived& out) const;
+    void ApplyArchive(const Archived& bands);
 
     // The band's 8-byte device record in the set's buffer, which the next
     // call overwrites; null for an index outside the set.

@@ -109,10 +109,24 @@ void CKTV_Data::CopyCrossoversToMapTable()
 void CKTV_Data::Serialize(CArchive& ar)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
-    m_Effect.Serialize(ar);
-    m_MicRoute.Serialize(ar);
-    m_MusicRoute.Serialize(ar);
-    m_OutRoute.Serialize(ar);
+    if (ar.IsStoring()) {
+        m_Effect.Serialize(ar);
+        m_MicRoute.Serialize(ar);
+        m_MusicRoute.Serialize(ar);
+        m_OutRoute.Serialize(ar);
+        return;
+    }
+    CEffect_Data::Archived effect;
+    CKTV_MicRoute::Archived mics;
+    CKTV_MusicRoute::Archived music;
+    CKTV_OutRoute::Archived outputs;
+    if (!m_Effect.ReadArchive(ar, effect) || !m_MicRoute.ReadArchive(ar, mics)
+        || !m_MusicRoute.ReadArchive(ar, music) || !m_OutRoute.ReadArchive(ar, outputs))
+        return;
+    m_Effect.ApplyArchive(effect);
+    m_MicRoute.ApplyArchive(mics);
+    m_MusicRoute.ApplyArchive(music);
+    m_OutRoute.ApplyArchive(outputs);
 }
 
 void CKTV_Data::SetOutputGraphRect(const Rect& rc)

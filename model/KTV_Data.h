@@ -57,7 +57,10 @@ public:
     // Each output's crossover record into g_OutputMapCrossovers.
     void CopyCrossoversToMapTable();
 
-    // Effect, mic route, music route, output route, in that order.
+    // Effect, mic route, music route, output route, in that order. Loading
+    // reads and checks the whole set before it changes anything: a short or
+    // refused archive leaves every channel as it was, with the archive's
+    // error flag set.
     void Serialize(CArchive& ar);
 
     CEffect_Data* GetEffect() { return &m_Effect; }

@@ -669,34 +669,49 @@ void CKTV_OutData::Serialize(CArchive& ar)
         m_EQ.Serialize(ar);
         return;
     }
-    QString name;
-    BYTE on = 0, polarity = 0, position = 0, inL = 0, inR = 0, percent5 = 0, balance = 0;
-    short gain = 0, delay = 0, attack = 0, threshold = 0, release = 0;
+    Archived fields;
+    if (ReadArchive(ar, fields))
+        ApplyArchive(fields);
+}
+
+bool CKTV_OutData::ReadArchive(CArchive& ar, Archived& out) const
+{
     std::int32_t allBypass = 0;
-    ar.ReadString(name, CHANNEL_NAME_ARCHIVE_MAX);
-    ar >> on >> polarity >> gain >> delay >> position >> inL >> inR >> percent5 >> balance >> attack >> threshold
-        >> release >> allBypass;
+    ar.ReadString(out.name, CHANNEL_NAME_ARCHIVE_MAX);
+    ar >> out.on >> out.polarity >> out.gain >> out.delay >> out.position >> out.inL >> out.inR >> out.percent5
+        >> out.balance >> out.attack >> out.threshold >> out.release >> allBypass;
     if (ar.HasError())
-        return;
-    m_strName = name;
-    m_byOn = on;
-    m_byPolarity = polarity;
-    m_nGain = gain;
-    m_nDelay = delay;
-    m_bySpeakerPosition = position;
-    m_byInL = inL;
-    m_byInR = inR;
-    m_byPercent5 = percent5;
-    m_byBalance = balance;
-    m_nAttack = attack;
-    m_nLimitThreshold = threshold;
-    m_nRelease = release;
-    m_bAllBypass = allBypass != 0;
+        return false;
+    if (allBypass != 0 && allBypass != 1) {
+        ar.SetError();
+        return false;
+    }
+    out.allBypass = allBypass != 0;
+    return m_EQ.ReadArchive(ar, out.bands);
+}
+
+void CKTV_OutData::ApplyArchive(const Archived& in)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_strName = in.name;
+    m_byOn = in.on;
+    m_byPolarity = in.polarity;
+    m_nGain = in.gain;
+    m_nDelay = in.delay;
+    m_bySpeakerPosition = in.position;
+    m_byInL = in.inL;
+    m_byInR = in.inR;
+    m_byPercent5 = in.percent5;
+    m_byBalance = in.balance;
+    m_nAttack = in.attack;
+    m_nLimitThreshold = in.threshold;
+    m_nRelease = in.release;
+    m_bAllBypass = in.allBypass;
     m_bGainZero = (m_nGain == 0);
     m_bInLOff = (m_byInL == 0);
     m_bInROff = (m_byInR == 0);
     m_bPercent5Zero = (m_byPercent5 == 0);
-    m_EQ.Serialize(ar);
+    m_EQ.ApplyArchive(in.bands);
 }
 
 // ---- Texts ------------------------------------------------------------------------------

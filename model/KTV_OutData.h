@@ -227,7 +227,19 @@ public:
 
     // Name, on, polarity, gain, delay, position, IN L, IN R, percent 5,
     // balance, attack, threshold, release, the all-bypass flag, the bands.
+    // Loading reads and checks everything (ReadArchive) before taking it.
     void Serialize(CArchive& ar);
+    struct Archived {
+        QString name;
+        BYTE on = 0, polarity = 0, position = 0, inL = 0, inR = 0, percent5 = 0, balance = 0;
+        short gain = 0, delay = 0, attack = 0, threshold = 0, release = 0;
+        bool allBypass = false;
+        CKTVEQ::Archived bands;
+    };
+    // False, with the archive's error flag set, for a short archive, an
+    // all-bypass flag other than 0 or 1, or bands the set refuses.
+    bool ReadArchive(CArchive& ar, Archived& out) const;
+    void ApplyArchive(const Archived& in);
 
     // ---- Texts -------------------------------------------------------------------
     QString FormatGain() const;

@@ -124,28 +124,58 @@ void CMIC_InData::Serialize(CArchive& ar)
         m_EQ.Serialize(ar);
         return;
     }
-    QByteArray name;
-    std::int32_t head[7] = {};
+    Archived fields;
+    if (ReadArchive(ar, fields))
+        ApplyArchive(fields);
+}
+
+bool CMIC_InData::ReadArchive(CArchive& ar, Archived& out) const
+{
+    std::int32_t level = 0, on = 0, polarity = 0, mode = 0, gain = 0, delay = 0, noiseGate = 0, byteA = 0, byteB = 0,
+                 allBypass = 0;
     std::int16_t itemWord = 0;
-    std::int32_t tail[3] = {};
-    ar.ReadStringBytes(name, CHANNEL_NAME_ARCHIVE_MAX);
-    for (std::int32_t& value : head)
-        ar >> value;
-    ar >> itemWord;
-    for (std::int32_t& value : tail)
-        ar >> value;
+    ar.ReadStringBytes(out.name, CHANNEL_NAME_ARCHIVE_MAX);
+    ar >> level >> on >> polarity >> mode >> gain >> delay >> noiseGate >> itemWord >> byteA >> byteB >> allBypass;
     if (ar.HasError())
-        return;
-    SetNameBytes(name);
-    int* members[7] = {&m_nLevel, &m_nOn, &m_nPolarity, &m_nMode, &m_nGain, &m_nDelay, &m_nNoiseGate};
-    for (int k = 0; k < 7; ++k)
-        *members[k] = head[k];
-    m_nItemWord = itemWord;
-    m_nItemByteA = tail[0];
-    m_nItemByteB = tail[1];
-    m_bAllBypass = tail[2] != 0;
+        return false;
+    const bool valid = FitsRecordByte(level) && FitsRecordByte(on) && FitsRecordByte(polarity)
+        && FitsRecordByte(mode) && FitsRecordWord(gain) && FitsRecordWord(delay) && FitsRecordByte(noiseGate)
+        && FitsRecordByte(byteA) && FitsRecordByte(byteB) && (allBypass == 0 || allBypass == 1);
+    if (!valid) {
+        ar.SetError();
+        return false;
+    }
+    out.level = level;
+    out.on = on;
+    out.polarity = polarity;
+    out.mode = mode;
+    out.gain = gain;
+    out.delay = delay;
+    out.noiseGate = noiseGate;
+    out.itemWord = itemWord;
+    out.itemByteA = byteA;
+    out.itemByteB = byteB;
+    out.allBypass = allBypass != 0;
+    return m_EQ.ReadArchive(ar, out.bands);
+}
+
+void CMIC_InData::ApplyArchive(const Archived& in)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    SetNameBytes(in.name);
+    m_nLevel = in.level;
+    m_nOn = in.on;
+    m_nPolarity = in.polarity;
+    m_nMode = in.mode;
+    m_nGain = in.gain;
+    m_nDelay = in.delay;
+    m_nNoiseGate = in.noiseGate;
+    m_nItemWord = in.itemWord;
+    m_nItemByteA = in.itemByteA;
+    m_nItemByteB = in.itemByteB;
+    m_bAllBypass = in.allBypass;
     m_bGainZero = (m_nGain == 0);
-    m_EQ.Serialize(ar);
+    m_EQ.ApplyArchive(in.bands);
 }
 
 // ---- Texts ------------------------------------------------------------------------------

@@ -99,8 +99,22 @@ public:
 
     // Name, level, on, polarity, mode, gain, delay, noise gate (4 bytes
     // each), the record-12 word (2), byte A, byte B, the all-bypass flag
-    // (4 each), the bands.
+    // (4 each), the bands. Loading reads and checks everything
+    // (ReadArchive) before taking it.
     void Serialize(CArchive& ar);
+    struct Archived {
+        QByteArray name;
+        int level = 0, on = 0, polarity = 0, mode = 0, gain = 0, delay = 0, noiseGate = 0;
+        short itemWord = 0;
+        int itemByteA = 0, itemByteB = 0;
+        bool allBypass = false;
+        CKTVEQ::Archived bands;
+    };
+    // False, with the archive's error flag set, for a short archive, a
+    // value that does not fit the byte or word of its record, an all-bypass
+    // flag other than 0 or 1, or bands the set refuses.
+    bool ReadArchive(CArchive& ar, Archived& out) const;
+    void ApplyArchive(const Archived& in);
 
     // ---- Texts -------------------------------------------------------------------
     // " OFF " at level 0, else " %dLevel"; Chinese " 关 " and " %d级".

@@ -82,25 +82,55 @@ std::unique_ptr<CSendData> CMusic_InData::StoreNameRecord(bool bSend)
 void CMusic_InData::Serialize(CArchive& ar)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
-    int* const members[] = {&m_nOn,       &m_nPolarity,  &m_nGain,      &m_nDelay,
-                            &m_nNoiseGate, &m_nItemWord, &m_nItemByteA, &m_nItemByteB};
     if (ar.IsStoring()) {
         ar.WriteString(m_strName);
-        for (const int* member : members)
-            ar << std::int32_t(*member);
+        for (int value : {m_nOn, m_nPolarity, m_nGain, m_nDelay, m_nNoiseGate, m_nItemWord, m_nItemByteA, m_nItemByteB})
+            ar << std::int32_t(value);
         m_EQ.Serialize(ar);
         return;
     }
-    QString name;
-    std::int32_t values[std::size(members)] = {};
-    ar.ReadString(name, CHANNEL_NAME_ARCHIVE_MAX);
-    for (std::int32_t& value : values)
-        ar >> value;
+    Archived fields;
+    if (ReadArchive(ar, fields))
+        ApplyArchive(fields);
+}
+
+bool CMusic_InData::ReadArchive(CArchive& ar, Archived& out) const
+{
+    std::int32_t on = 0, polarity = 0, gain = 0, delay = 0, noiseGate = 0, itemWord = 0, byteA = 0, byteB = 0;
+    ar.ReadString(out.name, CHANNEL_NAME_ARCHIVE_MAX);
+    ar >> on >> polarity >> gain >> delay >> noiseGate >> itemWord >> byteA >> byteB;
     if (ar.HasError())
-        return;
-    m_strName = name;
-    for (size_t k = 0; k < std::size(members); ++k)
-        *members[k] = values[k];
+        return false;
+    const bool valid = FitsRecordByte(on) && FitsRecordByte(polarity) && FitsRecordWord(gain)
+        && FitsRecordWord(delay) && FitsRecordByte(noiseGate) && FitsRecordWord(itemWord) && FitsRecordByte(byteA)
+        && FitsRecordByte(byteB);
+    if (!valid) {
+        ar.SetError();
+        return false;
+    }
+    out.on = on;
+    out.polarity = polarity;
+    out.gain = gain;
+    out.delay = delay;
+    out.noiseGate = noiseGate;
+    out.itemWord = itemWord;
+    out.itemByteA = byteA;
+    out.itemByteB = byteB;
+    return m_EQ.ReadArchive(ar, out.bands);
+}
+
+void CMusic_InData::ApplyArchive(const Archived& in)
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    m_strName = in.name;
+    m_nOn = in.on;
+    m_nPolarity = in.polarity;
+    m_nGain = in.gain;
+    m_nDelay = in.delay;
+    m_nNoiseGate = in.noiseGate;
+    m_nItemWord = in.itemWord;
+    m_nItemByteA = in.itemByteA;
+    m_nItemByteB = in.itemByteB;
     m_bGainZero = (m_nGain == 0);
-    m_EQ.Serialize(ar);
+    m_EQ.ApplyArchive(in.bands);
 }

@@ -82,8 +82,19 @@ public:
     std::unique_ptr<CSendData> StoreNameRecord(bool bSend) override;
 
     // Name, then on, polarity, gain, delay, noise gate, the record-34 word,
-    // byte A and byte B (4 bytes each), then the bands.
+    // byte A and byte B (4 bytes each), then the bands. Loading reads and
+    // checks everything (ReadArchive) before taking it.
     void Serialize(CArchive& ar);
+    struct Archived {
+        QString name;
+        int on = 0, polarity = 0, gain = 0, delay = 0, noiseGate = 0, itemWord = 0, itemByteA = 0, itemByteB = 0;
+        CKTVEQ::Archived bands;
+    };
+    // False, with the archive's error flag set, for a short archive, a
+    // value that does not fit the byte or word of its record, or bands the
+    // set refuses.
+    bool ReadArchive(CArchive& ar, Archived& out) const;
+    void ApplyArchive(const Archived& in);
 
     QString FormatItem34Word() const { return FormatItemWord(); }
 

@@ -22,6 +22,9 @@ public:
     bool IsStoring() const { return m_pOut != nullptr; }
     bool IsLoading() const { return m_pOut == nullptr; }
     bool HasError() const { return m_bError; }
+    // A loader that finds a value it cannot accept refuses the archive as
+    // a short one is refused: the flag stays set.
+    void SetError() { m_bError = true; }
     // Bytes not yet read (loading) or written so far (storing).
     qsizetype Remaining() const;
     qsizetype Position() const { return m_nPos; }
