@@ -1,6 +1,7 @@
 #include "model/InputChannel.h"
 
 #include "model/ChannelTexts.h"
+#include "model/DataDefine.h"
 #include "model/FrameBuilder.h"
 #include "model/ParameterSetLock.h"
 
@@ -248,4 +249,26 @@ QString CInputChannel::FormatNoiseGate() const
 QString CInputChannel::FormatItemWord() const
 {
     return QString::asprintf("%0.1f", m_nItemWord * 0.1 - 30);
+}
+
+// ---- Archive ---------------------------------------------------------------------------
+
+bool CInputChannel::SharedFitsRecords(const ArchivedShared& v)
+{
+    return FitsRecordByte(v.on) && FitsRecordByte(v.polarity) && FitsRecordWord(v.gain) && FitsRecordWord(v.delay) &&
+           FitsRecordByte(v.noiseGate) && FitsRecordWord(v.itemWord) && FitsRecordByte(v.itemByteA) &&
+           FitsRecordByte(v.itemByteB);
+}
+
+void CInputChannel::ApplyShared(const ArchivedShared& v)
+{
+    m_nOn = v.on;
+    m_nPolarity = v.polarity;
+    m_nGain = v.gain;
+    m_nDelay = v.delay;
+    m_nNoiseGate = v.noiseGate;
+    m_nItemWord = v.itemWord;
+    m_nItemByteA = v.itemByteA;
+    m_nItemByteB = v.itemByteB;
+    m_bGainZero = (m_nGain == 0);
 }

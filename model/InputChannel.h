@@ -82,6 +82,13 @@ public:
     // The same, then the frame of the whole block.
     std::unique_ptr<CSendData> StoreAndBuildBlock(int slot);
 
+    // ---- Archive -------------------------------------------------------------------
+    // The archived values every input channel has, read before a load
+    // takes them.
+    struct ArchivedShared {
+        int on = 0, polarity = 0, gain = 0, delay = 0, noiseGate = 0, itemWord = 0, itemByteA = 0, itemByteB = 0;
+    };
+
     // ---- Texts -------------------------------------------------------------------
     // "%d" of gain - 80, then "dB".
     QString FormatGain() const;
@@ -92,6 +99,10 @@ public:
     QString FormatNoiseGate() const;
 
 protected:
+    // Whether each shared value fits the byte or the word of its record.
+    static bool SharedFitsRecords(const ArchivedShared& values);
+    // Takes the shared values and derives the gain-zero flag.
+    void ApplyShared(const ArchivedShared& values);
     // The word and the two bytes of the item record.
     void SetItemWord(int value);
     void SetItemByteA(int value);

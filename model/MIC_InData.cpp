@@ -138,24 +138,15 @@ bool CMIC_InData::ReadArchive(CArchive& ar, Archived& out) const
     ar >> level >> on >> polarity >> mode >> gain >> delay >> noiseGate >> itemWord >> byteA >> byteB >> allBypass;
     if (ar.HasError())
         return false;
-    const bool valid = FitsRecordByte(level) && FitsRecordByte(on) && FitsRecordByte(polarity)
-        && FitsRecordByte(mode) && FitsRecordWord(gain) && FitsRecordWord(delay) && FitsRecordByte(noiseGate)
-        && FitsRecordByte(byteA) && FitsRecordByte(byteB) && (allBypass == 0 || allBypass == 1);
-    if (!valid) {
+    out.level = level;
+    out.mode = mode;
+    out.shared = {on, polarity, gain, delay, noiseGate, itemWord, byteA, byteB};
+    out.allBypass = allBypass != 0;
+    if (!FitsRecordByte(level) || !FitsRecordByte(mode) || !SharedFitsRecords(out.shared) ||
+        (allBypass != 0 && allBypass != 1)) {
         ar.SetError();
         return false;
     }
-    out.level = level;
-    out.on = on;
-    out.polarity = polarity;
-    out.mode = mode;
-    out.gain = gain;
-    out.delay = delay;
-    out.noiseGate = noiseGate;
-    out.itemWord = itemWord;
-    out.itemByteA = byteA;
-    out.itemByteB = byteB;
-    out.allBypass = allBypass != 0;
     return m_EQ.ReadArchive(ar, out.bands);
 }
 
@@ -164,17 +155,9 @@ void CMIC_InData::ApplyArchive(const Archived& in)
     ParameterSetGuard guard(g_ParameterSetLock);
     SetNameBytes(in.name);
     m_nLevel = in.level;
-    m_nOn = in.on;
-    m_nPolarity = in.polarity;
     m_nMode = in.mode;
-    m_nGain = in.gain;
-    m_nDelay = in.delay;
-    m_nNoiseGate = in.noiseGate;
-    m_nItemWord = in.itemWord;
-    m_nItemByteA = in.itemByteA;
-    m_nItemByteB = in.itemByteB;
+    ApplyShared(in.shared);
     m_bAllBypass = in.allBypass;
-    m_bGainZero = (m_nGain == 0);
     m_EQ.ApplyArchive(in.bands);
 }
 

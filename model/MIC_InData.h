@@ -104,9 +104,8 @@ public:
     void Serialize(CArchive& ar);
     struct Archived {
         QByteArray name;
-        int level = 0, on = 0, polarity = 0, mode = 0, gain = 0, delay = 0, noiseGate = 0;
-        short itemWord = 0;
-        int itemByteA = 0, itemByteB = 0;
+        int level = 0, mode = 0;
+        ArchivedShared shared;
         bool allBypass = false;
         CKTVEQ::Archived bands;
     };

@@ -101,21 +101,11 @@ bool CMusic_InData::ReadArchive(CArchive& ar, Archived& out) const
     ar >> on >> polarity >> gain >> delay >> noiseGate >> itemWord >> byteA >> byteB;
     if (ar.HasError())
         return false;
-    const bool valid = FitsRecordByte(on) && FitsRecordByte(polarity) && FitsRecordWord(gain)
-        && FitsRecordWord(delay) && FitsRecordByte(noiseGate) && FitsRecordWord(itemWord) && FitsRecordByte(byteA)
-        && FitsRecordByte(byteB);
-    if (!valid) {
+    out.shared = {on, polarity, gain, delay, noiseGate, itemWord, byteA, byteB};
+    if (!SharedFitsRecords(out.shared)) {
         ar.SetError();
         return false;
     }
-    out.on = on;
-    out.polarity = polarity;
-    out.gain = gain;
-    out.delay = delay;
-    out.noiseGate = noiseGate;
-    out.itemWord = itemWord;
-    out.itemByteA = byteA;
-    out.itemByteB = byteB;
     return m_EQ.ReadArchive(ar, out.bands);
 }
 
@@ -123,14 +113,6 @@ void CMusic_InData::ApplyArchive(const Archived& in)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
     m_strName = in.name;
-    m_nOn = in.on;
-    m_nPolarity = in.polarity;
-    m_nGain = in.gain;
-    m_nDelay = in.delay;
-    m_nNoiseGate = in.noiseGate;
-    m_nItemWord = in.itemWord;
-    m_nItemByteA = in.itemByteA;
-    m_nItemByteB = in.itemByteB;
-    m_bGainZero = (m_nGain == 0);
+    ApplyShared(in.shared);
     m_EQ.ApplyArchive(in.bands);
 }

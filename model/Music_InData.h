@@ -87,7 +87,7 @@ public:
     void Serialize(CArchive& ar);
     struct Archived {
         QString name;
-        int on = 0, polarity = 0, gain = 0, delay = 0, noiseGate = 0, itemWord = 0, itemByteA = 0, itemByteB = 0;
+        ArchivedShared shared;
         CKTVEQ::Archived bands;
     };
     // False, with the archive's error flag set, for a short archive, a

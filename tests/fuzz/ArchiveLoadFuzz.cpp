@@ -8,18 +8,10 @@
 #include "model/Filter.h"
 #include "model/KTV_Data.h"
 #include "platform/core/Archive.h"
+#include "tests/common/ArchiveBytes.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {
-
-template <class T>
-QByteArray ArchiveOf(T& object)
-{
-    QByteArray bytes;
-    CArchive ar(&bytes);
-    object.Serialize(ar);
-    return bytes;
-}
 
 // Loads bytes into object and checks what a load may do.
 template <class T>

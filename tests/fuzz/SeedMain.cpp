@@ -20,6 +20,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/FileIO.h"
 #include "platform/core/MessageBoxHook.h"
+#include "tests/common/ArchiveBytes.h"
 #include "tools/simulator/SimDevice.h"
 
 namespace {
@@ -115,19 +116,13 @@ void ArchiveSeeds()
     CKTV_Data set;
     set.GetOutput(3)->GetBand(5)->SetGainIndex(250);
     set.GetMic(0)->SetMode(2);
-    const auto archive = [](auto& object) {
-        QByteArray bytes;
-        CArchive ar(&bytes);
-        object.Serialize(ar);
-        return bytes;
-    };
-    Write("ArchiveLoad", "whole-set", QByteArray(1, char(0)) + archive(set));
-    Write("ArchiveLoad", "output-3", QByteArray(1, char(1 | 3 << 3)) + archive(*set.GetOutput(3)));
-    Write("ArchiveLoad", "mic", QByteArray(1, char(2)) + archive(*set.GetMic(0)));
-    Write("ArchiveLoad", "music-1", QByteArray(1, char(3 | 1 << 3)) + archive(*set.GetMusic(1)));
-    Write("ArchiveLoad", "effect", QByteArray(1, char(4)) + archive(*set.GetEffect()));
-    Write("ArchiveLoad", "bands-3", QByteArray(1, char(5 | 3 << 3)) + archive(*set.GetOutput(3)->GetEQ()));
-    Write("ArchiveLoad", "high-pass-0", QByteArray(1, char(7)) + archive(*set.GetOutput(0)->GetHighPass()));
+    Write("ArchiveLoad", "whole-set", QByteArray(1, char(0)) + ArchiveOf(set));
+    Write("ArchiveLoad", "output-3", QByteArray(1, char(1 | 3 << 3)) + ArchiveOf(*set.GetOutput(3)));
+    Write("ArchiveLoad", "mic", QByteArray(1, char(2)) + ArchiveOf(*set.GetMic(0)));
+    Write("ArchiveLoad", "music-1", QByteArray(1, char(3 | 1 << 3)) + ArchiveOf(*set.GetMusic(1)));
+    Write("ArchiveLoad", "effect", QByteArray(1, char(4)) + ArchiveOf(*set.GetEffect()));
+    Write("ArchiveLoad", "bands-3", QByteArray(1, char(5 | 3 << 3)) + ArchiveOf(*set.GetOutput(3)->GetEQ()));
+    Write("ArchiveLoad", "high-pass-0", QByteArray(1, char(7)) + ArchiveOf(*set.GetOutput(0)->GetHighPass()));
 }
 
 QByteArray Counting(int n, int seed)

@@ -11,18 +11,10 @@
 
 #include "model/Filter.h"
 #include "platform/core/Archive.h"
+#include "tests/common/ArchiveBytes.h"
 #include "tests/model/ChannelTestSupport.h"
 
 namespace {
-
-template <class T>
-QByteArray ArchiveOf(T& object)
-{
-    QByteArray bytes;
-    CArchive ar(&bytes);
-    object.Serialize(ar);
-    return bytes;
-}
 
 // Where each channel and each of its bands lie in a whole-set archive.
 struct ChannelSpan {
