@@ -22,7 +22,6 @@
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
-const QString kBitmap = QStringLiteral("BMP");
 
 // Arial of cell height 14, regular: the button's text and the list's items.
 LOGFONT ButtonLogFont()
@@ -194,7 +193,7 @@ void CComBoxBtn::paintEvent(QPaintEvent*)
     if (m_nKind != DRAW_BY_CLASS)
         return;
     const Face face = ChooseFace();
-    const QImage image = face.bitmap != 0 ? CResourceStore::Image(kBitmap, face.bitmap) : QImage();
+    const QImage image = face.bitmap != 0 ? CResourceStore::Image(QStringLiteral("BMP"), face.bitmap) : QImage();
     if (image.isNull())
         painter.fillRect(rect(), GetSysColor(COLOR_BTNFACE));
     else

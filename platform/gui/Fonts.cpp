@@ -9,7 +9,7 @@
 
 namespace {
 std::mutex g_fontMutex;
-FontCreationHook g_hook;
+FontCreationHook g_fontCreationHook;
 std::map<std::tuple<QString, int, int>, int> g_pixelSizes;
 std::map<QString, int> g_cellHeights;  // by font key
 
@@ -57,7 +57,7 @@ std::optional<QFont> CreateFont(int height, int weight, const QString& face)
     FontCreationHook hook;
     {
         std::lock_guard<std::mutex> lock(g_fontMutex);
-        hook = g_hook;
+        hook = g_fontCreationHook;
     }
     if (hook && !hook(height, weight, face))
         return std::nullopt;
@@ -86,7 +86,7 @@ int CellHeightOfFont(const QFont& font)
 FontCreationHook SetFontCreationHook(FontCreationHook hook)
 {
     std::lock_guard<std::mutex> lock(g_fontMutex);
-    FontCreationHook previous = std::move(g_hook);
-    g_hook = std::move(hook);
+    FontCreationHook previous = std::move(g_fontCreationHook);
+    g_fontCreationHook = std::move(hook);
     return previous;
 }

@@ -33,16 +33,16 @@ constexpr QRgb kClassic[SYS_COLOR_COUNT] = {
     0xFFFFE1,  // tooltip background
 };
 
-std::mutex g_hookMutex;
-SysColorHook g_hook;
+std::mutex g_sysColorHookMutex;
+SysColorHook g_sysColorHook;
 }  // namespace
 
 QColor GetSysColor(int index)
 {
     {
-        std::lock_guard<std::mutex> lock(g_hookMutex);
-        if (g_hook) {
-            if (std::optional<QColor> colour = g_hook(index))
+        std::lock_guard<std::mutex> lock(g_sysColorHookMutex);
+        if (g_sysColorHook) {
+            if (std::optional<QColor> colour = g_sysColorHook(index))
                 return *colour;
         }
     }
@@ -53,8 +53,8 @@ QColor GetSysColor(int index)
 
 SysColorHook SetSysColorHook(SysColorHook hook)
 {
-    std::lock_guard<std::mutex> lock(g_hookMutex);
-    SysColorHook previous = std::move(g_hook);
-    g_hook = std::move(hook);
+    std::lock_guard<std::mutex> lock(g_sysColorHookMutex);
+    SysColorHook previous = std::move(g_sysColorHook);
+    g_sysColorHook = std::move(hook);
     return previous;
 }
