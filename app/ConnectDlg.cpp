@@ -14,7 +14,7 @@
 
 namespace {
 // The layout in dialog units (left, top, right, bottom).
-const CRect kDialog(0, 0, 199, 88);
+const CRect kConnectDialog(0, 0, 199, 88);
 const CRect kUsb(14, 6, 190, 18);
 const CRect kWifi(14, 20, 190, 32);
 const CRect kCom(14, 34, 190, 46);
@@ -39,7 +39,7 @@ CConnectDlg::CConnectDlg(QWidget* parent) : QDialog(parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const QFont font = DialogFont(QStringLiteral("Arial"), 10);
     setFont(font);
-    setFixedSize(MapDialogRect(kDialog, font).Size());
+    setFixedSize(MapDialogRect(kConnectDialog, font).Size());
     // The dialog's own background is the application's.
     QPalette palette = this->palette();
     palette.setBrush(QPalette::Window, g_brBackground);

@@ -15,7 +15,7 @@
 
 namespace {
 // The layout in dialog units (left, top, right, bottom).
-const CRect kDialog(0, 0, 476, 219);
+const CRect kLockDialog(0, 0, 476, 219);
 const CRect kSentLabel(7, 7, 229, 17);
 const CRect kSentPane(7, 18, 229, 187);
 const CRect kReceivedLabel(262, 7, 469, 17);
@@ -57,7 +57,7 @@ CLockDataDlg::CLockDataDlg(QWidget* parent) : QDialog(parent)
     setModal(false);
     const QFont font = CreateFontIndirect(SystemFontLogFont()).value_or(QFont());
     setFont(font);
-    setFixedSize(MapDialogRect(kDialog, font).Size());
+    setFixedSize(MapDialogRect(kLockDialog, font).Size());
 
     MakeLabel(this, kSentLabel, font, QStringLiteral("写数据"));
     MakeLabel(this, kReceivedLabel, font, QStringLiteral("读数据"));

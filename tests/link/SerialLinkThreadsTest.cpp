@@ -9,21 +9,12 @@
 #include "link/FirmwareUpdate.h"
 #include "tests/common/MessageBoxSpy.h"
 #include "tests/link/SerialLinkFixture.h"
+#include "tests/link/QueueTestSupport.h"
 
 namespace {
 
 using std::chrono::milliseconds;
 using SerialLink = SerialLinkTest;
-
-// A firmware-update command as the update engine builds it.
-std::unique_ptr<CSendData> UpdateCommand(int code)
-{
-    const BYTE payload[16] = {};
-    std::unique_ptr<CSendData> command =
-        BuildFrame({FRAME_CLASS_WRITE, 0, BLOCK_SYSTEM, code, 0, 0}, payload, sizeof payload);
-    command->SetCommandCode(code);
-    return command;
-}
 
 TEST_F(SerialLink, TheDialogueRunsWholeOverTheLine)
 {

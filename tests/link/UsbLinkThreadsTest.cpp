@@ -10,6 +10,7 @@
 #include "model/Filter.h"
 #include "model/KTV_OutData.h"
 #include "tests/link/UsbLinkFixture.h"
+#include "tests/link/QueueTestSupport.h"
 
 namespace {
 
@@ -263,16 +264,6 @@ TEST_F(UsbLink, AnUpdateWhoseDeviceNeverReturnsFailsOnce)
     ExpectClosedAndReleased(path);
 }
 
-// One update command queued by hand, as the update engine does.
-std::unique_ptr<CSendData> UpdateCommand(int code)
-{
-    const BYTE payload[16] = {};
-    std::unique_ptr<CSendData> command = BuildFrame({FRAME_CLASS_WRITE, 0, BLOCK_SYSTEM, code, 0, 0}, payload, 16);
-    command->SetCommandCode(code);
-    command->SetProgressPos(1);
-    return command;
-}
-
 TEST_F(UsbLink, TheEraseIsWrittenAtMostFourTimes)
 {
     for (const int refusals : {3, 4}) {
@@ -287,7 +278,7 @@ TEST_F(UsbLink, TheEraseIsWrittenAtMostFourTimes)
         for (int k = 0; k < refusals; ++k)
             faults.push_back(Fault(CSimFault::Kind::Resend, next + k));
         m_device.SetFaults(faults);
-        m_command.AddCommand(UpdateCommand(IAP_DSP_REQUEST_INFO));
+        m_command.AddCommand(UpdateCommand(IAP_DSP_REQUEST_INFO, 1));
         m_link->StartIoWorker(true);
         if (refusals < 4) {
             ASSERT_TRUE(Pump([&] { return m_command.GetCount() == 0 && FramesFrom(next).size() == 4u; }));
@@ -318,7 +309,7 @@ TEST_F(UsbLink, AnUpdateReadParsesOnlyTheAnswerToItsCommand)
     // A stray "send again" for another command waits before the answer.
     m_bus.Inject(path, EncodeReply({'R', 0, BLOCK_SYSTEM, IAP_DSP_REQUEST_INFO, 0}, {}));
     const long long next = m_device.FrameCount() + 1;
-    m_command.AddCommand(UpdateCommand(HEXData));
+    m_command.AddCommand(UpdateCommand(HEXData, 1));
     m_link->StartIoWorker(true);
     ASSERT_TRUE(Pump([&] { return m_command.GetCount() == 0; }));
     PumpFor(50);
@@ -380,7 +371,7 @@ TEST_F(UsbLink, StoppingTheWorkerIsBoundedInEveryState)
              m_link->StopIoWorker(true);
              m_command.ClearQueue();
              g_bUpdating = true;
-             m_command.AddCommand(UpdateCommand(HEXApply));
+             m_command.AddCommand(UpdateCommand(HEXApply, 1));
              m_link->StartIoWorker(true);
          },
          [&] { return m_command.GetCount() == 0; }},
@@ -389,7 +380,7 @@ TEST_F(UsbLink, StoppingTheWorkerIsBoundedInEveryState)
              m_link->StopIoWorker(true);
              m_command.ClearQueue();
              g_bUpdating = true;
-             m_command.AddCommand(UpdateCommand(HEXSync));
+             m_command.AddCommand(UpdateCommand(HEXSync, 1));
              m_link->StartIoWorker(true);
          },
          [&] { return m_device.SyncCount() > 0; }},
