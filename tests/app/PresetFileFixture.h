@@ -50,18 +50,27 @@ struct LiveSnapshot {
     }
 };
 
-class PresetFileTest : public ::testing::Test {
-protected:
-    void SetUp() override
+// The state the preset files read and write, put back to the program's
+// start: the defaults first, then (as a member declared after this one) the
+// document, which takes its outputs' speaker positions and crossovers from
+// the defaults when it is built. A document built before the reset would
+// hold whatever an earlier test left in those tables.
+struct FreshPresetState {
+    FreshPresetState()
     {
         InitDefaultDeviceData();
         std::memset(g_OutputMapCrossovers, 0, sizeof g_OutputMapCrossovers);
         g_bDataLocked = false;
         g_strLockPassword.clear();
-        ASSERT_TRUE(dir.isValid());
     }
+};
+
+class PresetFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
+    FreshPresetState fresh;
     CBrelinDoc doc;
     QTemporaryDir dir;
 };

@@ -145,26 +145,40 @@ TEST_F(PresetFileTest, AllPresetsLockFlagPasswordAndInputModeFixUp)
 TEST_F(PresetFileTest, OutputMapSwapsSlopeAndFamilyInTheFile)
 {
     // The records come from the output objects' filters, refreshed on save.
-    for (int output : {0, 11}) {
-        CKTV_OutData* out = doc.m_KTVData.GetOutput(output);
+    // Outputs 0 and 11 hold a full-range and a sub position by default, so
+    // their frequencies differ and each record shows it lands in its place.
+    struct Expected {
+        int output;
+        BYTE record[RECORD_SIZE];
+    };
+    Expected expected[] = {{0, {}}, {11, {}}};
+    for (Expected& e : expected) {
+        CKTV_OutData* out = doc.m_KTVData.GetOutput(e.output);
         out->GetHighPass()->SetFamily(2, false);
         out->GetHighPass()->SetSlope(3, false);
         out->GetLowPass()->SetFamily(4, false);
         out->GetLowPass()->SetSlope(5, false);
+        const int highPass = out->GetHighPass()->GetSentFrequency();
+        const int lowPass = out->GetLowPass()->GetSentFrequency();
+        const BYTE record[RECORD_SIZE] = {BYTE(highPass), BYTE(highPass >> 8), 2, 3,
+                                          BYTE(lowPass),  BYTE(lowPass >> 8),  4, 5};
+        std::memcpy(e.record, record, RECORD_SIZE);
     }
-    const int highPass = doc.m_KTVData.GetOutput(0)->GetHighPass()->GetSentFrequency();
-    const int lowPass = doc.m_KTVData.GetOutput(0)->GetLowPass()->GetSentFrequency();
-    const BYTE record[8] = {BYTE(highPass), BYTE(highPass >> 8), 2, 3, BYTE(lowPass), BYTE(lowPass >> 8), 4, 5};
+    ASSERT_NE(std::memcmp(expected[0].record, expected[1].record, RECORD_SIZE), 0);
     ASSERT_EQ(doc.SaveFile(PresetFileKind::OutputMap, Path("m.qzvc")), 1);
-    EXPECT_EQ(std::memcmp(g_OutputMapCrossovers[0], record, 8), 0);
     QByteArray file = ReadAll(Path("m.qzvc"));
     ASSERT_EQ(file.size(), 120);
     EXPECT_EQ(file.left(12), Header("Brelinx_Map"));
     const BYTE positions[12] = {6, 12, 15, 18, 0, 0, 0, 0, 0, 0, 22, 23};
     EXPECT_EQ(file.mid(12, 12), QByteArray(reinterpret_cast<const char*>(positions), 12));
-    const BYTE inFile[8] = {record[0], record[1], 3, 2, record[4], record[5], 5, 4};
-    EXPECT_EQ(file.mid(24, 8), QByteArray(reinterpret_cast<const char*>(inFile), 8));
-    EXPECT_EQ(file.mid(112, 8), QByteArray(reinterpret_cast<const char*>(inFile), 8));
+    for (const Expected& e : expected) {
+        EXPECT_EQ(std::memcmp(g_OutputMapCrossovers[e.output], e.record, RECORD_SIZE), 0) << e.output;
+        const BYTE* r = e.record;
+        const BYTE inFile[RECORD_SIZE] = {r[0], r[1], 3, 2, r[4], r[5], 5, 4};
+        EXPECT_EQ(file.mid(24 + RECORD_SIZE * e.output, RECORD_SIZE),
+                  QByteArray(reinterpret_cast<const char*>(inFile), RECORD_SIZE))
+            << e.output;
+    }
 
     // A stray position code loads as it is; it means no position.
     file[12] = 25;
@@ -173,8 +187,8 @@ TEST_F(PresetFileTest, OutputMapSwapsSlopeAndFamilyInTheFile)
     ASSERT_EQ(doc.LoadFile(PresetFileKind::OutputMap, Path("n.qzvc")), 1);
     EXPECT_EQ(g_OutputMap[0], 25);
     EXPECT_EQ(PositionCodeOrNone(g_OutputMap[0]), 0);
-    EXPECT_EQ(std::memcmp(g_OutputMapCrossovers[0], record, 8), 0);
-    EXPECT_EQ(std::memcmp(g_OutputMapCrossovers[11], record, 8), 0);
+    for (const Expected& e : expected)
+        EXPECT_EQ(std::memcmp(g_OutputMapCrossovers[e.output], e.record, RECORD_SIZE), 0) << e.output;
 }
 
 TEST_F(PresetFileTest, ModeFileRowAndItsNumber)
