@@ -201,15 +201,15 @@ void CBitButton::paintEvent(QPaintEvent*)
     }
 }
 
-void CBitButton::PaintBitmap(QPainter& painter, UINT id)
+void CBitButton::PaintBitmap(QPainter& painter, const QWidget* button, UINT id)
 {
     const QImage image = id != 0 ? CResourceStore::Image(kBitmap, id) : QImage();
     if (image.isNull()) {
-        painter.fillRect(rect(), GetSysColor(COLOR_BTNFACE));
+        painter.fillRect(button->rect(), GetSysColor(COLOR_BTNFACE));
         return;
     }
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, StretchBitmap(image, width(), height()));
+    painter.drawImage(0, 0, StretchBitmap(image, button->width(), button->height()));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -218,7 +218,7 @@ void CBitButton::DrawButton(QPainter& painter)
     CRect client(0, 0, width(), height());
     const QString caption = text();
     const Face face = ChooseFace();
-    PaintBitmap(painter, face.bitmap);
+    PaintBitmap(painter, this, face.bitmap);
     if (face.font)
         painter.setFont(*face.font);
     else

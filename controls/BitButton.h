@@ -59,6 +59,9 @@ public:
 
     // The whole source scaled to cx by cy pixels.
     static QImage StretchBitmap(const QImage& source, int cx, int cy);
+    // Paints bitmap id scaled to the button at (0, 0); a flat button-face
+    // area when id is 0 or names no bitmap.
+    static void PaintBitmap(QPainter& painter, const QWidget* button, UINT id);
 
     // The bitmap id the present state shows.
     UINT CurrentBitmapId() const;
@@ -86,7 +89,6 @@ private:
     // Takes the size of the present state's bitmap and repaints.
     void UpdateFace();
     void DrawButton(QPainter& painter);
-    void PaintBitmap(QPainter& painter, UINT id);
     void OnTimer(UINT id);
     bool IsLinkButton() const;
     void PostLinkClick(CMsgTarget* parent, WPARAM kind);

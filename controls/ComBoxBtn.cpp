@@ -17,12 +17,9 @@
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/MouseKeyFlags.h"
-#include "platform/gui/ResourceStore.h"
-#include "platform/gui/SysColors.h"
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
-
 // Arial of cell height 14, regular: the button's text and the list's items.
 LOGFONT ButtonLogFont()
 {
@@ -193,11 +190,7 @@ void CComBoxBtn::paintEvent(QPaintEvent*)
     if (m_nKind != DRAW_BY_CLASS)
         return;
     const Face face = ChooseFace();
-    const QImage image = face.bitmap != 0 ? CResourceStore::Image(QStringLiteral("BMP"), face.bitmap) : QImage();
-    if (image.isNull())
-        painter.fillRect(rect(), GetSysColor(COLOR_BTNFACE));
-    else
-        painter.drawImage(0, 0, CBitButton::StretchBitmap(image, width(), height()));
+    CBitButton::PaintBitmap(painter, this, face.bitmap);
     const QString caption = text();
     if (caption.isEmpty())
         return;

@@ -39,6 +39,9 @@ enum : UINT {
     WM_APPLY_LOCK_STATE = 0x5F5,
     WM_CONTROL_HOVER = 0x65A,
     WM_COMBOBTN_SELCHANGE = 0x722,
+    // A numeric spin in delay step mode to its parent, after its WM_COMMAND
+    // for a key or step-button step: wParam the spin's id, lParam the step.
+    WM_SPIN_DELAY_STEP = 0x84C,
     // A bitmap fader to its parent, wParam the fader's id, lParam its raw
     // position: moving (focus gained, or at most every 50 ms during a
     // press) and moved (released, a key, the wheel).

@@ -9,6 +9,8 @@
 class QWidget;
 
 enum : UINT {
+    WM_SETFOCUS = 0x0007,
+    WM_KILLFOCUS = 0x0008,
     WM_SYSCOLORCHANGE = 0x0015,
     WM_SETFONT = 0x0030,
     WM_GETFONT = 0x0031,
