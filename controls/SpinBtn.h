@@ -65,8 +65,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    enum DrawKind { DRAW_BITMAPS = 0, DRAW_DEFAULT = 2, DRAW_NOTHING = 4 };
-
     int ZoneAt(const QPoint& point) const;
     void SetHotZone(int zone);
     // Asks for one hover notice after ms of rest (a new request replaces
@@ -79,7 +77,7 @@ private:
     void PaintBitmap(QPainter& painter, UINT id);
     void DrawButton(QPainter& painter);
 
-    int m_nDrawKind = DRAW_BITMAPS;
+    int m_nDrawKind = 0;  // DrawKindOfButtonType
     UINT m_nZoneBitmap[4] = {0, 0, 0, 0};
     UINT m_nDisabledBitmap = 0;
     QColor m_clrText{255, 255, 255};
@@ -92,7 +90,6 @@ private:
     UINT m_nBuddyId = 0;
     CInterfacePtr<ISpinStepTarget> m_pBuddy;
     bool m_bBuddyBound = false;
-    short m_nWheelSum = 0;
     QTimer m_hover;
     CTimerMap m_timers;
 };

@@ -330,6 +330,53 @@ void DrawSpeaker(QPainter& p, const SkinEntry& e)
     if (!e.label.isEmpty())
         DrawLabel(p, e, QRect(0, int(c.y() + r * 0.25), w, int(r * 0.7)), kLabel, 10);
 }
+
+// A step button's face over a read-only field: a slate face split into a
+// down zone (left 2/11), a middle and an up zone (right 2/11) by fine
+// dividers, with an arrow in each end zone. The lit kinds tint their zone
+// and light its arrow; the lit middle carries a bar along its bottom, below
+// the caption the button draws.
+void DrawStepper(QPainter& p, const SkinEntry& e)
+{
+    const int w = e.width, h = e.height;
+    const int downRight = int(w / 5.5), upLeft = int(w - w / 5.5);
+    const bool down = e.kind == QLatin1String("stepper-down");
+    const bool middle = e.kind == QLatin1String("stepper-middle");
+    const bool up = e.kind == QLatin1String("stepper-up");
+    p.fillRect(0, 0, w, h, Vertical(h, kSlateTop, kSlateBottom));
+    const QColor tint(kAccent.red(), kAccent.green(), kAccent.blue(), 110);
+    if (down)
+        p.fillRect(1, 1, downRight - 1, h - 2, tint);
+    if (up)
+        p.fillRect(upLeft, 1, w - upLeft - 1, h - 2, tint);
+    if (middle)
+        p.fillRect(downRight + 2, h - 4, upLeft - downRight - 3, 2, kAccent);
+    p.setPen(QColor(255, 255, 255, 40));
+    p.drawLine(1, 1, w - 2, 1);
+    for (int x : {downRight, upLeft}) {
+        p.setPen(kFaceBorder);
+        p.drawLine(x - 1, 3, x - 1, h - 4);
+        p.setPen(QColor(255, 255, 255, 40));
+        p.drawLine(x, 3, x, h - 4);
+    }
+    p.setPen(kFaceBorder);
+    p.drawRect(0, 0, w - 1, h - 1);
+    // The arrows point down (left) and up (right) along the face.
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = std::max(2.0, std::min(downRight, h) / 4.0);
+    for (int side : {-1, 1}) {
+        const double cx = side < 0 ? downRight / 2.0 : (upLeft + w) / 2.0;
+        const double cy = h / 2.0;
+        QPainterPath arrow;
+        arrow.moveTo(cx + side * s * 0.8, cy);
+        arrow.lineTo(cx - side * s * 0.6, cy - s);
+        arrow.lineTo(cx - side * s * 0.6, cy + s);
+        arrow.closeSubpath();
+        const bool lit = (side < 0 && down) || (side > 0 && up);
+        p.fillPath(arrow, lit ? kLabelHover : QColor(0x9A, 0xA0, 0xAE));
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
 }  // namespace
 
 QImage DrawSkin(const SkinEntry& e)
@@ -353,6 +400,8 @@ QImage DrawSkin(const SkinEntry& e)
         DrawDropFace(p, e);
     else if (e.kind.startsWith(QLatin1String("speaker")))
         DrawSpeaker(p, e);
+    else if (e.kind.startsWith(QLatin1String("stepper")))
+        DrawStepper(p, e);
     else
         DrawFace(p, e);
     p.end();

@@ -16,7 +16,8 @@ const QStringList& SkinKinds()
         QStringLiteral("track"),    QStringLiteral("track-lit"), QStringLiteral("knob"),
         QStringLiteral("knob-on"),  QStringLiteral("knob-off"),  QStringLiteral("drop"),
         QStringLiteral("drop-hover"), QStringLiteral("speaker"), QStringLiteral("speaker-hover"),
-        QStringLiteral("speaker-on"),
+        QStringLiteral("speaker-on"), QStringLiteral("stepper"), QStringLiteral("stepper-down"),
+        QStringLiteral("stepper-middle"), QStringLiteral("stepper-up"),
     };
     return kinds;
 }
