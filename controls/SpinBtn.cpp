@@ -11,6 +11,7 @@
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
+#include "platform/gui/InputBlocked.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/SysColors.h"
 #include "platform/gui/WindowAttributes.h"
@@ -124,8 +125,15 @@ void CSpinBtn::OnMouseLeave()
 
 void CSpinBtn::OnTimer(UINT id)
 {
-    if (id == TIMER_REPEAT)
-        Step();
+    if (id != TIMER_REPEAT)
+        return;
+    if (IsInputTakenFrom(this)) {
+        // The release will not come here: the hold ends now.
+        m_bPressed = false;
+        m_timers.KillTimer(TIMER_REPEAT);
+        return;
+    }
+    Step();
 }
 
 void CSpinBtn::Step()

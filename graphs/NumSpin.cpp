@@ -12,6 +12,7 @@
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/gui/ButtonNotify.h"
+#include "platform/gui/InputBlocked.h"
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
@@ -235,6 +236,11 @@ void CNumSpin::StepBy(int delta)
 
 void CNumSpin::OnTimer(UINT id)
 {
+    if (m_bHeld && IsInputTakenFrom(this)) {
+        // The release will not come here: the hold ends now.
+        EndHold();
+        return;
+    }
     if (id == TIMER_NOTIFY) {
         if (m_bPending && GetParentTarget(this)) {
             m_bPending = false;
@@ -282,8 +288,12 @@ void CNumSpin::mouseMoveEvent(QMouseEvent* event)
 
 void CNumSpin::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !m_bHeld)
-        return;
+    if (event->button() == Qt::LeftButton && m_bHeld)
+        EndHold();
+}
+
+void CNumSpin::EndHold()
+{
     m_bHeld = false;
     m_nPressedArrow = 0;
     m_timers.KillTimer(TIMER_NOTIFY);

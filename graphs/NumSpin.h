@@ -82,6 +82,8 @@ private:
     // One arrow step of delta (+1 up, -1 down), held or from a key.
     void OnDeltaPos(int delta);
     void OnTimer(UINT id);
+    // The release: timers stopped, a pending change told.
+    void EndHold();
     void NotifyParent();
     void PostDelayStep(int delta);
     // mode 2: the buddy steps its own shown unit from old.

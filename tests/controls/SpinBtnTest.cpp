@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -138,6 +139,23 @@ TEST_F(SpinBtnTest, HoldingAnEndZoneRepeatsAfterTheHover)
     Release(QPoint(3, 10));
     EXPECT_FALSE(button->IsRepeating());
     EXPECT_FALSE(button->IsPressed());
+}
+
+TEST_F(SpinBtnTest, AWindowTakingTheInputEndsTheRepeat)
+{
+    field.show();
+    button->SetActive(true);
+    Press(QPoint(50, 10));
+    Move(QPoint(50, 11), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !spin.steps.empty(); }));
+    QDialog box;
+    box.setModal(true);
+    box.show();
+    ASSERT_TRUE(WaitFor([&] { return !button->IsRepeating(); }));
+    EXPECT_FALSE(button->IsPressed());
+    spin.steps.clear();
+    QTest::qWait(250);
+    EXPECT_TRUE(spin.steps.empty());
 }
 
 TEST_F(SpinBtnTest, LeavingWhilePressedStopsTheSteps)

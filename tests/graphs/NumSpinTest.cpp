@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -218,6 +219,28 @@ TEST_F(NumSpinTest, AHeldArrowStepsOnAndTellsThePageByTheTimer)
     QTest::qWait(700);
     EXPECT_EQ(field->Value().Count(), count);
     EXPECT_EQ(Told().size(), told.size());
+}
+
+TEST_F(NumSpinTest, AWindowTakingTheInputEndsTheHold)
+{
+    Setup(CNumEditValue::TYPE_LEVEL_DB, 0, 600, 300, 0.1, 60);
+    page.show();
+    Press(true);
+    EXPECT_TRUE(spin->IsPending());
+    // A modal box opens while the arrow is held: the release will go to the
+    // box, so the spin lets go at its next tick and tells the page.
+    QDialog box;
+    box.setModal(true);
+    box.show();
+    ASSERT_TRUE(WaitFor([&] { return !spin->IsHeld(); }));
+    EXPECT_FALSE(spin->IsPending());
+    EXPECT_EQ(Told().size(), 1u);
+    const int count = field->Value().Count();
+    QTest::qWait(700);
+    EXPECT_EQ(field->Value().Count(), count);
+    box.close();
+    Release(true);
+    EXPECT_EQ(Told().size(), 1u);
 }
 
 TEST_F(NumSpinTest, AClickAtALimitTellsNothingUnlessAKeyStepLeftItPending)

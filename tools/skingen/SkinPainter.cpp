@@ -332,10 +332,11 @@ void DrawSpeaker(QPainter& p, const SkinEntry& e)
 }
 
 // A step button's face over a read-only field: a slate face split into a
-// down zone (left 2/11), a middle and an up zone (right 2/11) by fine
-// dividers, with an arrow in each end zone. The lit kinds tint their zone
-// and light its arrow; the lit middle carries a bar along its bottom, below
-// the caption the button draws.
+// down zone (left 2/11), a middle and an up zone (right 2/11), marked by
+// short notches at the top and bottom edges (the caption the button draws
+// runs across them), with a small arrow near each end. The lit kinds tint
+// their zone and light its arrow; the lit middle carries a bar along its
+// bottom, below the caption.
 void DrawStepper(QPainter& p, const SkinEntry& e)
 {
     const int w = e.width, h = e.height;
@@ -353,24 +354,23 @@ void DrawStepper(QPainter& p, const SkinEntry& e)
         p.fillRect(downRight + 2, h - 4, upLeft - downRight - 3, 2, kAccent);
     p.setPen(QColor(255, 255, 255, 40));
     p.drawLine(1, 1, w - 2, 1);
+    p.setPen(QColor(0x8A, 0x92, 0xA4));
     for (int x : {downRight, upLeft}) {
-        p.setPen(kFaceBorder);
-        p.drawLine(x - 1, 3, x - 1, h - 4);
-        p.setPen(QColor(255, 255, 255, 40));
-        p.drawLine(x, 3, x, h - 4);
+        p.drawLine(x, 1, x, 3);
+        p.drawLine(x, h - 4, x, h - 2);
     }
     p.setPen(kFaceBorder);
     p.drawRect(0, 0, w - 1, h - 1);
-    // The arrows point down (left) and up (right) along the face.
+    // Small arrows hugging the ends point down (left) and up (right).
     p.setRenderHint(QPainter::Antialiasing);
-    const double s = std::max(2.0, std::min(downRight, h) / 4.0);
+    const double s = std::clamp(h / 6.0, 2.0, 4.0);
     for (int side : {-1, 1}) {
-        const double cx = side < 0 ? downRight / 2.0 : (upLeft + w) / 2.0;
+        const double tip = side < 0 ? 3.0 : w - 3.0;
         const double cy = h / 2.0;
         QPainterPath arrow;
-        arrow.moveTo(cx + side * s * 0.8, cy);
-        arrow.lineTo(cx - side * s * 0.6, cy - s);
-        arrow.lineTo(cx - side * s * 0.6, cy + s);
+        arrow.moveTo(tip, cy);
+        arrow.lineTo(tip - side * s * 1.2, cy - s);
+        arrow.lineTo(tip - side * s * 1.2, cy + s);
         arrow.closeSubpath();
         const bool lit = (side < 0 && down) || (side > 0 && up);
         p.fillPath(arrow, lit ? kLabelHover : QColor(0x9A, 0xA0, 0xAE));
