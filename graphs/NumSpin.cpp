@@ -307,7 +307,9 @@ void CNumSpin::EndHold()
 
 bool CNumSpin::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_pBuddy || event->type() != QEvent::KeyPress)
+    // The type first: the buddy's pointer is not read while the buddy is
+    // being destroyed (and sends its last events).
+    if (event->type() != QEvent::KeyPress || watched != m_pBuddy)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Up && key != Qt::Key_Down)
