@@ -10,22 +10,11 @@
 #include <QWidget>
 
 #include "app/GlobalObjects.h"
+#include "bench/widgets/PaintWatch.h"
 #include "graphs/BitmapSlider.h"
 
 namespace {
 constexpr int kColumns = 12;
-
-// Counts the paints of the widgets it watches: the proof that a step
-// repainted.
-class CPaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-    long count = 0;
-};
 constexpr int kRows = 16;
 
 // A stand-in of the input-mix page: twelve columns of sixteen mix faders,
@@ -79,7 +68,7 @@ private:
 void BM_FaderPresetLoad192(benchmark::State& state)
 {
     CMixPageStandIn page;
-    CPaintCounter paints;
+    CPaintWatch paints;
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
             page.Fader(c, r)->installEventFilter(&paints);
@@ -136,7 +125,7 @@ void BM_FaderDragStep(benchmark::State& state)
     };
     send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     QCoreApplication::processEvents();
-    CPaintCounter paints;
+    CPaintWatch paints;
     fader->installEventFilter(&paints);
     int step = 0;
     for (auto _ : state) {

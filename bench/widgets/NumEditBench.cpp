@@ -9,26 +9,17 @@
 #include <QWidget>
 
 #include "app/GlobalObjects.h"
+#include "bench/widgets/PaintWatch.h"
 #include "graphs/MixColumnParent.h"
 #include "graphs/NumEdit.h"
 #include "model/DataDefine.h"
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
-constexpr int kColumns = 12;
-constexpr int kRows = 16;
-constexpr int kLevelIds[kRows] = {2818, 2820, 2822, 2824, 2826, 2828, 2830, 2832,
-                                  2834, 2836, 2860, 2864, 2868, 2872, 2876, 2880};
-
-class CPaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-    long count = 0;
-};
+constexpr int kMixColumns = 12;
+constexpr int kMixRows = 16;
+constexpr int kLevelIds[kMixRows] = {2818, 2820, 2822, 2824, 2826, 2828, 2830, 2832,
+                                     2834, 2836, 2860, 2864, 2868, 2872, 2876, 2880};
 
 class CColumnStandIn : public QWidget, public IMixColumnParent {
 public:
@@ -48,11 +39,11 @@ public:
         QPalette palette = this->palette();
         palette.setBrush(QPalette::Window, g_brBackground);
         setPalette(palette);
-        resize(kColumns * 70 + 20, kRows * 22 + 20);
-        for (int c = 0; c < kColumns; ++c) {
+        resize(kMixColumns * 70 + 20, kMixRows * 22 + 20);
+        for (int c = 0; c < kMixColumns; ++c) {
             auto* column = new CColumnStandIn(this, c);
-            column->setGeometry(10 + c * 70, 10, 60, kRows * 22);
-            for (int r = 0; r < kRows; ++r) {
+            column->setGeometry(10 + c * 70, 10, 60, kMixRows * 22);
+            for (int r = 0; r < kMixRows; ++r) {
                 auto* field = new CNumEdit(column);
                 SetDlgCtrlID(field, kLevelIds[r]);
                 field->setFont(g_fontArial12);
@@ -71,7 +62,7 @@ public:
 void BM_MixFieldsPresetLoad192(benchmark::State& state)
 {
     CMixFieldsStandIn page;
-    CPaintCounter paints;
+    CPaintWatch paints;
     for (CNumEdit* field : page.fields)
         field->installEventFilter(&paints);
     int round = 0;
@@ -90,11 +81,11 @@ BENCHMARK(BM_MixFieldsPresetLoad192)->Unit(benchmark::kMillisecond)->Repetitions
 void BM_MixFieldsOutputSwitch(benchmark::State& state)
 {
     CMixFieldsStandIn page;
-    CPaintCounter paints;
+    CPaintWatch paints;
     for (CNumEdit* field : page.fields)
         field->installEventFilter(&paints);
     for (auto _ : state) {
-        g_nCurOutput = (g_nCurOutput + 1) % kColumns;
+        g_nCurOutput = (g_nCurOutput + 1) % kMixColumns;
         page.repaint();
         QCoreApplication::processEvents();
     }

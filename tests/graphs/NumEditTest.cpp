@@ -21,14 +21,14 @@
 
 namespace {
 
-const QColor kPage(40, 60, 90);
+const QColor kFieldPage(40, 60, 90);
 const QColor kActive(137, 172, 209);
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kGrey200(200, 200, 200);
 const QColor kGrey128(128, 128, 128);
 constexpr int kFieldId = 2858;
-constexpr int kSpinId = 4013;
+constexpr int kEditSpinId = 4013;
 
 // A fader stand-in that records the focused looks it is asked for.
 class CRecordingFader : public IFocusLookBuddy {
@@ -62,7 +62,7 @@ protected:
     void SetUp() override
     {
         g_bChinese = false;
-        SetFlatBackground(&page, kPage);
+        SetFlatBackground(&page, kFieldPage);
         field = MakeField(&page, kFieldId);
         page.field = field;
         elsewhere = new QWidget(&page);
@@ -285,7 +285,7 @@ TEST_F(NumEditTest, LooksInEveryState)
     ShowActive();
     // Idle: the page shows through white text.
     QImage shown = Shown(field);
-    EXPECT_GT(CountPixels(shown, kPage), 90 * 24 / 2);
+    EXPECT_GT(CountPixels(shown, kFieldPage), 90 * 24 / 2);
     EXPECT_GT(CountPixels(shown, kWhite), 0);
     EXPECT_EQ(CountPixels(shown, kActive), 0);
 
@@ -295,7 +295,7 @@ TEST_F(NumEditTest, LooksInEveryState)
     shown = Shown(field);
     EXPECT_GT(CountPixels(shown, kActive), 90 * 24 / 2);
     EXPECT_GT(CountPixels(shown, kBlack), 0);
-    EXPECT_EQ(CountPixels(shown, kPage), 0);
+    EXPECT_EQ(CountPixels(shown, kFieldPage), 0);
     Focus(elsewhere);
     EXPECT_EQ(CountPixels(Shown(field), kActive), 0);
 
@@ -309,7 +309,7 @@ TEST_F(NumEditTest, LooksInEveryState)
 TEST_F(NumEditTest, MixLevelFieldsAreBlackInTheEditedOutputsColumn)
 {
     CMixColumn column;
-    SetFlatBackground(&column, kPage);
+    SetFlatBackground(&column, kFieldPage);
     CNumEdit* level = MakeField(&column, 2818);
     CNumEdit* other = MakeField(&column, 2819);  // not a level id
     other->move(20, 60);
@@ -360,7 +360,7 @@ TEST_F(NumEditTest, TheFaderFollowsTheFieldsFocus)
 TEST_F(NumEditTest, AReadOnlyFieldStepsThroughItsStepButton)
 {
     CNumSpin spin(&page);
-    SetDlgCtrlID(&spin, kSpinId);
+    SetDlgCtrlID(&spin, kEditSpinId);
     spin.SetBuddy(field);
     spin.SetRange(0, 960);
     spin.SetStepMode(CNumSpin::MODE_DELAY);
@@ -371,7 +371,7 @@ TEST_F(NumEditTest, AReadOnlyFieldStepsThroughItsStepButton)
     EXPECT_EQ(GetDlgCtrlID(button), 4016);
     EXPECT_TRUE(button->isHidden());
     button->SetBitmaps(804, 805, 806, 807);
-    field->BindStepButton(kSpinId, &spin);
+    field->BindStepButton(kEditSpinId, &spin);
     spin.SetPos(47);
     EXPECT_EQ(button->text(), QStringLiteral("0.979MS"));
 
@@ -408,7 +408,7 @@ TEST_F(NumEditTest, AReadOnlyFieldStepsThroughItsStepButton)
     EXPECT_EQ(button->text(), field->text());
     // Every step told the page at once, with the spin's id.
     EXPECT_EQ(page.Messages(WM_COMMAND).size(), 1u + size_t(stepped - 47));
-    EXPECT_EQ(page.Messages(WM_COMMAND).back().wParam, MAKEWPARAM(kSpinId, 0));
+    EXPECT_EQ(page.Messages(WM_COMMAND).back().wParam, MAKEWPARAM(kEditSpinId, 0));
 
     field->SetReadOnly(false);
     EXPECT_TRUE(button->isHidden());
