@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QWheelEvent>
 
 #include "controls/BitButton.h"
@@ -205,23 +204,8 @@ void CComBoxBtn::paintEvent(QPaintEvent*)
 
 void CComBoxBtn::ShowDropList()
 {
-    CDropListBox* list = List();
-    const QRect button(mapToGlobal(QPoint(0, 0)), size());
-    const QRect work = screen()->availableGeometry();
-    int h = m_nDropHeight;
-    if (list->count() > 0 && list->count() * list->GetItemHeight() < h)
-        h = list->count() * list->GetItemHeight();
-    // Under the button, over its last pixel row; above it when the work
-    // area ends first.
-    QRect drop(button.left(), button.top() + button.height() - 1, m_nDropWidth, h);
-    if (drop.top() + drop.height() > work.top() + work.height())
-        drop.moveTop(button.top() - h);
-    m_rcDrop = drop;
-    m_pPopup->setGeometry(drop);
-    m_pPopup->show();
-    m_pPopup->raise();
-    m_pPopup->activateWindow();
-    list->setFocus(Qt::OtherFocusReason);
+    // Under the button, above it when the work area ends first.
+    m_rcDrop = m_pPopup->ShowUnder(QRect(mapToGlobal(QPoint(0, 0)), size()), m_nDropWidth, m_nDropHeight, true);
 }
 
 void CComBoxBtn::OnSelChange(int index)

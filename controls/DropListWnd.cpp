@@ -1,5 +1,7 @@
 #include "controls/DropListWnd.h"
 
+#include <QScreen>
+
 #include "controls/DropListBox.h"
 #include "model/WindowMessages.h"
 #include "platform/core/MsgTarget.h"
@@ -20,6 +22,26 @@ bool CDropListWnd::Create()
     connect(m_pList, &CDropListBox::SelChange, this, &CDropListWnd::OnSelChange);
     connect(m_pList, &CDropListBox::FocusLost, this, &CDropListWnd::OnListFocusLost);
     return true;
+}
+
+QRect CDropListWnd::ShowUnder(const QRect& button, int width, int cap, bool openUpward)
+{
+    int h = cap;
+    const int itemsHeight = m_pList->count() * m_pList->GetItemHeight();
+    if (m_pList->count() > 0 && itemsHeight < h)
+        h = itemsHeight;
+    QRect drop(button.left(), button.top() + button.height() - 1, width, h);
+    if (openUpward) {
+        const QRect work = m_pOwner->screen()->availableGeometry();
+        if (drop.top() + drop.height() > work.top() + work.height())
+            drop.moveTop(button.top() - h);
+    }
+    setGeometry(drop);
+    show();
+    raise();
+    activateWindow();
+    m_pList->setFocus(Qt::OtherFocusReason);
+    return drop;
 }
 
 void CDropListWnd::resizeEvent(QResizeEvent*)

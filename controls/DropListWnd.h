@@ -5,6 +5,7 @@
 // goes to the button as WM_COMBOBTN_SELCHANGE (sent, wParam the index),
 // else the list goes back to its remembered index. The popup also closes
 // when the list loses the keyboard focus.
+#include <QRect>
 #include <QWidget>
 
 class CDropListBox;
@@ -18,6 +19,13 @@ public:
     bool Create();
     CDropListBox* List() const { return m_pList; }
     QWidget* Owner() const { return m_pOwner; }
+    // Opens the popup under a button (screen rectangle), width pixels wide,
+    // overlapping the button's last pixel row: as high as its items, at
+    // most cap pixels (cap for an empty list). With openUpward, a popup that
+    // would pass the foot of the screen's work area opens above the button
+    // instead. The list takes the keyboard focus. Returns the popup's
+    // screen rectangle.
+    QRect ShowUnder(const QRect& button, int width, int cap, bool openUpward);
     // True when the last close came from a focus loss while the cursor was
     // over the owner button: that click closed the list and must not open
     // it again. Reading clears it.

@@ -24,6 +24,7 @@
 #include "platform/core/MsgTarget.h"
 #include "platform/gui/CurveColors.h"
 #include "platform/gui/DrawText.h"
+#include "platform/gui/Lines.h"
 #include "platform/gui/LogFont.h"
 
 namespace {
@@ -59,19 +60,6 @@ const FrequencyLabel kFrequencyLabels[] = {
 };
 const char* const kGainLabels[] = {"+9", "+6", "+3", "0dB", "-3", "-6", "-9"};
 
-// GDI's Rectangle with a one-pixel pen: the outline on the outermost pixels
-// of the rectangle (right and bottom outside it), the fill within.
-void GdiRectangle(QPainter& dc, const CRect& r, const QColor& pen, const QColor& brush)
-{
-    if (r.IsRectEmpty())
-        return;
-    dc.fillRect(r.ToQRect(), pen);
-    CRect inner = r;
-    inner.DeflateRect(1, 1);
-    if (!inner.IsRectEmpty())
-        dc.fillRect(inner.ToQRect(), brush);
-}
-
 // A one-pixel GDI line, down or to the right; the end point is not drawn.
 void GdiVerticalLine(QPainter& dc, int x, int top, int bottom, const QColor& colour)
 {
@@ -83,16 +71,6 @@ void GdiHorizontalLine(QPainter& dc, int left, int right, int y, const QColor& c
 {
     if (right > left)
         dc.fillRect(QRect(left, y, right - left, 1), colour);
-}
-
-// GDI's TextOut in the opaque background mode: (x, y) is the top-left
-// corner of the text's cell, which is filled with the background colour.
-void TextOut(QPainter& dc, int x, int y, const QString& text, const QColor& textColour, const QColor& background)
-{
-    const QFontMetrics metrics(dc.font());
-    dc.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), background);
-    dc.setPen(textColour);
-    dc.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
 // The pen GDI+ strokes lines with: flat ends, mitred joins.
@@ -353,7 +331,7 @@ void CFStatic::DrawBackground(QPainter& target)
     if (m_rcClient.IsRectEmpty())
         return;
     CMemDC dc(&target, &m_rcClient, false);
-    GdiRectangle(*dc, m_rcClient, kBackground, kBackground);
+    DrawRectangle(*dc, m_rcClient, kBackground, kBackground);
     dc->setFont(m_font);
     const int plotHeight = m_rcPlot.Height();
     const int plotWidth = m_rcPlot.Width();
@@ -413,7 +391,7 @@ void CFStatic::DrawHorizontalGrid(QPainter& dc, int divisions) const
 void CFStatic::DrawEmpty(QPainter& target)
 {
     CMemDC dc(&target, &m_rcPlot, false);
-    GdiRectangle(*dc, m_rcPlot, kWhite, Qt::black);
+    DrawRectangle(*dc, m_rcPlot, kWhite, Qt::black);
     DrawVerticalGrid(*dc);
     DrawHorizontalGrid(*dc, 12);
     dc.Flush();
@@ -565,7 +543,7 @@ void CFStatic::TakeOutputCurves(Snapshot& s)
 void CFStatic::DrawBandSetPlot(QPainter& target, const Snapshot& s)
 {
     CMemDC dc(&target, &m_rcPlot, false);
-    GdiRectangle(*dc, m_rcPlot, s.border, kBackground);
+    DrawRectangle(*dc, m_rcPlot, s.border, kBackground);
     if (!s.area.empty()) {
         dc->setPen(QPen(kActiveArea, 0));
         dc->setBrush(kActiveArea);
@@ -582,8 +560,8 @@ void CFStatic::DrawBandSetPlot(QPainter& target, const Snapshot& s)
         DrawText(*dc, label.text, label.rect, label.format);
     }
     if (s.markers) {
-        GdiRectangle(*dc, s.leftMarker, s.markerOutline, kActiveArea);
-        GdiRectangle(*dc, s.rightMarker, s.markerOutline, kActiveArea);
+        DrawRectangle(*dc, s.leftMarker, s.markerOutline, kActiveArea);
+        DrawRectangle(*dc, s.rightMarker, s.markerOutline, kActiveArea);
     }
     if (s.hasCaption) {
         dc->setPen(s.captionColour);

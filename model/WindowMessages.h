@@ -5,6 +5,9 @@
 #include "platform/core/Types.h"
 
 enum : UINT {
+    // To a skinned region button of a radio group: another button of the
+    // group became checked, so this one unchecks (0, 0).
+    WM_SKINBTN_UNCHECK = 0x410,
     // Response graph to its owner: wParam the changed item, lParam the
     // channel code; and the graph lost the keyboard focus (0, 0).
     WM_GRAPH_CHANGED = 0x464,
@@ -30,6 +33,8 @@ enum : UINT {
     // click, 515 double click, 516 right press.
     WM_LINK_BUTTON_CLICK = 0x4DC,
     WM_MIX_APPLY_SPEAKER_DEFAULTS = 0x4E2,
+    // The view: a long operation ended (lParam success). The skinned region
+    // button posts the same number to its parent as its repeat tick.
     WM_OPERATION_DONE = 0x52C,
     WM_SELECT_UI_MODE2 = 0x52D,
     WM_PRESET_GRID_SAVE = 0x590,

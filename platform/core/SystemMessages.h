@@ -36,6 +36,13 @@ enum : UINT {
     PBM_SETPOS = 0x0402,  // wParam: the new position; the bar repaints
 };
 
+// Button messages, sent to a button that keeps its own check state.
+enum : UINT {
+    BM_GETCHECK = 0x00F0,  // returns the check state
+    BM_SETCHECK = 0x00F1,  // wParam: the new check state
+    BM_SETSTATE = 0x00F3,  // wParam: non-zero shows the button pushed
+};
+
 // Button notification codes (high word of a WM_COMMAND wParam).
 enum : UINT {
     BN_CLICKED = 0,

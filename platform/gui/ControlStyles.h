@@ -42,6 +42,7 @@ enum : DWORD {
 
 // Window styles.
 enum : DWORD {
+    WS_GROUP = 0x00020000,  // the first control of a dialog group
     WS_TABSTOP = 0x00010000,
     WS_HSCROLL = 0x00100000,
     WS_VSCROLL = 0x00200000,

@@ -56,3 +56,11 @@ void DrawText(QPainter& painter, const QString& text, const CRect& rect, UINT fo
         flags |= Qt::TextDontClip;
     painter.drawText(rect.ToQRect(), flags, shown);
 }
+
+void TextOut(QPainter& painter, int x, int y, const QString& text, const QColor& textColour, const QColor& background)
+{
+    const QFontMetrics metrics(painter.font());
+    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), background);
+    painter.setPen(textColour);
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+}

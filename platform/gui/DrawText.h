@@ -1,6 +1,7 @@
 #pragma once
 // Text drawing with the old platform's format flags, so that every caption
 // rule of the controls can be written as it is meant.
+#include <QColor>
 #include <QString>
 
 #include "platform/core/Rect.h"
@@ -31,3 +32,8 @@ enum : UINT {
 // the next character and "&&" shows one ampersand. Text is clipped to rect
 // unless DT_NOCLIP is given.
 void DrawText(QPainter& painter, const QString& text, const CRect& rect, UINT format);
+
+// GDI's TextOut in the opaque background mode, with the painter's font: (x,
+// y) is the top-left corner of the text's cell (advance x font height), which
+// is filled with background before the text is drawn in textColour.
+void TextOut(QPainter& painter, int x, int y, const QString& text, const QColor& textColour, const QColor& background);

@@ -55,3 +55,40 @@ void DrawFrame(QPainter& painter, const CRect& rect, const QColor& colour)
     painter.fillRect(rect.left, rect.top, 1, h, colour);
     painter.fillRect(rect.right - 1, rect.top, 1, h, colour);
 }
+
+void DrawRectangle(QPainter& painter, const CRect& rect, const QColor& pen, const QColor& brush)
+{
+    if (rect.IsRectEmpty())
+        return;
+    painter.fillRect(rect.ToQRect(), pen);
+    CRect inner = rect;
+    inner.DeflateRect(1, 1);
+    if (!inner.IsRectEmpty())
+        painter.fillRect(inner.ToQRect(), brush);
+}
+
+void DrawFocusRect(QPainter& painter, const CRect& rect)
+{
+    if (rect.IsRectEmpty())
+        return;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    // Pixels whose coordinates add up to an even number, once each.
+    const auto invert = [&painter](int x, int y) {
+        if (((x + y) & 1) == 0)
+            painter.fillRect(x, y, 1, 1, Qt::black);
+    };
+    const int right = rect.right - 1;
+    const int bottom = rect.bottom - 1;
+    for (int x = rect.left; x <= right; ++x) {
+        invert(x, rect.top);
+        if (bottom != rect.top)
+            invert(x, bottom);
+    }
+    for (int y = rect.top + 1; y < bottom; ++y) {
+        invert(rect.left, y);
+        if (right != rect.left)
+            invert(right, y);
+    }
+    painter.restore();
+}

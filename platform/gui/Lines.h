@@ -15,3 +15,11 @@ void DrawLine(QPainter& painter, const QPoint& from, const QPoint& to, const QCo
 // A rectangle outline drawn with a one-pixel pen and no fill: columns left
 // and right - 1, rows top and bottom - 1. Nothing for an empty rectangle.
 void DrawFrame(QPainter& painter, const CRect& rect, const QColor& colour);
+// GDI's Rectangle with a one-pixel pen: the outline on the outermost pixels
+// of rect (right and bottom edges outside it) in pen, the inside filled with
+// brush. Nothing for an empty rectangle.
+void DrawRectangle(QPainter& painter, const CRect& rect, const QColor& pen, const QColor& brush);
+// The dotted focus frame on the outermost pixels of rect: every other pixel
+// inverted, so drawing it twice takes it away again. Nothing for an empty
+// rectangle.
+void DrawFocusRect(QPainter& painter, const CRect& rect);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/core/MsgTarget.h"
+#include "platform/gui/ControlStyles.h"
 
 namespace {
 constexpr char kCtrlId[] = "orvaneCtrlId";
@@ -56,4 +57,29 @@ QWidget* GetDlgItem(const QWidget* dialog, int id)
             return child;
     }
     return nullptr;
+}
+
+QWidget* GetNextDlgGroupItem(const QWidget* dialog, const QWidget* ctl, bool previous)
+{
+    if (dialog == nullptr || ctl == nullptr)
+        return nullptr;
+    const QList<QWidget*> children = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const qsizetype at = children.indexOf(const_cast<QWidget*>(ctl));
+    if (at < 0)
+        return nullptr;
+    const auto starts = [](const QWidget* w) { return (GetWindowStyle(w) & WS_GROUP) != 0; };
+    qsizetype first = at;
+    while (first > 0 && !starts(children[first]))
+        --first;
+    qsizetype last = at;
+    while (last + 1 < children.size() && !starts(children[last + 1]))
+        ++last;
+    const qsizetype count = last - first + 1;
+    const qsizetype step = previous ? count - 1 : 1;
+    for (qsizetype k = 1; k < count; ++k) {
+        QWidget* candidate = children[first + (at - first + step * k) % count];
+        if (!candidate->isHidden() && candidate->isEnabledTo(dialog))
+            return candidate;
+    }
+    return const_cast<QWidget*>(ctl);
 }

@@ -26,3 +26,11 @@ QWidget* GetDlgItem(const QWidget* dialog, int id);
 // The parent window as a message target, or null when there is no parent or
 // the parent handles no messages.
 CMsgTarget* GetParentTarget(const QWidget* window);
+
+// The next (or, with previous, the preceding) control of ctl's dialog group
+// among dialog's direct children, in child order: a group starts at a child
+// with the WS_GROUP style (or the first child) and runs up to the next such
+// child; the walk wraps around inside the group and skips hidden and
+// disabled controls. ctl itself when the group holds no other such control;
+// null when ctl is not a child of dialog.
+QWidget* GetNextDlgGroupItem(const QWidget* dialog, const QWidget* ctl, bool previous = false);

@@ -47,6 +47,37 @@ TEST(LinesTest, LinesLeaveOutTheirEndAndFramesEndBeforeRightAndBottom)
     EXPECT_EQ(QColor(framed.pixel(3, 2)), QColor(Qt::white));
 }
 
+TEST(LinesTest, RectanglesFillInsideTheirOutlineAndFocusFramesInvertEveryOtherPixel)
+{
+    QImage image = Blank();
+    {
+        QPainter painter(&image);
+        DrawRectangle(painter, CRect(1, 1, 6, 5), Qt::black, Qt::red);
+        DrawRectangle(painter, CRect(8, 8, 8, 9), Qt::black, Qt::red);  // empty: nothing
+    }
+    EXPECT_EQ(CountPixels(image, Qt::black), 14);
+    EXPECT_EQ(CountPixels(image, Qt::red), 3 * 2);
+    EXPECT_EQ(QColor(image.pixel(6, 5)), QColor(Qt::white));
+
+    QImage focus = Blank();
+    const CRect frame(2, 2, 10, 8);  // 8 x 6: 24 frame pixels, half of them inverted
+    {
+        QPainter painter(&focus);
+        DrawFocusRect(painter, frame);
+    }
+    EXPECT_EQ(CountPixels(focus, Qt::black), 12);
+    EXPECT_EQ(QColor(focus.pixel(2, 2)), QColor(Qt::black));
+    EXPECT_EQ(QColor(focus.pixel(3, 2)), QColor(Qt::white));
+    EXPECT_EQ(QColor(focus.pixel(9, 7)), QColor(Qt::black));
+    EXPECT_EQ(QColor(focus.pixel(10, 8)), QColor(Qt::white)) << "right and bottom edges lie outside";
+    EXPECT_EQ(CountPixels(focus, Qt::black, 0, QRect(3, 3, 6, 4)), 0) << "the inside stays";
+    {
+        QPainter painter(&focus);
+        DrawFocusRect(painter, frame);
+    }
+    EXPECT_EQ(CountPixels(focus, Qt::white), focus.width() * focus.height()) << "twice takes it away";
+}
+
 TEST(DrawEdgeTest, SunkenAndRaisedBordersInTheSystemColours)
 {
     struct Case {

@@ -1,0 +1,239 @@
+#include "controls/DropBtn.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "controls/DropListBox.h"
+#include "controls/DropListWnd.h"
+#include "model/WindowMessages.h"
+#include "platform/gui/ButtonNotify.h"
+#include "platform/gui/CursorPos.h"
+#include "platform/gui/DrawText.h"
+#include "platform/gui/Fonts.h"
+#include "platform/gui/Lines.h"
+#include "platform/gui/LogFont.h"
+#include "platform/gui/WindowAttributes.h"
+
+namespace {
+constexpr COLORREF kDefault = COLORREF(-1);
+
+QColor ColourOr(COLORREF colour, COLORREF fallback)
+{
+    return ToQColor(colour == kDefault ? fallback : colour);
+}
+}  // namespace
+
+CDropBtn::CDropBtn(QWidget* parent) : QAbstractButton(parent)
+{
+    setMouseTracking(true);
+    NotifyClicksToParent(this);
+}
+
+CDropBtn::~CDropBtn()
+{
+    WatchPointer(false);
+    if (m_pPopup) {
+        m_pPopup->removeEventFilter(this);
+        delete m_pPopup;
+    }
+}
+
+bool CDropBtn::Setup(UINT nNotifyId, COLORREF crBack, COLORREF crHot, COLORREF crArrow, COLORREF crText,
+                     const QFont* pFont)
+{
+    if (crBack == kDefault) {
+        m_clrBack = ToQColor(kDefaultBack);
+        m_clrHot = ToQColor(kDefaultHot);
+    } else {
+        m_clrBack = ToQColor(crBack);
+        m_clrHot = ToQColor(crHot);
+    }
+    if (pFont != nullptr) {
+        m_pFont = pFont;
+    } else {
+        m_fontOwn = CreateFont(15, 400).value_or(font());
+        m_pFont = &m_fontOwn;
+    }
+    m_clrArrow = ColourOr(crArrow, kDefaultArrow);
+    m_clrText = ColourOr(crText, kDefaultText);
+    m_nDropWidth = width();
+    if (m_pPopup == nullptr) {
+        auto* popup = new CDropListWnd(this);
+        if (!popup->Create()) {
+            delete popup;
+            return false;
+        }
+        m_pPopup = popup;
+        m_pPopup->installEventFilter(this);
+    }
+    m_pPopup->List()->SetItemFont(LogFontFromFont(TextFont()));
+    m_nNotifyId = nNotifyId;
+    update();
+    return true;
+}
+
+CDropListBox* CDropBtn::List() const
+{
+    return m_pPopup ? m_pPopup->List() : nullptr;
+}
+
+bool CDropBtn::IsDropped() const
+{
+    return m_pPopup && m_pPopup->isVisible();
+}
+
+const QFont& CDropBtn::TextFont() const
+{
+    return m_pFont ? *m_pFont : font();
+}
+
+// ---- Drawing ------------------------------------------------------------------------------
+
+void CDropBtn::ArrowPoints(int x, int y, int w, QPoint out[3])
+{
+    out[0] = QPoint(x, y);
+    out[1] = QPoint(x + w - 1, y);
+    out[2] = QPoint(x + w / 2, y + w / 2);
+}
+
+void CDropBtn::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const CRect r(0, 0, width(), height());
+    DrawRectangle(painter, r, Qt::black, m_bHover ? m_clrHot : m_clrBack);
+
+    painter.setFont(TextFont());
+    const QFontMetrics metrics(painter.font());
+    const int mWidth = metrics.horizontalAdvance(QLatin1Char('M'));
+    const int cellHeight = metrics.height();
+    const int y = (r.Height() - cellHeight) / 2;
+
+    QPoint arrow[3];
+    ArrowPoints(r.right - mWidth - 5, y + cellHeight / 3, mWidth, arrow);
+    painter.setPen(QPen(m_clrArrow, 1));
+    painter.setBrush(m_clrArrow);
+    painter.drawPolygon(arrow, 3);
+
+    painter.setPen(m_clrText);
+    DrawText(painter, text(), CRect(5, 0, r.right - mWidth - 10, r.bottom),
+             DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+}
+
+// ---- The list ---------------------------------------------------------------------------------
+
+void CDropBtn::ShowDropList()
+{
+    // Always under the button, even at the foot of the screen.
+    m_rcDrop = m_pPopup->ShowUnder(QRect(mapToGlobal(QPoint(0, 0)), size()), m_nDropWidth, m_nDropHeight, false);
+}
+
+LRESULT CDropBtn::WindowProc(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_COMBOBTN_SELCHANGE)
+        return 0;
+    const int index = int(wParam);
+    CDropListBox* list = List();
+    if (list != nullptr && list->item(index) != nullptr)
+        setText(list->item(index)->text());
+    repaint();
+    PostMessage(GetParentTarget(this), WM_COMBOBTN_SELCHANGE, m_nNotifyId, index);
+    if (list != nullptr)
+        list->SetSelIndex(index);
+    return 1;
+}
+
+// ---- Hover, mouse, focus ------------------------------------------------------------------------
+
+void CDropBtn::SetHover(bool hover)
+{
+    if (hover == m_bHover)
+        return;
+    m_bHover = hover;
+    repaint();
+}
+
+void CDropBtn::EnterHover()
+{
+    if (!IsDropped())
+        SetHover(true);
+}
+
+void CDropBtn::enterEvent(QEnterEvent* event)
+{
+    EnterHover();
+    QAbstractButton::enterEvent(event);
+}
+
+void CDropBtn::mouseMoveEvent(QMouseEvent* event)
+{
+    if (rect().contains(event->position().toPoint()))
+        EnterHover();
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void CDropBtn::leaveEvent(QEvent* event)
+{
+    if (!IsDropped())
+        SetHover(false);
+    QAbstractButton::leaveEvent(event);
+}
+
+void CDropBtn::WatchPointer(bool on)
+{
+    if (on == m_bWatching)
+        return;
+    m_bWatching = on;
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool CDropBtn::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pPopup && m_pPopup != nullptr) {
+        if (event->type() == QEvent::Show) {
+            WatchPointer(true);
+        } else if (event->type() == QEvent::Hide) {
+            WatchPointer(false);
+            if (!QRect(mapToGlobal(QPoint(0, 0)), size()).contains(GetCursorPos()))
+                SetHover(false);
+        }
+    } else if (m_bWatching && event->type() == QEvent::MouseMove) {
+        const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        const QRect button(mapToGlobal(QPoint(0, 0)), size());
+        if (!button.contains(global) && !m_pPopup->geometry().contains(global))
+            m_pPopup->hide();
+    }
+    return QAbstractButton::eventFilter(watched, event);
+}
+
+void CDropBtn::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractButton::mousePressEvent(event);
+        return;
+    }
+    m_bHover = false;
+    // The button's own press first: it takes the focus.
+    QAbstractButton::mousePressEvent(event);
+    if (m_pPopup) {
+        // A click opens a closed list and closes an open one; a click that
+        // already closed it (the list lost the focus to it) opens nothing.
+        const bool closedByThisClick = m_pPopup->TakeClosedOverOwner();
+        if (m_pPopup->isVisible())
+            m_pPopup->hide();
+        else if (!closedByThisClick)
+            ShowDropList();
+    }
+    repaint();
+}
+
+void CDropBtn::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    if (IsDropped())
+        List()->setFocus(Qt::OtherFocusReason);
+}
