@@ -112,9 +112,13 @@ void CDropBtn::paintEvent(QPaintEvent*)
 
     QPoint arrow[3];
     ArrowPoints(r.right - mWidth - 5, y + cellHeight / 3, mWidth, arrow);
-    painter.setPen(QPen(m_clrArrow, 1));
+    // Filled, then outlined with one-pixel lines that each leave their end
+    // to the next: every corner, the point below included, is drawn.
+    painter.setPen(Qt::NoPen);
     painter.setBrush(m_clrArrow);
     painter.drawPolygon(arrow, 3);
+    for (int k = 0; k < 3; ++k)
+        DrawLine(painter, arrow[k], arrow[(k + 1) % 3], m_clrArrow);
 
     painter.setPen(m_clrText);
     DrawText(painter, text(), CRect(5, 0, r.right - mWidth - 10, r.bottom),

@@ -1,6 +1,7 @@
 #include "controls/SplashWnd.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
@@ -27,7 +28,7 @@ CSplashWnd* CSplashWnd::Current()
 
 QImage CSplashWnd::ReadBitmapFile(const QString& file)
 {
-    if (file.isEmpty())
+    if (file.isEmpty() || !QFileInfo::exists(file))
         return QImage();
     // Bitmaps only, whatever the name or the content claims.
     QImageReader reader(file, "bmp");
@@ -92,7 +93,7 @@ void CSplashWnd::CentreWindow()
             area = screen->availableGeometry();
     }
     if (area.isValid())
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 void CSplashWnd::HideSplash()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <set>
-#include <vector>
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -65,9 +64,10 @@ std::optional<QRegion> CxSkinButton::RegionFromBitmap(const QImage& bitmap, QRgb
     if (bitmap.isNull())
         return std::nullopt;
     const QImage pixels = bitmap.convertToFormat(QImage::Format_RGB32);
-    std::vector<QRect> runs;
-    runs.reserve(40);
-    for (int y = pixels.height() - 1; y >= 0; --y) {
+    // Row by row from the top, so that each run joins the region below what
+    // it holds already (the cheap case of a union).
+    QRegion region;
+    for (int y = 0; y < pixels.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         int x = 0;
         while (x < pixels.width()) {
@@ -77,11 +77,9 @@ std::optional<QRegion> CxSkinButton::RegionFromBitmap(const QImage& bitmap, QRgb
             while (x < pixels.width() && !IsTransparent(row[x], transparent))
                 ++x;
             if (x > start)
-                runs.emplace_back(start, y, x - start, 1);
+                region += QRect(start, y, x - start, 1);
         }
     }
-    QRegion region;
-    region.setRects(runs.data(), int(runs.size()));
     return region;
 }
 
