@@ -223,15 +223,9 @@ void CDropBtn::mousePressEvent(QMouseEvent* event)
     m_bHover = false;
     // The button's own press first: it takes the focus.
     QAbstractButton::mousePressEvent(event);
-    if (m_pPopup) {
-        // A click opens a closed list and closes an open one; a click that
-        // already closed it (the list lost the focus to it) opens nothing.
-        const bool closedByThisClick = m_pPopup->TakeClosedOverOwner();
-        if (m_pPopup->isVisible())
-            m_pPopup->hide();
-        else if (!closedByThisClick)
-            ShowDropList();
-    }
+    // A click opens a closed list and closes an open one.
+    if (m_pPopup && m_pPopup->OwnerPressed())
+        ShowDropList();
     repaint();
 }
 

@@ -50,11 +50,15 @@ void CDropListWnd::resizeEvent(QResizeEvent*)
         m_pList->setGeometry(rect());
 }
 
-bool CDropListWnd::TakeClosedOverOwner()
+bool CDropListWnd::OwnerPressed()
 {
-    const bool closed = m_bClosedOverOwner;
+    const bool closedByThisPress = m_bClosedOverOwner;
     m_bClosedOverOwner = false;
-    return closed;
+    if (isVisible()) {
+        hide();
+        return false;
+    }
+    return !closedByThisPress;
 }
 
 void CDropListWnd::OnSelChange()

@@ -26,10 +26,10 @@ public:
     // instead. The list takes the keyboard focus. Returns the popup's
     // screen rectangle.
     QRect ShowUnder(const QRect& button, int width, int cap, bool openUpward);
-    // True when the last close came from a focus loss while the cursor was
-    // over the owner button: that click closed the list and must not open
-    // it again. Reading clears it.
-    bool TakeClosedOverOwner();
+    // The owner button was pressed: an open list closes. True when a closed
+    // list is to open, which is not the case when this very press closed
+    // it (the list lost the focus to the press over its owner).
+    bool OwnerPressed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

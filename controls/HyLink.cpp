@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QUrl>
 
-#include "platform/gui/ControlStyles.h"
+#include "controls/TransparentStatic.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/LogFont.h"
 #include "platform/gui/UrlOpener.h"
@@ -22,28 +22,6 @@ void CHyLink::SetWindowText(const QString& text)
     update();
 }
 
-UINT CHyLink::TextFormatOfStyle(DWORD style)
-{
-    UINT format = 0;
-    if (style & SS_RIGHT)
-        format |= DT_RIGHT;
-    if (style & SS_CENTER)
-        format |= DT_CENTER;
-    if (style & SS_CENTERIMAGE)
-        format |= DT_VCENTER | DT_SINGLELINE;
-    if (style & SS_NOPREFIX)
-        format |= DT_NOPREFIX;
-    if (style & SS_WORDELLIPSIS)
-        format |= DT_WORD_ELLIPSIS;
-    if (style & SS_ENDELLIPSIS)
-        format |= DT_END_ELLIPSIS;
-    if (style & SS_PATHELLIPSIS)
-        format |= DT_PATH_ELLIPSIS;
-    if (!(style & 0xC20C))
-        format |= DT_WORDBREAK;
-    return format;
-}
-
 void CHyLink::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -51,7 +29,7 @@ void CHyLink::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), field);
     painter.setFont(font());
     painter.setPen(ToQColor(m_bHover ? kHoverColour : kTextColour));
-    DrawText(painter, m_strText, CRect(0, 0, width(), height()), TextFormatOfStyle(GetWindowStyle(this)));
+    DrawText(painter, m_strText, CRect(0, 0, width(), height()), CTransparentStatic::DrawFormatForStyle(GetWindowStyle(this)));
 }
 
 void CHyLink::SetHover(bool hover)

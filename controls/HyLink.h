@@ -4,7 +4,7 @@
 // text, whatever it holds, to the desktop to open (platform/gui/UrlOpener).
 //
 // The text is drawn in the window's own font with the alignment and
-// ellipsis its static style bits ask for (see TextFormatOfStyle).
+// ellipsis its static style bits ask for, as every static label's text.
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -22,12 +22,6 @@ public:
     // Forgets the hover look and repaints now.
     void ResetHover();
     bool IsHover() const { return m_bHover; }
-
-    // DrawText's format of a static style: SS_RIGHT right, SS_CENTER
-    // centred, SS_CENTERIMAGE one line centred vertically, SS_NOPREFIX no
-    // prefix, ellipses by the 0xC000 bits, word breaks unless one of 0xC20C
-    // is set.
-    static UINT TextFormatOfStyle(DWORD style);
 
     static constexpr COLORREF kFieldColour = RGB(229, 229, 229);
     static constexpr COLORREF kTextColour = RGB(0, 0, 0);
