@@ -17,11 +17,11 @@
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
-constexpr COLORREF kDefault = COLORREF(-1);
+constexpr COLORREF kDropDefaultColour = COLORREF(-1);
 
-QColor ColourOr(COLORREF colour, COLORREF fallback)
+QColor DropColourOr(COLORREF colour, COLORREF fallback)
 {
-    return ToQColor(colour == kDefault ? fallback : colour);
+    return ToQColor(colour == kDropDefaultColour ? fallback : colour);
 }
 }  // namespace
 
@@ -43,7 +43,7 @@ CDropBtn::~CDropBtn()
 bool CDropBtn::Setup(UINT nNotifyId, COLORREF crBack, COLORREF crHot, COLORREF crArrow, COLORREF crText,
                      const QFont* pFont)
 {
-    if (crBack == kDefault) {
+    if (crBack == kDropDefaultColour) {
         m_clrBack = ToQColor(kDefaultBack);
         m_clrHot = ToQColor(kDefaultHot);
     } else {
@@ -56,8 +56,8 @@ bool CDropBtn::Setup(UINT nNotifyId, COLORREF crBack, COLORREF crHot, COLORREF c
         m_fontOwn = CreateFont(15, 400).value_or(font());
         m_pFont = &m_fontOwn;
     }
-    m_clrArrow = ColourOr(crArrow, kDefaultArrow);
-    m_clrText = ColourOr(crText, kDefaultText);
+    m_clrArrow = DropColourOr(crArrow, kDefaultArrow);
+    m_clrText = DropColourOr(crText, kDefaultText);
     m_nDropWidth = width();
     if (m_pPopup == nullptr) {
         auto* popup = new CDropListWnd(this);

@@ -7,22 +7,22 @@
 #include "platform/gui/FileDialog.h"
 
 namespace {
-const QChar kNul(0);
+const QChar kPathNul(0);
 
 // The text from at up to the next NUL or the end.
-QString TextFrom(const QString& buffer, qsizetype at)
+QString BufferTextFrom(const QString& buffer, qsizetype at)
 {
-    const qsizetype end = buffer.indexOf(kNul, at);
+    const qsizetype end = buffer.indexOf(kPathNul, at);
     return buffer.mid(at, end < 0 ? -1 : end - at);
 }
 
 // True when the text ends at index at (a NUL or the end of the buffer).
-bool EndsAt(const QString& buffer, qsizetype at)
+bool BufferEndsAt(const QString& buffer, qsizetype at)
 {
-    return at >= buffer.size() || buffer[at] == kNul;
+    return at >= buffer.size() || buffer[at] == kPathNul;
 }
 
-bool IsSeparator(QChar c)
+bool IsPathSeparator(QChar c)
 {
     return c == QLatin1Char('\\') || c == QLatin1Char('/');
 }
@@ -47,7 +47,7 @@ CFileDialogST::~CFileDialogST() = default;
 
 QStringList CFileDialogST::QtFilters(const QString& filter)
 {
-    const QStringList pieces = filter.split(kNul);
+    const QStringList pieces = filter.split(kPathNul);
     QStringList filters;
     for (qsizetype k = 0; k + 1 < pieces.size(); k += 2) {
         if (pieces[k].isEmpty())
@@ -64,10 +64,10 @@ QString CFileDialogST::ExplorerText(const QStringList& files)
     if (files.size() == 1)
         return files.first();
     // The dialog chooses in one folder: the first file's.
-    QString text = QFileInfo(files.first()).absolutePath() + kNul;
+    QString text = QFileInfo(files.first()).absolutePath() + kPathNul;
     for (const QString& file : files)
-        text += QFileInfo(file).fileName() + kNul;
-    return text + kNul;
+        text += QFileInfo(file).fileName() + kPathNul;
+    return text + kPathNul;
 }
 
 int CFileDialogST::DoModal()
@@ -123,7 +123,7 @@ CFileDialogST::PathPieces CFileDialogST::SplitPath(const QString& path)
     }
     qsizetype lastSeparator = -1;
     for (qsizetype i = 0; i < rest.size(); ++i) {
-        if (IsSeparator(rest[i]))
+        if (IsPathSeparator(rest[i]))
             lastSeparator = i;
     }
     pieces.dir = rest.left(lastSeparator + 1);
@@ -136,7 +136,7 @@ CFileDialogST::PathPieces CFileDialogST::SplitPath(const QString& path)
 
 QString CFileDialogST::GetPathName() const
 {
-    return TextFrom(*m_pFile, 0);
+    return BufferTextFrom(*m_pFile, 0);
 }
 
 QString CFileDialogST::GetFileName() const
@@ -174,8 +174,8 @@ QString CFileDialogST::GetNextPathName(POSITION& pos) const
 {
     const QString& buffer = *m_pFile;
     const bool explorer = (m_nFlags & OFN_EXPLORER) != 0;
-    const QChar separator = explorer ? kNul : QLatin1Char(' ');
-    const QString text = TextFrom(buffer, 0);
+    const QChar separator = explorer ? kPathNul : QLatin1Char(' ');
+    const QString text = BufferTextFrom(buffer, 0);
     if (pos <= 0)
         return QString();
     qsizetype at = pos - 1;
@@ -188,7 +188,7 @@ QString CFileDialogST::GetNextPathName(POSITION& pos) const
         // Past the directory: when nothing follows, one file was chosen.
         const qsizetype first = buffer.indexOf(separator);
         at = first < 0 ? buffer.size() : first + 1;
-        if (EndsAt(buffer, at) || (!explorer && first >= text.size())) {
+        if (BufferEndsAt(buffer, at) || (!explorer && first >= text.size())) {
             pos = 0;
             return text;
         }
@@ -196,16 +196,16 @@ QString CFileDialogST::GetNextPathName(POSITION& pos) const
 
     const QString directory = explorer ? text : text.left(text.indexOf(separator));
     qsizetype end = at;
-    while (!EndsAt(buffer, end) && buffer[end] != separator)
+    while (!BufferEndsAt(buffer, end) && buffer[end] != separator)
         ++end;
     const QString name = buffer.mid(at, end - at);
-    if (!explorer && EndsAt(buffer, end)) {
+    if (!explorer && BufferEndsAt(buffer, end)) {
         pos = 0;
     } else {
         at = end + 1;
-        pos = EndsAt(buffer, at) ? 0 : at + 1;
+        pos = BufferEndsAt(buffer, at) ? 0 : at + 1;
     }
-    if (!directory.isEmpty() && IsSeparator(directory.back()))
+    if (!directory.isEmpty() && IsPathSeparator(directory.back()))
         return directory + name;
     return directory + QLatin1Char('/') + name;
 }

@@ -23,15 +23,15 @@
 #include "platform/gui/WindowAttributes.h"
 
 namespace {
-const QString kBitmap = QStringLiteral("BMP");
-constexpr QRgb kMaskTransparent = 0xFFFFFF;  // white
+const QString kSkinBitmapType = QStringLiteral("BMP");
+constexpr QRgb kMaskWhite = 0xFFFFFF;  // white
 
-QImage LoadSkin(UINT id)
+QImage LoadSkinImage(UINT id)
 {
-    return id != 0 ? CResourceStore::Image(kBitmap, id) : QImage();
+    return id != 0 ? CResourceStore::Image(kSkinBitmapType, id) : QImage();
 }
 
-bool IsTransparent(QRgb pixel, QRgb transparent)
+bool IsMaskColour(QRgb pixel, QRgb transparent)
 {
     return (pixel & 0xFFFFFF) == (transparent & 0xFFFFFF);
 }
@@ -71,10 +71,10 @@ std::optional<QRegion> CxSkinButton::RegionFromBitmap(const QImage& bitmap, QRgb
         const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         int x = 0;
         while (x < pixels.width()) {
-            while (x < pixels.width() && IsTransparent(row[x], transparent))
+            while (x < pixels.width() && IsMaskColour(row[x], transparent))
                 ++x;
             const int start = x;
-            while (x < pixels.width() && !IsTransparent(row[x], transparent))
+            while (x < pixels.width() && !IsMaskColour(row[x], transparent))
                 ++x;
             if (x > start)
                 region += QRect(start, y, x - start, 1);
@@ -86,11 +86,11 @@ std::optional<QRegion> CxSkinButton::RegionFromBitmap(const QImage& bitmap, QRgb
 void CxSkinButton::SetSkin(UINT normal, UINT pressed, UINT hover, UINT disabled, UINT focus, UINT mask,
                            short drawMode, short border, short focusMargin)
 {
-    m_bmpNormal = LoadSkin(normal);
-    m_bmpPressed = LoadSkin(pressed);
-    m_bmpHover = LoadSkin(hover);
-    m_bmpFocus = LoadSkin(focus);
-    m_bmpDisabled = LoadSkin(disabled != 0 ? disabled : normal);
+    m_bmpNormal = LoadSkinImage(normal);
+    m_bmpPressed = LoadSkinImage(pressed);
+    m_bmpHover = LoadSkinImage(hover);
+    m_bmpFocus = LoadSkinImage(focus);
+    m_bmpDisabled = LoadSkinImage(disabled != 0 ? disabled : normal);
     m_bmpMask = QImage();
     m_nDrawMode = std::clamp<short>(drawMode, DRAW_COPY, DRAW_TILE);
     m_nBorder = border;
@@ -101,8 +101,8 @@ void CxSkinButton::SetSkin(UINT normal, UINT pressed, UINT hover, UINT disabled,
     m_bShapeHidden = false;
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
     if (mask != 0) {
-        m_bmpMask = LoadSkin(mask);
-        if (const std::optional<QRegion> region = RegionFromBitmap(m_bmpMask, kMaskTransparent)) {
+        m_bmpMask = LoadSkinImage(mask);
+        if (const std::optional<QRegion> region = RegionFromBitmap(m_bmpMask, kMaskWhite)) {
             // Qt takes an empty mask for none: a mask without a single
             // button pixel hides the button instead.
             if (region->isEmpty()) {
@@ -424,7 +424,7 @@ void CxSkinButton::DrawBitmap(QPainter& painter, const QImage& image, const CRec
         const auto* cut = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(shown.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            if (!IsTransparent(cut[x], kMaskTransparent))
+            if (!IsMaskColour(cut[x], kMaskWhite))
                 out[x] = in[x] | 0xFF000000;
         }
     }

@@ -5,7 +5,7 @@
 #include <QFileDialog>
 
 namespace {
-FileDialogHook& Hook()
+FileDialogHook& FileDialogHookSlot()
 {
     static FileDialogHook hook;
     return hook;
@@ -62,7 +62,7 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
 
 FileDialogResult ShowFileDialog(const FileDialogRequest& request)
 {
-    if (const FileDialogHook& hook = Hook())
+    if (const FileDialogHook& hook = FileDialogHookSlot())
         return hook(request);
     QFileDialog dialog(request.parent);
     ConfigureFileDialog(dialog, request);
@@ -77,5 +77,5 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request)
 
 FileDialogHook SetFileDialogHook(FileDialogHook hook)
 {
-    return std::exchange(Hook(), std::move(hook));
+    return std::exchange(FileDialogHookSlot(), std::move(hook));
 }

@@ -5,7 +5,7 @@
 #include <QDesktopServices>
 
 namespace {
-UrlOpenerHook& Hook()
+UrlOpenerHook& UrlOpenerHookSlot()
 {
     static UrlOpenerHook hook;
     return hook;
@@ -14,7 +14,7 @@ UrlOpenerHook& Hook()
 
 bool OpenUrl(const QUrl& url)
 {
-    if (const UrlOpenerHook& hook = Hook())
+    if (const UrlOpenerHook& hook = UrlOpenerHookSlot())
         return hook(url);
     return QDesktopServices::openUrl(url);
 }
@@ -26,5 +26,5 @@ bool OpenLocalFile(const QString& path)
 
 UrlOpenerHook SetUrlOpenerHook(UrlOpenerHook hook)
 {
-    return std::exchange(Hook(), std::move(hook));
+    return std::exchange(UrlOpenerHookSlot(), std::move(hook));
 }

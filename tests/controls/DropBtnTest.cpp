@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr UINT kNotifyId = 3301;
-constexpr COLORREF kDefault = COLORREF(-1);
+constexpr UINT kDropNotifyId = 3301;
+constexpr COLORREF kDropDefault = COLORREF(-1);
 
 class CDropBtnTest : public ::testing::Test {
 protected:
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(CDropBtnTest, SetupColoursAndDefaults)
 {
-    ASSERT_TRUE(button->Setup(kNotifyId, kDefault, RGB(1, 2, 3), kDefault, kDefault, nullptr));
+    ASSERT_TRUE(button->Setup(kDropNotifyId, kDropDefault, RGB(1, 2, 3), kDropDefault, kDropDefault, nullptr));
     EXPECT_EQ(button->BackColour(), QColor(255, 217, 205));
     EXPECT_EQ(button->HotColour(), QColor(233, 229, 255)) << "the default face ignores the hot colour";
     EXPECT_EQ(button->ArrowColour(), QColor(0, 255, 0));
@@ -79,7 +79,7 @@ TEST_F(CDropBtnTest, SetupColoursAndDefaults)
     EXPECT_EQ(Face(), QColor(255, 217, 205));
 
     const QFont font = *CreateFont(20, 700);
-    ASSERT_TRUE(button->Setup(kNotifyId, RGB(10, 20, 30), RGB(40, 50, 60), RGB(200, 0, 0), RGB(255, 255, 255), &font));
+    ASSERT_TRUE(button->Setup(kDropNotifyId, RGB(10, 20, 30), RGB(40, 50, 60), RGB(200, 0, 0), RGB(255, 255, 255), &font));
     EXPECT_EQ(Face(), QColor(10, 20, 30));
     Enter();
     EXPECT_EQ(Face(), QColor(40, 50, 60));
@@ -98,7 +98,7 @@ TEST_F(CDropBtnTest, TheArrowOfATenPixelM)
             font = f;
     }
     ASSERT_TRUE(font.has_value());
-    ASSERT_TRUE(button->Setup(kNotifyId, kDefault, kDefault, RGB(0, 0, 255), kDefault, &*font));
+    ASSERT_TRUE(button->Setup(kDropNotifyId, kDropDefault, kDropDefault, RGB(0, 0, 255), kDropDefault, &*font));
     const QRect arrow = PixelBounds(Render(button), [](QRgb p) { return p == qRgb(0, 0, 255); });
     EXPECT_EQ(arrow.width(), 10);
     EXPECT_EQ(arrow.height(), 6) << "5 pixels deep under its top row";
@@ -109,7 +109,7 @@ TEST_F(CDropBtnTest, TheArrowOfATenPixelM)
 
 TEST_F(CDropBtnTest, PopupHeightsAlwaysUnderTheButton)
 {
-    ASSERT_TRUE(button->Setup(kNotifyId, kDefault, kDefault, kDefault, kDefault, nullptr));
+    ASSERT_TRUE(button->Setup(kDropNotifyId, kDropDefault, kDropDefault, kDropDefault, kDropDefault, nullptr));
     const struct {
         int items, height;
     } cases[] = {{5, 75}, {7, 100}, {12, 100}, {0, 100}};
@@ -137,7 +137,7 @@ TEST_F(CDropBtnTest, PopupHeightsAlwaysUnderTheButton)
 TEST_F(CDropBtnTest, APickAndAMoveAwayFromButtonAndList)
 {
     parent.show();
-    ASSERT_TRUE(button->Setup(kNotifyId, kDefault, kDefault, kDefault, kDefault, nullptr));
+    ASSERT_TRUE(button->Setup(kDropNotifyId, kDropDefault, kDropDefault, kDropDefault, kDropDefault, nullptr));
     Fill(5);
     Click();
     ASSERT_TRUE(button->IsDropped());
@@ -154,7 +154,7 @@ TEST_F(CDropBtnTest, APickAndAMoveAwayFromButtonAndList)
     parent.DeliverPosted();
     const auto picks = parent.Messages(WM_COMBOBTN_SELCHANGE);
     ASSERT_EQ(picks.size(), 1u);
-    EXPECT_EQ(picks[0].wParam, kNotifyId);
+    EXPECT_EQ(picks[0].wParam, kDropNotifyId);
     EXPECT_EQ(picks[0].lParam, 2);
 
     // While open, a move over the list or the button keeps it; a move

@@ -13,8 +13,8 @@
 
 namespace {
 
-const QColor kField(229, 229, 229);
-const QColor kRed(255, 0, 0);
+const QColor kLinkField(229, 229, 229);
+const QColor kLinkRed(255, 0, 0);
 
 class CHyLinkTest : public ::testing::Test {
 protected:
@@ -36,7 +36,7 @@ protected:
         SendMouse(link, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
         SendMouse(link, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton);
     }
-    int RedPixels() { return CountPixels(Render(link), kRed, 60); }
+    int RedPixels() { return CountPixels(Render(link), kLinkRed, 60); }
 
     QWidget parent;
     CHyLink* link = nullptr;
@@ -47,7 +47,7 @@ protected:
 TEST_F(CHyLinkTest, TheTextTurnsRedWhileThePointerIsOverIt)
 {
     QImage idle = Render(link);
-    EXPECT_EQ(QColor(idle.pixel(199, 0)), kField);
+    EXPECT_EQ(QColor(idle.pixel(199, 0)), kLinkField);
     EXPECT_EQ(RedPixels(), 0);
     EXPECT_GT(CountPixels(idle, Qt::black, 60), 20);
 

@@ -16,17 +16,17 @@
 
 namespace {
 
-enum : UINT { NORMAL = 9801, PRESSED, HOVER, DISABLED, FOCUS, MASK, WHITE_MASK, HALVES };
-const QColor kParent(227, 228, 238);
-const QColor kNormal(200, 0, 0);
-const QColor kPressed(0, 150, 0);
-const QColor kHover(0, 0, 200);
-const QColor kDisabled(120, 120, 120);
-const QColor kFocus(220, 200, 0);
-const QString kBmp = QStringLiteral("BMP");
+enum : UINT { SKIN_NORMAL = 9801, SKIN_PRESSED, SKIN_HOVER, SKIN_DISABLED, SKIN_FOCUS, SKIN_MASK, SKIN_WHITE_MASK, SKIN_HALVES };
+const QColor kSkinParent(227, 228, 238);
+const QColor kSkinNormal(200, 0, 0);
+const QColor kSkinPressed(0, 150, 0);
+const QColor kSkinHover(0, 0, 200);
+const QColor kSkinDisabled(120, 120, 120);
+const QColor kSkinFocus(220, 200, 0);
+const QString kSkinBmp = QStringLiteral("BMP");
 
 // A mask from rows of text: '#' belongs to the button, '.' is white.
-QImage MaskOf(const std::vector<const char*>& rows)
+QImage SkinMaskOf(const std::vector<const char*>& rows)
 {
     QImage mask(int(strlen(rows[0])), int(rows.size()), QImage::Format_RGB32);
     for (int y = 0; y < mask.height(); ++y)
@@ -39,20 +39,20 @@ class CxSkinButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const auto& [id, colour] : {std::pair{NORMAL, kNormal}, {PRESSED, kPressed}, {HOVER, kHover},
-                                         {DISABLED, kDisabled}, {FOCUS, kFocus}})
-            CResourceStore::SetFlatImage(kBmp, id, QSize(40, 20), colour);
+        for (const auto& [id, colour] : {std::pair{SKIN_NORMAL, kSkinNormal}, {SKIN_PRESSED, kSkinPressed}, {SKIN_HOVER, kSkinHover},
+                                         {SKIN_DISABLED, kSkinDisabled}, {SKIN_FOCUS, kSkinFocus}})
+            CResourceStore::SetFlatImage(kSkinBmp, id, QSize(40, 20), colour);
         // A 40 x 20 button with its top-left 10 x 5 corner cut out.
         QImage mask(40, 20, QImage::Format_RGB32);
         mask.fill(Qt::black);
         QPainter(&mask).fillRect(0, 0, 10, 5, Qt::white);
-        CResourceStore::SetImage(kBmp, MASK, mask);
-        CResourceStore::SetFlatImage(kBmp, WHITE_MASK, QSize(30, 10), Qt::white);
+        CResourceStore::SetImage(kSkinBmp, SKIN_MASK, mask);
+        CResourceStore::SetFlatImage(kSkinBmp, SKIN_WHITE_MASK, QSize(30, 10), Qt::white);
         QImage halves(10, 10, QImage::Format_RGB32);
-        halves.fill(kHover);
-        QPainter(&halves).fillRect(0, 0, 5, 10, kNormal);
-        CResourceStore::SetImage(kBmp, HALVES, halves);
-        SetFlatBackground(&parent, kParent);
+        halves.fill(kSkinHover);
+        QPainter(&halves).fillRect(0, 0, 5, 10, kSkinNormal);
+        CResourceStore::SetImage(kSkinBmp, SKIN_HALVES, halves);
+        SetFlatBackground(&parent, kSkinParent);
     }
     void TearDown() override { CResourceStore::ClearOverrides(); }
 
@@ -93,12 +93,12 @@ protected:
 TEST_F(CxSkinButtonTest, RegionsAreTheRowRunsOfNonWhitePixels)
 {
     EXPECT_FALSE(CxSkinButton::RegionFromBitmap(QImage(), 0xFFFFFF).has_value());
-    const auto white = CxSkinButton::RegionFromBitmap(MaskOf({"....", "...."}), 0xFFFFFF);
+    const auto white = CxSkinButton::RegionFromBitmap(SkinMaskOf({"....", "...."}), 0xFFFFFF);
     ASSERT_TRUE(white.has_value());
     EXPECT_TRUE(white->isEmpty());
 
     // Runs end at the row's end and never go on into the next row.
-    const QImage mask = MaskOf({"..##", "##.#", "#..."});
+    const QImage mask = SkinMaskOf({"..##", "##.#", "#..."});
     const auto region = CxSkinButton::RegionFromBitmap(mask, 0xFFFFFF);
     ASSERT_TRUE(region.has_value());
     for (int y = 0; y < mask.height(); ++y)
@@ -120,26 +120,26 @@ TEST_F(CxSkinButtonTest, AMaskCutsTheWindowAndAWhiteMaskHidesIt)
     EXPECT_EQ(CxSkinButton().GetBorder(), 0) << "no edge before a skin";
     CxSkinButton* button = Make(0);
     button->resize(70, 50);
-    button->SetSkin(NORMAL, PRESSED, 0, 0, 0, MASK, CxSkinButton::DRAW_COPY, 0, 0);
+    button->SetSkin(SKIN_NORMAL, SKIN_PRESSED, 0, 0, 0, SKIN_MASK, CxSkinButton::DRAW_COPY, 0, 0);
     EXPECT_EQ(button->size(), QSize(40, 20)) << "copy mode takes the mask's size";
     parent.show();
     EXPECT_EQ(parent.childAt(button->mapTo(&parent, QPoint(3, 2))), nullptr) << "the cut-out is the parent's";
     EXPECT_EQ(parent.childAt(button->mapTo(&parent, QPoint(12, 2))), button);
     EXPECT_EQ(parent.childAt(button->mapTo(&parent, QPoint(3, 8))), button);
-    EXPECT_EQ(Shown(button, QPoint(3, 2)), kParent);
-    EXPECT_EQ(Shown(button, QPoint(30, 15)), kNormal);
+    EXPECT_EQ(Shown(button, QPoint(3, 2)), kSkinParent);
+    EXPECT_EQ(Shown(button, QPoint(30, 15)), kSkinNormal);
 
     // White all over: nothing shows and the mouse goes through, until the
     // next skin.
-    button->SetSkin(NORMAL, PRESSED, 0, 0, 0, WHITE_MASK, CxSkinButton::DRAW_COPY, 1, 0);
+    button->SetSkin(SKIN_NORMAL, SKIN_PRESSED, 0, 0, 0, SKIN_WHITE_MASK, CxSkinButton::DRAW_COPY, 1, 0);
     EXPECT_TRUE(button->IsShapeHidden());
     EXPECT_EQ(button->size(), QSize(30, 10));
-    EXPECT_EQ(CountPixels(Render(&parent), kParent, 0, QRect(button->pos(), button->size())), 30 * 10);
+    EXPECT_EQ(CountPixels(Render(&parent), kSkinParent, 0, QRect(button->pos(), button->size())), 30 * 10);
     EXPECT_EQ(parent.childAt(button->mapTo(&parent, QPoint(5, 5))), nullptr);
-    button->SetSkin(NORMAL, PRESSED, 0, 0, 0, 0, CxSkinButton::DRAW_STRETCH, 0, 0);
+    button->SetSkin(SKIN_NORMAL, SKIN_PRESSED, 0, 0, 0, 0, CxSkinButton::DRAW_STRETCH, 0, 0);
     EXPECT_FALSE(button->IsShapeHidden());
     EXPECT_EQ(parent.childAt(button->mapTo(&parent, QPoint(5, 5))), button);
-    EXPECT_EQ(Shown(button, QPoint(1, 1)), kNormal) << "no mask: rectangular";
+    EXPECT_EQ(Shown(button, QPoint(1, 1)), kSkinNormal) << "no mask: rectangular";
 }
 
 TEST_F(CxSkinButtonTest, FacesByStateAndDrawMode)
@@ -147,27 +147,27 @@ TEST_F(CxSkinButtonTest, FacesByStateAndDrawMode)
     ShowActive();
     CxSkinButton* button = Make(0);
     CxSkinButton* other = Make(0, QPoint(100, 100));
-    button->SetSkin(NORMAL, PRESSED, HOVER, DISABLED, FOCUS, 0, CxSkinButton::DRAW_STRETCH, 0, 3);
+    button->SetSkin(SKIN_NORMAL, SKIN_PRESSED, SKIN_HOVER, SKIN_DISABLED, SKIN_FOCUS, 0, CxSkinButton::DRAW_STRETCH, 0, 3);
     const QPoint middle(20, 15);
-    EXPECT_EQ(Shown(button, middle), kNormal);
+    EXPECT_EQ(Shown(button, middle), kSkinNormal);
     SendMouse(button, QEvent::MouseMove, middle);
     EXPECT_TRUE(button->IsHover());
-    EXPECT_EQ(Shown(button, middle), kHover);
+    EXPECT_EQ(Shown(button, middle), kSkinHover);
     button->setFocus();
     Press(button, middle);
     EXPECT_FALSE(button->IsHover()) << "a press ends the hover look";
-    EXPECT_EQ(Shown(button, middle), kPressed);
+    EXPECT_EQ(Shown(button, middle), kSkinPressed);
     Release(button, middle);
-    EXPECT_EQ(Shown(button, middle), kFocus) << "focused, not hovered";
+    EXPECT_EQ(Shown(button, middle), kSkinFocus) << "focused, not hovered";
     // The focus frame, margin 3 inside the edge, inverts every other pixel.
-    EXPECT_NE(Shown(button, QPoint(3, 3)), kFocus);
-    EXPECT_EQ(Shown(button, QPoint(4, 3)), kFocus);
+    EXPECT_NE(Shown(button, QPoint(3, 3)), kSkinFocus);
+    EXPECT_EQ(Shown(button, QPoint(4, 3)), kSkinFocus);
     other->setFocus();
-    EXPECT_EQ(Shown(button, middle), kNormal);
+    EXPECT_EQ(Shown(button, middle), kSkinNormal);
     button->setEnabled(false);
-    EXPECT_EQ(Shown(button, middle), kDisabled);
-    button->SetSkin(NORMAL, PRESSED, HOVER, 0, FOCUS, 0, CxSkinButton::DRAW_STRETCH, 0, 3);
-    EXPECT_EQ(Shown(button, middle), kNormal) << "no disabled image: the normal one";
+    EXPECT_EQ(Shown(button, middle), kSkinDisabled);
+    button->SetSkin(SKIN_NORMAL, SKIN_PRESSED, SKIN_HOVER, 0, SKIN_FOCUS, 0, CxSkinButton::DRAW_STRETCH, 0, 3);
+    EXPECT_EQ(Shown(button, middle), kSkinNormal) << "no disabled image: the normal one";
     button->setEnabled(true);
 
     // Without images: the button face, with a raised or sunken edge.
@@ -187,13 +187,13 @@ TEST_F(CxSkinButtonTest, FacesByStateAndDrawMode)
         QPoint at;
         QColor colour;
     } modes[] = {
-        {CxSkinButton::DRAW_STRETCH, {19, 5}, kNormal}, {CxSkinButton::DRAW_STRETCH, {20, 15}, kHover},
-        {CxSkinButton::DRAW_COPY, {7, 5}, kHover},      {CxSkinButton::DRAW_COPY, {15, 15}, kParent},
-        {CxSkinButton::DRAW_TILE, {12, 15}, kNormal},   {CxSkinButton::DRAW_TILE, {37, 15}, kHover},
-        {short(7), {12, 15}, kNormal},  // clamped to tiling
+        {CxSkinButton::DRAW_STRETCH, {19, 5}, kSkinNormal}, {CxSkinButton::DRAW_STRETCH, {20, 15}, kSkinHover},
+        {CxSkinButton::DRAW_COPY, {7, 5}, kSkinHover},      {CxSkinButton::DRAW_COPY, {15, 15}, kSkinParent},
+        {CxSkinButton::DRAW_TILE, {12, 15}, kSkinNormal},   {CxSkinButton::DRAW_TILE, {37, 15}, kSkinHover},
+        {short(7), {12, 15}, kSkinNormal},  // clamped to tiling
     };
     for (const auto& m : modes) {
-        button->SetSkin(HALVES, 0, 0, 0, 0, 0, m.mode, 0, 0);
+        button->SetSkin(SKIN_HALVES, 0, 0, 0, 0, 0, m.mode, 0, 0);
         EXPECT_EQ(Shown(button, m.at), m.colour) << m.mode << " at " << m.at.x() << "," << m.at.y();
     }
 }
@@ -203,7 +203,7 @@ TEST_F(CxSkinButtonTest, PressTrackingFollowsTheShapeAndRepeats)
     ShowActive();
     CxSkinButton* button = Make(0);
     SetDlgCtrlID(button, 2201);
-    button->SetSkin(NORMAL, PRESSED, HOVER, 0, 0, MASK, CxSkinButton::DRAW_COPY, 0, 0);
+    button->SetSkin(SKIN_NORMAL, SKIN_PRESSED, SKIN_HOVER, 0, 0, SKIN_MASK, CxSkinButton::DRAW_COPY, 0, 0);
     button->EnableRepeat(7);
     button->setFocus();
     Press(button, QPoint(20, 10));
@@ -214,7 +214,7 @@ TEST_F(CxSkinButtonTest, PressTrackingFollowsTheShapeAndRepeats)
                                    {QPoint(3, 2), false}, {QPoint(25, 12), true}}) {
         Drag(button, at);
         EXPECT_EQ(button->isDown(), down) << at.x() << "," << at.y();
-        EXPECT_EQ(Shown(button, QPoint(30, 15)), down ? kPressed : kNormal);
+        EXPECT_EQ(Shown(button, QPoint(30, 15)), down ? kSkinPressed : kSkinNormal);
     }
     // Ticks every 200 ms while pressed, then none.
     ASSERT_TRUE(WaitFor([&] { return parent.Messages(WM_OPERATION_DONE).size() >= 2; }));
