@@ -30,6 +30,10 @@ struct BoxRun {
 
 BoxRun RunBox(CMessageBox& box, const std::function<void(CMessageBox&)>& act, int actAfterMs = 0)
 {
+    // The clock starts before the timers are armed, so that it never reads
+    // less than the time a timer waited.
+    QElapsedTimer clock;
+    clock.start();
     bool watchdog = false;
     QString caption;
     QTimer::singleShot(actAfterMs, &box, [&] {
@@ -41,8 +45,6 @@ BoxRun RunBox(CMessageBox& box, const std::function<void(CMessageBox&)>& act, in
         watchdog = true;
         box.done(0);
     });
-    QElapsedTimer clock;
-    clock.start();
     box.DoModal();
     return {box.m_nResult, clock.elapsed(), caption, watchdog};
 }
