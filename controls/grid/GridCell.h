@@ -5,6 +5,7 @@
 // kind (CGridCtrl::CreateCell), so the destructor is virtual.
 #include <QString>
 
+#include "platform/core/SystemMessages.h"
 #include "platform/core/Types.h"
 #include "platform/gui/LogFont.h"
 
@@ -57,4 +58,16 @@ struct GRIDITEM {
     COLORREF textColor = CLR_DEFAULT;
     LPARAM lParam = 0;
     LOGFONT logFont;
+};
+
+// The control id of every in-place editor, and so the idFrom of its
+// end-of-edit notice.
+enum : UINT { IDC_GRID_INPLACE = 8 };
+
+// The end-of-edit notice an in-place editor sends its grid (WM_NOTIFY, code
+// LVN_ENDLABELEDITA): the cell, the editor's text (GIM_TEXT) and, in lParam
+// (GIM_PARAM), the key that ended the edit (0 when the focus just left).
+struct NMGRIDITEM {
+    NMHDR hdr;
+    GRIDITEM item;
 };

@@ -82,7 +82,9 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_b
     // area painted by the grid, bars hidden until a range needs them, and
     // the bars' requests turned into SB_ codes.
     setFrameShape(QFrame::NoFrame);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab brings the focus; a click takes it in the button handlers, so they
+    // can tell whether the grid had it before.
+    setFocusPolicy(Qt::TabFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);  // every move reaches the grid, buttons or not
@@ -96,8 +98,10 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_b
 
 CGridCtrl::~CGridCtrl()
 {
-    // The window goes first: nobody is notified or drawn for from here on.
+    // The window goes first: nobody is notified or drawn for from here on,
+    // and an editor still open ends without reaching the grid.
     m_bHasWindow = false;
+    DetachEditors();
     m_ContextMenu.clear();
     DeleteAllItems();
     m_GridFont.reset();
@@ -218,17 +222,16 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         OnSysColorChange();
         return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (header && header->idFrom == IDC_GRID_INPLACE && header->code == LVN_ENDLABELEDITA)
+            OnEndInPlaceEdit(header, &result);
+        return result;
+    }
     default:
         return 0;
     }
-}
-
-void CGridCtrl::OnKeyDown(UINT, UINT, UINT)
-{
-}
-
-void CGridCtrl::OnChar(UINT, UINT, UINT)
-{
 }
 
 bool CGridCtrl::event(QEvent* event)
@@ -267,7 +270,10 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
     const LPARAM flags = 1 | (event->isAutoRepeat() ? (1 << 30) : 0);
     if (const UINT vk = VirtualKeyFromQtKey(key))
         SendMessage(this, (event->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, flags);
-    for (const QChar ch : event->text())
+    // Tab is a tab character with or without Shift, whatever text the
+    // system gives it.
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    for (const QChar ch : tab ? QStringLiteral("\t") : event->text())
         SendMessage(this, WM_CHAR, ch.unicode(), flags);
     event->accept();
 }

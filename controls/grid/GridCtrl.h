@@ -51,6 +51,7 @@
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/BackingImage.h"
 #include "platform/gui/LogFont.h"
+#include "platform/gui/TimerMap.h"
 
 class CDataExchange;
 class QPainter;
@@ -70,7 +71,10 @@ enum : int {
     GRIDLINES_BOTH = 3,
 };
 
-// Context-menu commands (sent to the grid's parent as WM_COMMAND).
+// The auto-scroll timer.
+enum : UINT { GRID_TIMER_AUTOSCROLL = 513 };
+
+// Context-menu commands (posted to the grid's parent as WM_COMMAND).
 enum : UINT {
     ID_GRID_SAVE_PRESET = 713,
     ID_GRID_LOAD_PRESET = 714,
@@ -233,6 +237,47 @@ public:
     // changed cells now instead of invalidating them.
     void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, bool bForceRepaint = false);
     void SetSelectedRange(const CCellRange& range, bool bForceRepaint = false);
+    // The four selection shapes, each from m_cellSelectionStart (the anchor)
+    // to the cell; nothing while selection is disabled or for a cell that is
+    // not valid. All non-fixed cells; whole columns; whole rows (in list mode
+    // with single-row selection, the cell's row only); a rectangle.
+    void SelectAllCells();
+    void SelectColumns(CCellID cell);
+    void SelectRows(CCellID cell);
+    void SelectCells(CCellID cell);
+    // The shape the mouse mode names; nothing in the other modes.
+    void OnSelecting(const CCellID& cell);
+    bool GetListMode() const { return m_bListMode; }
+    void SetListMode(bool bListMode = true) { m_bListMode = bListMode; }
+    bool GetSingleRowSelect() const { return m_bSingleRowSelect; }
+    void SetSingleRowSelect(bool bSingle = true) { m_bSingleRowSelect = bSingle; }
+    void SetRowResize(bool bResize = true) { m_bRowResize = bResize; }
+    // The cell under the last right click that opened the context menu;
+    // (-1, -1) before the first.
+    CCellID GetRightClickCell() const { return m_cellRightClick; }
+
+    // ---- In-place editing -----------------------------------------------------
+    // Stores an edited text: when it differs from the cell's, the cell is
+    // marked modified and SetItemText (a derived grid's rule) stores it.
+    virtual void EndCellEdit(int nRow, int nCol, const QString& str);
+    // Scrolls the cell into view, then, when it is editable and shows,
+    // tells the owner (LVN_BEGINLABELEDITA) and lays an editor over it.
+    // nChar is the key that started the edit: VK_LBUTTON for the mouse, else
+    // the character or key code, which primes the editor.
+    virtual void BeginCellEdit(int nRow, int nCol, UINT nChar);
+    // Makes the editor over rect (client coordinates); it ends and deletes
+    // itself. The grid's own is a CInPlaceEdit.
+    virtual void CreateCellEditor(const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nCol,
+                                  const QString& szText, UINT nChar);
+
+    // ---- Clipboard commands and sorting ------------------------------------------
+    // Ctrl+X, C, V and A reach these. Select-all selects every non-fixed
+    // cell; the clipboard and the sort are not part of this grid yet.
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+    virtual bool SortTextItems(int nCol, bool bAscending);
 
     // ---- Redraw -----------------------------------------------------------------
     // Draws one cell now, into pDC when given (the caller shows it), else
@@ -349,13 +394,33 @@ protected:
     virtual CGridCell* CreateCell(int row, int col);
     virtual void DestroyCell(CGridCell* cell, int row, int col);
 
+    // Clicks on fixed cells: select everything, whole rows or whole
+    // columns; a header click in list mode sorts.
+    virtual void OnFixedColumnClick(CCellID& cell);
+    virtual void OnFixedRowClick(CCellID& cell);
+
     // Message handlers.
     virtual void OnHScroll(UINT nSBCode, UINT nPos);
     virtual void OnVScroll(UINT nSBCode, UINT nPos);
     virtual void OnSize(UINT nType, int cx, int cy);
-    // Keys arrive here after the dialog took what it wants; nothing yet.
+    // Keys arrive here after the dialog took what it wants: the focus moves,
+    // Delete clears the focus cell, Ctrl+letters run the edit commands, and
+    // a character starts an edit.
     virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // The mouse, in client coordinates, nFlags the MK_ bits.
+    virtual void OnLButtonDown(UINT nFlags, const QPoint& point);
+    virtual void OnLButtonUp(UINT nFlags, const QPoint& point);
+    virtual void OnLButtonDblClk(UINT nFlags, const QPoint& point);
+    virtual void OnRButtonDown(UINT nFlags, const QPoint& point);
+    virtual void OnMouseMove(UINT nFlags, const QPoint& point);
+    // Posts itself one line (or page) step per notch; zDelta in 1/120 notch.
+    virtual bool OnMouseWheel(UINT nFlags, int zDelta, const QPoint& point);
+    // Timer 513 scrolls a selection that the mouse drags past an edge.
+    virtual void OnTimer(UINT nIDEvent);
+    // The editor's end-of-edit notice: store, tell the owner, and for Tab or
+    // an arrow or page key move on and edit the next cell.
+    void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Qt's side of the window.
     bool event(QEvent* event) override;
@@ -363,6 +428,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
     // Invalidates a rectangle of the client area (all of it when null).
@@ -458,6 +529,12 @@ private:
     void OnScrollBarAction(int bar, int action);
     void ApplyScrollBar(int bar, int range, int page, int reach);
     void DestroyRow(int row);
+    // The window keeps the mouse until the button goes up; Qt holds it for
+    // the grid anyway, this only tracks it.
+    void SetCapture() { m_bCaptured = true; }
+    void ReleaseCapture();
+    // Lets the editors still open go without a word to the grid.
+    void DetachEditors();
 
     bool m_bHasWindow = false;
     bool m_bInScrollBarUpdate = false;
@@ -466,6 +543,9 @@ private:
     QRegion m_dirty;  // invalidated and not yet drawn into the image
     mutable std::vector<std::pair<LOGFONT, std::optional<QFont>>> m_fontCache;
     mutable std::size_t m_nLastFont = 0;
+    bool m_bCaptured = false;
+    int m_nWheelCarry = 0;  // the part of a wheel turn not yet scrolled
+    CTimerMap m_Timers{this, [this](UINT id) { OnTimer(id); }};
 };
 
 // Binds a grid to the dialog's item nIDC the first time (the grid has no

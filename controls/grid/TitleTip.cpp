@@ -1,6 +1,5 @@
 #include "controls/grid/TitleTip.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -11,6 +10,7 @@
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/Lines.h"
 #include "platform/gui/SysColors.h"
+#include "platform/gui/WindowAttributes.h"
 
 namespace {
 // The tip's one-pixel border; its client area lies inside.
@@ -53,9 +53,7 @@ bool CTitleTip::Create(QWidget* pParentWnd)
 
 QWidget* CTitleTip::ParentClient() const
 {
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(m_pParentWnd.data()))
-        return area->viewport();
-    return m_pParentWnd;
+    return GetClientWidget(m_pParentWnd);
 }
 
 void CTitleTip::Show(CRect rectTitle, const QString& titleText, int xoffset, const CRect* lpHoverRect,

@@ -1,7 +1,7 @@
 #pragma once
-// Window style bits of buttons, static controls, progress bars and tab
-// controls, the extended window styles, as the dialog templates give them,
-// and the show commands.
+// Window style bits of buttons, static controls, edits, combo boxes,
+// progress bars and tab controls, the extended window styles, as the dialog
+// templates give them, and the show commands.
 #include "platform/core/Types.h"
 
 // Button types (low byte) and caption alignment.
@@ -49,6 +49,22 @@ enum : DWORD {
     WS_BORDER = 0x00800000,
     WS_VISIBLE = 0x10000000,
     WS_CHILD = 0x40000000,
+};
+
+// Edit control styles: alignment of the text, scrolling while typing.
+enum : DWORD {
+    ES_LEFT = 0x0,
+    ES_CENTER = 0x1,
+    ES_RIGHT = 0x2,
+    ES_AUTOHSCROLL = 0x80,
+};
+
+// Combo box types (the low two style bits) and styles.
+enum : DWORD {
+    CBS_SIMPLE = 0x1,
+    CBS_DROPDOWN = 0x2,      // an edit field with a drop-down list
+    CBS_DROPDOWNLIST = 0x3,  // a drop-down list only
+    CBS_AUTOHSCROLL = 0x40,
 };
 
 // Show commands.

@@ -1,5 +1,6 @@
 #include "platform/gui/WindowAttributes.h"
 
+#include <QAbstractScrollArea>
 #include <QVariant>
 #include <QWidget>
 
@@ -40,6 +41,13 @@ void SetWindowExStyle(QWidget* window, DWORD exStyle)
 DWORD GetWindowExStyle(const QWidget* window)
 {
     return window->property(kExStyle).value<quint32>();
+}
+
+QWidget* GetClientWidget(QWidget* window)
+{
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(window))
+        return area->viewport();
+    return window;
 }
 
 CMsgTarget* GetParentTarget(const QWidget* window)

@@ -23,6 +23,10 @@ DWORD GetWindowExStyle(const QWidget* window);
 // The child of dialog (at any depth) whose control id is id, or null.
 QWidget* GetDlgItem(const QWidget* dialog, int id);
 
+// The widget a window's client coordinates belong to: the viewport of a
+// scroll area, else the window itself (null for null).
+QWidget* GetClientWidget(QWidget* window);
+
 // The parent window as a message target, or null when there is no parent or
 // the parent handles no messages.
 CMsgTarget* GetParentTarget(const QWidget* window);

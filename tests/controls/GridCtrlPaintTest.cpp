@@ -295,36 +295,7 @@ TEST_F(GridCtrlPaint, ThePresetListSetUpShowsItsFirstRowSelected)
     CGridOwner dialog;
     auto* list = new CProbeGrid;
     list->Create(CRect(10, 10, 430, 200), &dialog, 2724, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
-    list->SetRowCount(7);
-    list->SetFixedRowCount(1);
-    list->SetColumnCount(2);
-    list->SetFixedColumnCount(1);
-    list->SetColumnWidth(1, 262);
-    list->m_bSingleRowSelect = true;
-    list->SetEditable(false);
-    for (int r = 0; r < 7; ++r) {
-        for (int c = 0; c < 2; ++c) {
-            GRIDITEM item;
-            item.row = r;
-            item.col = c;
-            item.mask = GIM_TEXT | GIM_FORMAT;
-            item.format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-            list->SetItem(&item);
-        }
-    }
-    list->SetItemText(0, 0, QStringLiteral("No."));
-    list->SetItemText(0, 1, QStringLiteral("Name"));
-    list->SetSelectedRange(1, 0, 1, list->GetColumnCount() - 1);
-    list->EnsureVisible(1, 0);
-    list->SetGridLineColor(16750899);
-    const std::optional<QFont> font = CreateFont(16, 400);
-    list->SetFont(&*font);
-    for (int i = 0; i < 6; ++i) {
-        list->SetItemText(i + 1, 1, QStringLiteral("Preset %1").arg(i + 1));
-        list->SetItemText(i + 1, 0, QString::number(i + 1));
-    }
-    list->SetFocusCell(1, 1);
-    list->SetEditable(false);
+    SetUpPresetList(list);
     dialog.show();
     const QImage image = Painted(list);
 
