@@ -114,6 +114,9 @@ bool CLineInputFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::ContextMenu:
+        // An edit that has no menu of its own shows none.
+        if (m_pEdit->contextMenuPolicy() != Qt::DefaultContextMenu)
+            return false;
         ShowContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     case QEvent::MouseButtonRelease: {

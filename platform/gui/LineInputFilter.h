@@ -1,7 +1,8 @@
 #pragma once
 // One gate for everything a user puts into a line edit: typed characters,
 // text an input method commits, pasted text (the paste keys, the context
-// menu and, where the system has one, the selection paste) and dropped
+// menu, unless the edit's policy turns its menu off, and, where the system
+// has one, the selection paste) and dropped
 // text. Each goes through the filter, which answers what goes in instead;
 // an empty answer refuses it. Text the program sets (setText, insert) never
 // passes the gate.

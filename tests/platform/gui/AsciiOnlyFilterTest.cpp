@@ -99,3 +99,22 @@ TEST(LineInputFilterTest, ByteLimitTakesWholePiecesOutsideTheSelection)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LineInputFilterTest, AnEditWhoseMenuIsOffGetsNoneFromTheFilter)
+{
+    for (const Qt::ContextMenuPolicy policy : {Qt::DefaultContextMenu, Qt::PreventContextMenu}) {
+        QLineEdit edit;
+        InstallAsciiOnlyFilter(&edit);
+        edit.setContextMenuPolicy(policy);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), edit.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&edit, &menuEvent);
+        const qsizetype menus = edit.findChildren<QMenu*>().size();
+        EXPECT_EQ(menus, policy == Qt::DefaultContextMenu ? 1 : 0) << int(policy);
+        for (QMenu* menu : edit.findChildren<QMenu*>())
+            menu->close();
+    }
+}
+
+}  // namespace

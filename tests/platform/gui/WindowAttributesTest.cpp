@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
 #include <QWidget>
 
 #include "platform/gui/ControlStyles.h"
@@ -72,6 +73,15 @@ TEST(WindowAttributesTest, DialogGroupsWrapAndSkipHiddenAndDisabledControls)
     EXPECT_EQ(GetNextDlgGroupItem(&dialog, c[4]), c[4]) << "no other control: itself";
     EXPECT_EQ(GetNextDlgGroupItem(&dialog, &outsider), nullptr);
     EXPECT_EQ(GetNextDlgGroupItem(nullptr, c[0]), nullptr);
+}
+
+TEST(WindowAttributesTest, TheClientWidgetOfAScrollAreaIsItsViewport)
+{
+    QScrollArea area;
+    QWidget plain;
+    EXPECT_EQ(GetClientWidget(&area), area.viewport());
+    EXPECT_EQ(GetClientWidget(&plain), &plain);
+    EXPECT_EQ(GetClientWidget(nullptr), nullptr);
 }
 
 }  // namespace
