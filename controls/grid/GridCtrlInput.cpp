@@ -3,13 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
 #include "controls/grid/GridCtrl.h"
 #include "platform/core/Language.h"
+#include "platform/gui/CursorPos.h"
+#include "platform/gui/MouseKeyFlags.h"
 #include "platform/gui/PopupMenu.h"
 #include "platform/gui/VirtualKeys.h"
 #include "platform/gui/WindowAttributes.h"
@@ -17,23 +18,6 @@
 namespace {
 // One notch of the wheel.
 constexpr int WHEEL_DELTA = 120;
-
-// The MK_ bits of a mouse event: the buttons held and Shift and Ctrl.
-UINT MouseFlags(const QMouseEvent* event)
-{
-    UINT flags = 0;
-    if (event->buttons() & Qt::LeftButton)
-        flags |= MK_LBUTTON;
-    if (event->buttons() & Qt::RightButton)
-        flags |= MK_RBUTTON;
-    if (event->buttons() & Qt::MiddleButton)
-        flags |= MK_MBUTTON;
-    if (event->modifiers() & Qt::ShiftModifier)
-        flags |= MK_SHIFT;
-    if (event->modifiers() & Qt::ControlModifier)
-        flags |= MK_CONTROL;
-    return flags;
-}
 
 // The key state as the key being handled left it.
 bool IsKeyDown(Qt::KeyboardModifier modifier)
@@ -165,16 +149,16 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown(MouseFlags(event), event->position().toPoint());
+        OnLButtonDown(UINT(MouseKeyFlags(event)), event->position().toPoint());
     else if (event->button() == Qt::RightButton)
-        OnRButtonDown(MouseFlags(event), event->position().toPoint());
+        OnRButtonDown(UINT(MouseKeyFlags(event)), event->position().toPoint());
 }
 
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() == Qt::LeftButton)
-        OnLButtonUp(MouseFlags(event), event->position().toPoint());
+        OnLButtonUp(UINT(MouseKeyFlags(event)), event->position().toPoint());
 }
 
 void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -183,13 +167,13 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     // double click, release.
     event->accept();
     if (event->button() == Qt::LeftButton)
-        OnLButtonDblClk(MouseFlags(event), event->position().toPoint());
+        OnLButtonDblClk(UINT(MouseKeyFlags(event)), event->position().toPoint());
 }
 
 void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    OnMouseMove(MouseFlags(event), event->position().toPoint());
+    OnMouseMove(UINT(MouseKeyFlags(event)), event->position().toPoint());
 }
 
 void CGridCtrl::contextMenuEvent(QContextMenuEvent* event)
@@ -313,7 +297,7 @@ void CGridCtrl::OnRButtonDown(UINT nFlags, const QPoint& point)
         OnSelecting(cell);
     }
 
-    const QPoint cursor = viewport()->mapToGlobal(point);
+    const QPoint cursor = GetCursorPos();
     m_cellRightClick = cell;
     for (QAction* action : m_ContextMenu.actions()) {
         if (CommandOf(action) == ID_GRID_DELETE_PRESET)
@@ -376,7 +360,7 @@ void CGridCtrl::OnTimer(UINT nIDEvent)
 {
     if (nIDEvent != GRID_TIMER_AUTOSCROLL)
         return;
-    const QPoint origin = viewport()->mapFromGlobal(QCursor::pos());
+    const QPoint origin = viewport()->mapFromGlobal(GetCursorPos());
     const CRect rect = GetClientRect();
     const int top = GetFixedRowsHeight();
     const int left = GetFixedColumnsWidth();

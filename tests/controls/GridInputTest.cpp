@@ -4,13 +4,13 @@
 // notices the owner hears, what is posted and what ends up selected.
 #include <gtest/gtest.h>
 
-#include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "platform/core/Language.h"
+#include "platform/gui/CursorPos.h"
 #include "platform/gui/PopupMenu.h"
 #include "tests/controls/GridTestSupport.h"
 
@@ -487,8 +487,10 @@ TEST_F(GridInputLong, TheAutoScrollTimerStepsTowardsTheCursor)
         {QPoint(100, 100), {}},
     };
     grid->SetFocusCell(5, 2);
+    QPoint cursor;
+    SetCursorHook({[&] { return cursor; }, nullptr});
     for (const Case& c : cases) {
-        QCursor::setPos(grid->viewport()->mapToGlobal(c.cursor));
+        cursor = grid->viewport()->mapToGlobal(c.cursor);
         grid->keys.clear();
         grid->OnTimer(GRID_TIMER_AUTOSCROLL);
         grid->OnTimer(GRID_TIMER_AUTOSCROLL + 1);  // not the grid's
@@ -497,6 +499,7 @@ TEST_F(GridInputLong, TheAutoScrollTimerStepsTowardsTheCursor)
             keys.push_back(key.code);
         EXPECT_EQ(keys, c.keys) << c.cursor.x() << "," << c.cursor.y();
     }
+    SetCursorHook({});
 }
 
 }  // namespace
