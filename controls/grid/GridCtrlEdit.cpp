@@ -2,7 +2,6 @@
 // storing what it reports, and moving on to the next cell.
 #include "controls/grid/GridCtrl.h"
 #include "controls/grid/InPlaceEdit.h"
-#include "controls/grid/InPlaceList.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DrawText.h"
 
@@ -67,12 +66,9 @@ void CGridCtrl::DetachEditors()
 {
     const QList<QWidget*> children = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
-        if (auto* edit = qobject_cast<CInPlaceEdit*>(child)) {
-            edit->Detach();
-            delete edit;
-        } else if (auto* list = qobject_cast<CInPlaceList*>(child)) {
-            list->Detach();
-            delete list;
+        if (auto* editor = dynamic_cast<CInPlaceEditing*>(child)) {
+            editor->Detach();
+            delete child;
         }
     }
 }

@@ -365,31 +365,23 @@ void CGridCtrl::OnTimer(UINT nIDEvent)
     const int top = GetFixedRowsHeight();
     const int left = GetFixedColumnsWidth();
 
-    QPoint point = origin;
-    if (point.y() > rect.bottom) {
-        SendMessage(this, WM_KEYDOWN, VK_DOWN, 0);
-        point.setX(std::clamp(point.x(), rect.left, rect.right));
-        point.setY(rect.bottom);
+    // Past an edge the grid steps one cell that way (as the key would) and
+    // the selection follows to the cell at the edge; the other coordinate
+    // is kept inside the client area. Rows first, then columns.
+    auto step = [&](UINT key, const QPoint& point) {
+        SendMessage(this, WM_KEYDOWN, key, 0);
         OnSelecting(GetCellFromPoint(point));
-    } else if (point.y() < top) {
-        SendMessage(this, WM_KEYDOWN, VK_UP, 0);
-        point.setX(std::clamp(point.x(), rect.left, rect.right));
-        point.setY(top + 1);
-        OnSelecting(GetCellFromPoint(point));
-    }
-
-    point = origin;
-    if (point.x() > rect.right) {
-        SendMessage(this, WM_KEYDOWN, VK_RIGHT, 0);
-        point.setY(std::clamp(point.y(), rect.top, rect.bottom));
-        point.setX(rect.right);
-        OnSelecting(GetCellFromPoint(point));
-    } else if (point.x() < left) {
-        SendMessage(this, WM_KEYDOWN, VK_LEFT, 0);
-        point.setY(std::clamp(point.y(), rect.top, rect.bottom));
-        point.setX(left + 1);
-        OnSelecting(GetCellFromPoint(point));
-    }
+    };
+    const int x = std::clamp(origin.x(), rect.left, rect.right);
+    const int y = std::clamp(origin.y(), rect.top, rect.bottom);
+    if (origin.y() > rect.bottom)
+        step(VK_DOWN, QPoint(x, rect.bottom));
+    else if (origin.y() < top)
+        step(VK_UP, QPoint(x, top + 1));
+    if (origin.x() > rect.right)
+        step(VK_RIGHT, QPoint(rect.right, y));
+    else if (origin.x() < left)
+        step(VK_LEFT, QPoint(left + 1, y));
 }
 
 // ---- The keyboard -------------------------------------------------------------------------------

@@ -6,9 +6,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 
-#include "controls/grid/GridCell.h"
-#include "controls/grid/InPlaceKeys.h"
-#include "platform/core/MsgTarget.h"
+#include "controls/grid/InPlaceSupport.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/AsciiOnlyFilter.h"
 #include "platform/gui/ControlStyles.h"
@@ -19,10 +17,7 @@
 CInPlaceEdit::CInPlaceEdit(QWidget* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
                            const QString& sInitText, UINT nFirstChar)
     : QLineEdit(GetClientWidget(pParent)),
-      m_pOwner(pParent),
-      m_nRow(nRow),
-      m_nColumn(nColumn),
-      m_strInitText(sInitText),
+      CInPlaceEditing(pParent, nRow, nColumn, sInitText),
       m_bExitOnArrows(nFirstChar != VK_LBUTTON),
       m_rcEdit(rect)
 {
@@ -47,40 +42,24 @@ CInPlaceEdit::CInPlaceEdit(QWidget* pParent, const CRect& rect, DWORD dwStyle, U
         return FitByteLimit(edit, SplitCharacters(StripNonAscii(text)), TEXT_LIMIT);
     });
 
-    if (auto* owner = dynamic_cast<CMsgTarget*>(pParent)) {
-        if (const auto* font = reinterpret_cast<const QFont*>(SendMessage(owner, WM_GETFONT, 0, 0)))
-            setFont(*font);
-    }
+    if (const QFont* gridFont = GridFontOf(pParent))
+        setFont(*gridFont);
     setText(sInitText);
     show();
     setFocus(Qt::OtherFocusReason);
     connect(this, &QLineEdit::textEdited, this, [this] { Grow(); });
 
-    switch (nFirstChar) {
-    case VK_LBUTTON:
-    case VK_RETURN:
+    // The mouse and Enter put the caret after the text; Backspace removes
+    // the last character; Tab, space and the caret keys (32 to 40) select
+    // the text; any other character is typed over it.
+    if (nFirstChar == VK_LBUTTON || nFirstChar == VK_RETURN || nFirstChar == VK_BACK) {
         end(false);
-        break;
-    case VK_BACK:
-        end(false);
-        ReplayChar(VK_BACK);
-        break;
-    case VK_TAB:
-    case VK_SPACE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
+        if (nFirstChar == VK_BACK)
+            ReplayChar(VK_BACK);
+    } else {
         selectAll();
-        break;
-    default:
-        selectAll();
-        ReplayChar(nFirstChar);
-        break;
+        if (nFirstChar != VK_TAB && (nFirstChar < VK_SPACE || nFirstChar > VK_DOWN))
+            ReplayChar(nFirstChar);
     }
 }
 
@@ -99,13 +78,7 @@ void CInPlaceEdit::ReplayChar(UINT nChar)
 
 bool CInPlaceEdit::event(QEvent* event)
 {
-    if (ClaimEditorShortcut(event))
-        return true;
-    if (IsTabPress(event)) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
-    }
-    return QLineEdit::event(event);
+    return HandleEditorKeys(event, [this](QKeyEvent* key) { keyPressEvent(key); }) || QLineEdit::event(event);
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
@@ -143,14 +116,6 @@ void CInPlaceEdit::OnChar(UINT nChar)
     FocusOwner();
 }
 
-void CInPlaceEdit::FocusOwner()
-{
-    if (m_pOwner)
-        m_pOwner->setFocus(Qt::OtherFocusReason);
-    // In a window that is not active the focus moves without a focus-out.
-    EndEdit();
-}
-
 void CInPlaceEdit::Grow()
 {
     const int width = QFontMetrics(font()).horizontalAdvance(text() + QStringLiteral("  "));
@@ -176,26 +141,5 @@ void CInPlaceEdit::contextMenuEvent(QContextMenuEvent* event)
 
 void CInPlaceEdit::EndEdit()
 {
-    if (m_bEnded)
-        return;
-    m_bEnded = true;
-    NMGRIDITEM notice;
-    notice.hdr.hwndFrom = this;
-    notice.hdr.idFrom = std::uintptr_t(GetDlgCtrlID(this));
-    notice.hdr.code = LVN_ENDLABELEDITA;
-    notice.item.mask = GIM_TEXT | GIM_PARAM;
-    notice.item.row = m_nRow;
-    notice.item.col = m_nColumn;
-    notice.item.text = text();
-    notice.item.lParam = LPARAM(m_nLastChar);
-    if (auto* owner = dynamic_cast<CMsgTarget*>(m_pOwner.data()))
-        SendMessage(owner, WM_NOTIFY, WPARAM(notice.hdr.idFrom), reinterpret_cast<LPARAM>(&notice));
-    // Closed once the event loop runs again, as a posted close would.
-    deleteLater();
-}
-
-void CInPlaceEdit::Detach()
-{
-    m_pOwner = nullptr;
-    m_bEnded = true;
+    Finish(this, text());
 }

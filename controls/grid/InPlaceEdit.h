@@ -14,13 +14,13 @@
 // does nothing while the editor has the focus, and the editor has no
 // context menu.
 #include <QLineEdit>
-#include <QPointer>
 #include <QString>
 
+#include "controls/grid/InPlaceEditing.h"
 #include "platform/core/Rect.h"
 #include "platform/core/Types.h"
 
-class CInPlaceEdit : public QLineEdit {
+class CInPlaceEdit : public QLineEdit, public CInPlaceEditing {
     Q_OBJECT
 public:
     enum : int { TEXT_LIMIT = 8 };
@@ -36,15 +36,8 @@ public:
     CInPlaceEdit(QWidget* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
                  const QString& sInitText, UINT nFirstChar);
 
-    // Reports the text to the grid (once) and closes.
-    void EndEdit();
-    // The grid is going: end without a word to it.
-    void Detach();
+    void EndEdit() override;
 
-    int GetRow() const { return m_nRow; }
-    int GetColumn() const { return m_nColumn; }
-    // The key that ended the edit, 0 until one does.
-    UINT GetLastChar() const { return m_nLastChar; }
     // The editor's rectangle in the grid's client coordinates.
     const CRect& GetEditRect() const { return m_rcEdit; }
     // Every key, Tab, Enter and Escape included.
@@ -66,14 +59,7 @@ private:
     void ReplayChar(UINT nChar);
     // Wider when the text needs it.
     void Grow();
-    void FocusOwner();
 
-    QPointer<QWidget> m_pOwner;
-    int m_nRow;
-    int m_nColumn;
-    QString m_strInitText;
-    UINT m_nLastChar = 0;
     bool m_bExitOnArrows;
     CRect m_rcEdit;
-    bool m_bEnded = false;
 };

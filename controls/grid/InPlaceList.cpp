@@ -7,10 +7,8 @@
 #include <QKeyEvent>
 #include <QStyle>
 
-#include "controls/grid/GridCell.h"
-#include "controls/grid/InPlaceKeys.h"
+#include "controls/grid/InPlaceSupport.h"
 #include "controls/grid/InPlaceListEdit.h"
-#include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/AsciiOnlyFilter.h"
 #include "platform/gui/ControlStyles.h"
@@ -19,11 +17,7 @@
 
 CInPlaceList::CInPlaceList(QWidget* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
                            const QStringList& items, const QString& sInitText, UINT nFirstChar)
-    : QComboBox(GetClientWidget(pParent)),
-      m_strInitText(sInitText),
-      m_nRow(nRow),
-      m_nColumn(nColumn),
-      m_pOwner(pParent)
+    : QComboBox(GetClientWidget(pParent)), CInPlaceEditing(pParent, nRow, nColumn, sInitText)
 {
     if (pParent == nullptr) {
         m_bEnded = true;
@@ -44,11 +38,8 @@ CInPlaceList::CInPlaceList(QWidget* pParent, const CRect& rect, DWORD dwStyle, U
 
     // As wide as the longest item with the list's scroll bar needs, never
     // narrower than the cell; the field as high as the cell.
-    QFont listFont = font();
-    if (auto* owner = dynamic_cast<CMsgTarget*>(pParent)) {
-        if (const auto* gridFont = reinterpret_cast<const QFont*>(SendMessage(owner, WM_GETFONT, 0, 0)))
-            listFont = *gridFont;
-    }
+    const QFont* gridFont = GridFontOf(pParent);
+    const QFont listFont = gridFont ? *gridFont : font();
     const QFontMetrics metrics(listFont);
     int width = 0;
     for (const QString& item : items)
@@ -73,29 +64,16 @@ CInPlaceList::CInPlaceList(QWidget* pParent, const CRect& rect, DWORD dwStyle, U
         return;
 
     const int initEnd = int(std::min(m_strInitText.size(), m_edit->text().size()));
-    switch (nFirstChar) {
-    case VK_LBUTTON:
-    case VK_RETURN:
+    // Unlike the plain editor's, Tab and space are typed over the text too;
+    // only the caret keys (33 to 40) just select it.
+    if (nFirstChar == VK_LBUTTON || nFirstChar == VK_RETURN || nFirstChar == VK_BACK) {
         m_edit->setCursorPosition(initEnd);
-        break;
-    case VK_BACK:
-        m_edit->setCursorPosition(initEnd);
-        TypeCharacter(m_edit, VK_BACK);
-        break;
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
+        if (nFirstChar == VK_BACK)
+            TypeCharacter(m_edit, VK_BACK);
+    } else {
         m_edit->selectAll();
-        break;
-    default:
-        m_edit->selectAll();
-        TypeCharacter(m_edit, nFirstChar);
-        break;
+        if (nFirstChar < VK_PRIOR || nFirstChar > VK_DOWN)
+            TypeCharacter(m_edit, nFirstChar);
     }
 }
 
@@ -119,13 +97,7 @@ bool CInPlaceList::HoldsFocus() const
 
 bool CInPlaceList::event(QEvent* event)
 {
-    if (ClaimEditorShortcut(event))
-        return true;
-    if (IsTabPress(event)) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
-    }
-    return QComboBox::event(event);
+    return HandleEditorKeys(event, [this](QKeyEvent* key) { keyPressEvent(key); }) || QComboBox::event(event);
 }
 
 void CInPlaceList::keyPressEvent(QKeyEvent* event)
@@ -177,14 +149,6 @@ void CInPlaceList::OnKeyUp(UINT nChar)
     }
 }
 
-void CInPlaceList::FocusOwner()
-{
-    if (m_pOwner)
-        m_pOwner->setFocus(Qt::OtherFocusReason);
-    // In a window that is not active the focus moves without a focus-out.
-    EndEdit();
-}
-
 void CInPlaceList::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
@@ -196,25 +160,5 @@ void CInPlaceList::focusOutEvent(QFocusEvent* event)
 
 void CInPlaceList::EndEdit()
 {
-    if (m_bEnded)
-        return;
-    m_bEnded = true;
-    NMGRIDITEM notice;
-    notice.hdr.hwndFrom = this;
-    notice.hdr.idFrom = std::uintptr_t(GetDlgCtrlID(this));
-    notice.hdr.code = LVN_ENDLABELEDITA;
-    notice.item.mask = GIM_TEXT | GIM_PARAM;
-    notice.item.row = m_nRow;
-    notice.item.col = m_nColumn;
-    notice.item.text = currentText();
-    notice.item.lParam = LPARAM(m_nLastChar);
-    if (auto* owner = dynamic_cast<CMsgTarget*>(m_pOwner.data()))
-        SendMessage(owner, WM_NOTIFY, WPARAM(notice.hdr.idFrom), reinterpret_cast<LPARAM>(&notice));
-    deleteLater();
-}
-
-void CInPlaceList::Detach()
-{
-    m_pOwner = nullptr;
-    m_bEnded = true;
+    Finish(this, currentText());
 }

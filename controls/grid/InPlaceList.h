@@ -14,16 +14,16 @@
 // one NMGRIDITEM (WM_NOTIFY, LVN_ENDLABELEDITA) with the combo box's text and
 // the key that ended it, then deletes itself once the event loop runs again.
 #include <QComboBox>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include "controls/grid/InPlaceEditing.h"
 #include "platform/core/Rect.h"
 #include "platform/core/Types.h"
 
 class CInPlaceListEdit;
 
-class CInPlaceList : public QComboBox {
+class CInPlaceList : public QComboBox, public CInPlaceEditing {
     Q_OBJECT
 public:
     // Makes and shows the editor over rect (pParent's client coordinates)
@@ -37,14 +37,9 @@ public:
     CInPlaceList(QWidget* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
                  const QStringList& items, const QString& sInitText, UINT nFirstChar);
 
-    // Reports the combo box's text to the grid (once) and closes.
-    void EndEdit();
-    // The grid is going: end without a word to it.
-    void Detach();
+    // Reports the combo box's text.
+    void EndEdit() override;
 
-    int GetRow() const { return m_nRow; }
-    int GetColumn() const { return m_nColumn; }
-    UINT GetLastChar() const { return m_nLastChar; }
     int GetDropLines() const { return m_nDropLines; }
     // The drop-down's edit field; null for a drop-down list.
     CInPlaceListEdit* Edit() const { return m_edit; }
@@ -67,15 +62,8 @@ private:
     // Selects the first item the text begins with (case aside); false when
     // none does.
     bool SelectItemStartingWith(const QString& text);
-    void FocusOwner();
 
     CInPlaceListEdit* m_edit = nullptr;
     int m_nDropLines = 4;
-    QString m_strInitText;
-    int m_nRow;
-    int m_nColumn;
-    UINT m_nLastChar = 0;
     bool m_bExitOnArrows = false;
-    QPointer<QWidget> m_pOwner;
-    bool m_bEnded = false;
 };

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-#include "controls/grid/InPlaceKeys.h"
+#include "controls/grid/InPlaceSupport.h"
 #include "controls/grid/InPlaceList.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/VirtualKeys.h"
@@ -17,13 +17,7 @@ CInPlaceListEdit::CInPlaceListEdit(CInPlaceList* owner) : QLineEdit(owner), m_pL
 
 bool CInPlaceListEdit::event(QEvent* event)
 {
-    if (ClaimEditorShortcut(event))
-        return true;
-    if (IsTabPress(event)) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
-    }
-    return QLineEdit::event(event);
+    return HandleEditorKeys(event, [this](QKeyEvent* key) { keyPressEvent(key); }) || QLineEdit::event(event);
 }
 
 void CInPlaceListEdit::keyPressEvent(QKeyEvent* event)

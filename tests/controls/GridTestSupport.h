@@ -220,3 +220,20 @@ inline void GridDoubleClick(CGridCtrl* grid, const QPoint& pos)
     GridMouse(grid, QEvent::MouseButtonDblClick, pos);
     GridMouse(grid, QEvent::MouseButtonRelease, pos);
 }
+
+// Lets closed in-place editors go, as the event loop would.
+inline void FlushClosedEditors()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+// The grid's open in-place editor of kind Editor (closed ones let go
+// first), or null.
+template <class Editor>
+Editor* OpenEditor(const CGridCtrl* grid)
+{
+    FlushClosedEditors();
+    const QList<Editor*> editors = grid->viewport()->findChildren<Editor*>();
+    return editors.isEmpty() ? nullptr : editors.last();
+}

@@ -16,13 +16,6 @@
 
 namespace {
 
-// Lets closed editors go, as the event loop would.
-void Flush()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-}
-
 // An editable grid of 10 x 5 (one fixed row and column) with 20 x 50 cells
 // in a 300 x 200 client area, every cell "r,c", in an active window.
 class InPlaceEdit : public ::testing::Test, public GridFixture {
@@ -40,15 +33,9 @@ protected:
         grid->SetFocusCell(2, 2);
         owner.notices.clear();
     }
-    void TearDown() override { Flush(); }
+    void TearDown() override { FlushClosedEditors(); }
 
-    // The open editor (the one not yet ended), or null.
-    CInPlaceEdit* Editor() const
-    {
-        Flush();
-        const QList<CInPlaceEdit*> editors = grid->viewport()->findChildren<CInPlaceEdit*>();
-        return editors.isEmpty() ? nullptr : editors.last();
-    }
+    CInPlaceEdit* Editor() const { return OpenEditor<CInPlaceEdit>(grid); }
 };
 
 TEST_F(InPlaceEdit, ATypedLetterReplacesTheTextAndEnterStoresIt)
@@ -273,7 +260,7 @@ TEST_F(InPlaceEdit, TheKeysThatEndTheEditNeverReachTheDialog)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab}) {
         inner->setFocus();
         QTest::keyClick(inner, Qt::Key_A);
-        Flush();
+        FlushClosedEditors();
         auto* editor = inner->viewport()->findChild<CInPlaceEdit*>();
         ASSERT_NE(editor, nullptr);
         QTest::keyClick(editor, Qt::Key_A, Qt::AltModifier);  // swallowed
@@ -282,12 +269,12 @@ TEST_F(InPlaceEdit, TheKeysThatEndTheEditNeverReachTheDialog)
         QApplication::sendEvent(editor, &menuEvent);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         QTest::keyClick(editor, key);
-        Flush();
+        FlushClosedEditors();
         EXPECT_TRUE(dialog.isVisible()) << key;
         EXPECT_EQ(accepted, 0) << key;
         for (CInPlaceEdit* open : inner->viewport()->findChildren<CInPlaceEdit*>())
             open->EndEdit();
-        Flush();
+        FlushClosedEditors();
     }
 }
 
@@ -302,7 +289,7 @@ TEST_F(InPlaceEdit, AGridDestroyedUnderAnOpenEditorTakesItAlongQuietly)
     grid = nullptr;
     EXPECT_TRUE(editor.isNull());
     EXPECT_TRUE(owner.notices.empty());
-    Flush();
+    FlushClosedEditors();
 }
 
 }  // namespace

@@ -47,19 +47,9 @@ protected:
         grid->SetFocusCell(2, 2);
         owner.notices.clear();
     }
-    void TearDown() override { Flush(); }
+    void TearDown() override { FlushClosedEditors(); }
 
-    static void Flush()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
-    }
-    CInPlaceList* List() const
-    {
-        Flush();
-        const QList<CInPlaceList*> lists = grid->viewport()->findChildren<CInPlaceList*>();
-        return lists.isEmpty() ? nullptr : lists.last();
-    }
+    CInPlaceList* List() const { return OpenEditor<CInPlaceList>(grid); }
     // A key pressed and released on the list's edit field.
     static void Key(CInPlaceList* list, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -96,6 +86,29 @@ TEST_F(InPlaceList, ItOpensOnTheCellsItemFourLinesHighAndEndsWithEnter)
     EXPECT_TRUE(grid->GetModified(2, 2));
     EXPECT_EQ(owner.Codes(), (std::vector<UINT>{LVN_BEGINLABELEDITA, LVN_ENDLABELEDITA}));
     EXPECT_EQ(grid->GetFocusCell(), CCellID(2, 2));
+}
+
+TEST_F(InPlaceList, TheFirstKeyPrimesTheEditFieldWithTabAndSpaceTypedOverTheText)
+{
+    struct Case {
+        UINT first;
+        const char* text;
+        const char* selected;
+    };
+    const Case cases[] = {
+        {VK_RETURN, "Beta", ""}, {VK_BACK, "Bet", ""}, {VK_HOME, "Beta", "Beta"},
+        {VK_SPACE, " ", ""},     {VK_TAB, "Beta", "Beta"},  // a tab character types nothing
+        {'q', "q", ""},
+    };
+    for (const Case& c : cases) {
+        grid->BeginCellEdit(2, 2, c.first);
+        CInPlaceList* list = List();
+        ASSERT_NE(list, nullptr) << c.first;
+        EXPECT_EQ(list->Edit()->text(), QString::fromUtf8(c.text)) << c.first;
+        EXPECT_EQ(list->Edit()->selectedText(), QString::fromUtf8(c.selected)) << c.first;
+        list->setEditText(QStringLiteral("Beta"));
+        list->EndEdit();
+    }
 }
 
 TEST_F(InPlaceList, EscapeActsAtReleaseRestoringTheOldText)
@@ -152,7 +165,7 @@ TEST_F(InPlaceList, CtrlWithAnArrowAndTabMoveOnToTheNextCellsEditor)
     // From a list column to a plain one the plain editor opens.
     Key(list, Qt::Key_Left, Qt::ControlModifier);
     Key(List(), Qt::Key_Left, Qt::ControlModifier);
-    Flush();
+    FlushClosedEditors();
     EXPECT_EQ(grid->GetFocusCell(), CCellID(3, 1));
     EXPECT_EQ(List(), nullptr);
     EXPECT_EQ(grid->viewport()->findChildren<CInPlaceEdit*>().size(), 1);
