@@ -1,8 +1,8 @@
-// The grid's scrolling, from the scroll message to the repainted pixels on a
-// shown grid of 1,000 rows x 20 columns (one fixed row and column) about
-// 1,000 x 600 pixels large, with varied texts of which some are cut with an
-// ellipsis. Each benchmark reports the median and the 99th percentile of
-// single steps (counters median_ms and p99_ms).
+// The grid's scrolling, from the scroll message (or the key) to the
+// repainted pixels on a shown grid of 1,000 rows x 20 columns (one fixed row
+// and column) about 1,000 x 600 pixels large, with varied texts of which
+// some are cut with an ellipsis. Each benchmark reports the median and the
+// 99th percentile of single steps (counters median_ms and p99_ms).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -27,6 +28,7 @@ class CBenchGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
     using CGridCtrl::Invalidate;
+    using CGridCtrl::m_nMouseMode;
 };
 
 struct GridWindow {
@@ -154,5 +156,51 @@ void BM_GridFullRepaint(benchmark::State& state)
         [] {});
 }
 BENCHMARK(BM_GridFullRepaint)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+// One key press on the grid, as the window system delivers it (held keys
+// repeat), with what it repaints.
+void PressKey(int key, bool repeat)
+{
+    GridWindow& w = Window();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+    QCoreApplication::sendEvent(w.grid, &press);
+    w.Settle();
+}
+
+// A held Down key walking the focus from the top: most steps scroll one row
+// (the focus sits on the last row shown); back to the top at the end.
+void BM_GridKeyDown(benchmark::State& state)
+{
+    GridWindow& w = Window();
+    w.grid->m_nMouseMode = CGridCtrl::MouseIdle;
+    Send(WM_VSCROLL, SB_TOP);
+    const int lastShown = w.grid->GetFullyVisibleScrollRange().GetMaxRow();
+    w.grid->SetFocusCell(lastShown, 3);
+    TimeSteps(
+        state, [&] { PressKey(Qt::Key_Down, true); },
+        [&] {
+            if (w.grid->GetFocusCell().row >= w.grid->GetRowCount() - 1) {
+                Send(WM_VSCROLL, SB_TOP);
+                w.grid->SetFocusCell(lastShown, 3);
+            }
+        });
+}
+BENCHMARK(BM_GridKeyDown)->Iterations(600)->Unit(benchmark::kMillisecond);
+
+void BM_GridPageDown(benchmark::State& state)
+{
+    GridWindow& w = Window();
+    Send(WM_VSCROLL, SB_TOP);
+    w.grid->SetFocusCell(1, 3);
+    TimeSteps(
+        state, [&] { PressKey(Qt::Key_PageDown, false); },
+        [&] {
+            if (w.grid->GetFocusCell().row >= w.grid->GetRowCount() - 1) {
+                Send(WM_VSCROLL, SB_TOP);
+                w.grid->SetFocusCell(1, 3);
+            }
+        });
+}
+BENCHMARK(BM_GridPageDown)->Iterations(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace

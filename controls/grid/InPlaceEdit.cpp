@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 
+#include "controls/grid/GridCtrl.h"
 #include "controls/grid/InPlaceSupport.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/AsciiOnlyFilter.h"
@@ -47,7 +48,8 @@ CInPlaceEdit::CInPlaceEdit(QWidget* pParent, const CRect& rect, DWORD dwStyle, U
     setText(sInitText);
     show();
     setFocus(Qt::OtherFocusReason);
-    connect(this, &QLineEdit::textEdited, this, [this] { Grow(); });
+    // Whatever the user puts in (typed, pasted, committed) may widen it.
+    connect(this, &QLineEdit::textChanged, this, [this] { Grow(); });
 
     // The mouse and Enter put the caret after the text; Backspace removes
     // the last character; Tab, space and the caret keys (32 to 40) select
@@ -121,8 +123,11 @@ void CInPlaceEdit::Grow()
     const int width = QFontMetrics(font()).horizontalAdvance(text() + QStringLiteral("  "));
     if (width <= m_rcEdit.Width())
         return;
-    const int clientRight = parentWidget() ? parentWidget()->width() : m_rcEdit.right;
-    m_rcEdit.right = std::min(m_rcEdit.left + width, clientRight);
+    // The grid knows its client area before it is laid out; a cell cut by
+    // the edge keeps what it has.
+    const auto* grid = qobject_cast<const CGridCtrl*>(m_pOwner.data());
+    const int clientRight = grid ? grid->GetClientRect().right : parentWidget()->width();
+    m_rcEdit.right = std::max(m_rcEdit.right, std::min(m_rcEdit.left + width, clientRight));
     setGeometry(m_rcEdit.ToQRect());
 }
 

@@ -214,6 +214,15 @@ TEST_F(InPlaceEdit, TheEditorGrowsWithItsTextUpToTheGridsRightEdge)
     EXPECT_EQ(editor->width(), wanted);  // never narrower again
     QTest::keyClick(editor, Qt::Key_Return);
 
+    // Text the gate cuts to the limit widens it as well.
+    grid->BeginCellEdit(3, 1, VK_LBUTTON);
+    editor = Editor();
+    editor->setText(QString());
+    PasteWithKeys(*editor, QStringLiteral("WWWWWWWWWW"));
+    ASSERT_EQ(editor->text(), QStringLiteral("WWWWWWWW"));
+    EXPECT_EQ(editor->width(), QFontMetrics(editor->font()).horizontalAdvance(QStringLiteral("WWWWWWWW  ")));
+    QTest::keyClick(editor, Qt::Key_Escape);
+
     grid->SetFocusCell(2, 4);  // 200 .. 249 in a 300-pixel client area
     QTest::keyClick(grid, Qt::Key_W);
     editor = Editor();
