@@ -4,7 +4,7 @@
 #include <QMenu>
 
 namespace {
-PopupMenuHandler& Handler()
+PopupMenuHandler& PopupHandler()
 {
     static PopupMenuHandler handler;
     return handler;
@@ -22,14 +22,14 @@ UINT CommandOf(const QAction* action)
 
 UINT TrackPopupMenu(QMenu& menu, const QPoint& global, QWidget* owner)
 {
-    if (Handler())
-        return Handler()(menu, global, owner);
+    if (PopupHandler())
+        return PopupHandler()(menu, global, owner);
     return CommandOf(menu.exec(global));
 }
 
 PopupMenuHandler SetPopupMenuHandler(PopupMenuHandler handler)
 {
-    PopupMenuHandler previous = std::move(Handler());
-    Handler() = std::move(handler);
+    PopupMenuHandler previous = std::move(PopupHandler());
+    PopupHandler() = std::move(handler);
     return previous;
 }

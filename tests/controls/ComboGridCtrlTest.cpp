@@ -7,7 +7,7 @@
 
 namespace {
 
-const QStringList kGreek{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")};
+const QStringList kComboLetters{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")};
 
 TEST(ComboGridCtrl, AListColumnTakesOnlyItsTextsBelowTheFixedRows)
 {
@@ -19,7 +19,7 @@ TEST(ComboGridCtrl, AListColumnTakesOnlyItsTextsBelowTheFixedRows)
     EXPECT_EQ(grid.GetComboStyle(), DWORD(CBS_DROPDOWN));
     EXPECT_STREQ(grid.GetRuntimeClassName(), "CGridCtrl");
 
-    EXPECT_FALSE(grid.SetColumnList(0, kGreek));  // a fixed column
+    EXPECT_FALSE(grid.SetColumnList(0, kComboLetters));  // a fixed column
     EXPECT_EQ(grid.FindColumnList(0), -1);
     EXPECT_TRUE(grid.SetColumnList(2, {QStringLiteral("Alpha"), QStringLiteral("Beta")}));
     EXPECT_EQ(grid.FindColumnList(2), 0);
@@ -44,7 +44,7 @@ TEST(ComboGridCtrl, AListColumnTakesOnlyItsTextsBelowTheFixedRows)
     }
 
     // A second list replaces the first; an empty one accepts nothing.
-    EXPECT_TRUE(grid.SetColumnList(2, kGreek));
+    EXPECT_TRUE(grid.SetColumnList(2, kComboLetters));
     EXPECT_EQ(grid.FindColumnList(2), 0);
     EXPECT_TRUE(grid.SetItemText(2, 2, QStringLiteral("Gamma")));
     EXPECT_TRUE(grid.SetColumnList(1, {}));
@@ -68,7 +68,7 @@ TEST(ComboGridCtrl, ItemsAndListEntriesFollowTheSameRule)
     grid.SetColumnCount(3);
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    grid.SetColumnList(2, kGreek);
+    grid.SetColumnList(2, kComboLetters);
     grid.SetItemText(1, 2, QStringLiteral("Alpha"));
 
     GRIDITEM item;

@@ -16,20 +16,20 @@
 
 namespace {
 
-using Cells = std::vector<CCellID>;
+using CellList = std::vector<CCellID>;
 
-Cells Selected(const CProbeGrid* grid)
+CellList SelectedCells(const CProbeGrid* grid)
 {
-    Cells cells;
+    CellList cells;
     for (const auto& entry : grid->m_SelectedCells)
         cells.push_back(entry.second);
     return cells;
 }
 
 // Every cell of a rectangle, row by row.
-Cells Rectangle(int minRow, int minCol, int maxRow, int maxCol)
+CellList CellRectangle(int minRow, int minCol, int maxRow, int maxCol)
 {
-    Cells cells;
+    CellList cells;
     for (int r = minRow; r <= maxRow; ++r) {
         for (int c = minCol; c <= maxCol; ++c)
             cells.emplace_back(r, c);
@@ -37,13 +37,13 @@ Cells Rectangle(int minRow, int minCol, int maxRow, int maxCol)
     return cells;
 }
 
-std::string Name(const CCellID& cell)
+std::string CellName(const CCellID& cell)
 {
     return "(" + std::to_string(cell.row) + "," + std::to_string(cell.col) + ")";
 }
 
 // A shown, active window, so that the grid really takes the focus.
-void Activate(QWidget& window)
+void ActivateWindow(QWidget& window)
 {
     window.show();
     window.activateWindow();
@@ -58,7 +58,7 @@ protected:
         grid = new CProbeGrid;
         grid->Create(CRect(10, 10, 430, 200), &owner, 2724, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
         SetUpPresetList(grid);
-        Activate(owner);
+        ActivateWindow(owner);
         QApplication::processEvents();
         owner.notices.clear();
         owner.commands.clear();
@@ -84,7 +84,7 @@ TEST_F(GridInputPresetList, AClickOnTheNumberSelectsTheNameAndTheReleaseIsPosted
     EXPECT_EQ(owner.notices[1].column, 1);
     EXPECT_EQ(grid->GetFocusCell(), CCellID(3, 1));
     EXPECT_EQ(grid->GetItemState(3, 1), UINT(GCS_SELECTED));
-    EXPECT_EQ(Selected(grid), Cells{CCellID(3, 1)});
+    EXPECT_EQ(SelectedCells(grid), CellList{CCellID(3, 1)});
     EXPECT_TRUE(grid->hasFocus());
 
     GridMouse(grid, QEvent::MouseButtonRelease, CellPoint(grid, 3, 0));
@@ -105,7 +105,7 @@ TEST_F(GridInputPresetList, AClickInTheHeaderRowOnlyRemembersWhereItWas)
     EXPECT_EQ(grid->m_cellButtonDown, CCellID(0, 1));
     EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseSelectRows);
     EXPECT_EQ(grid->GetFocusCell(), CCellID(1, 1));
-    EXPECT_EQ(Selected(grid), Rectangle(1, 0, 1, 1));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(1, 0, 1, 1));
 
     // Row 0 is a cell: the release is still a click.
     GridMouse(grid, QEvent::MouseButtonRelease, point);
@@ -178,7 +178,7 @@ TEST_F(GridInputPresetList, ARightClickSelectsTheRowAndPostsTheChosenCommandToTh
     EXPECT_EQ(shown.texts[2], QStringLiteral("Delete Machine Preset(&D)"));
     EXPECT_EQ(owner.Codes(), std::vector<UINT>{LVN_ITEMCHANGING});
     EXPECT_EQ(grid->GetFocusCell(), CCellID(-1, -1));
-    EXPECT_EQ(Selected(grid), Cells{CCellID(4, 1)});
+    EXPECT_EQ(SelectedCells(grid), CellList{CCellID(4, 1)});
     EXPECT_EQ(grid->GetRightClickCell(), CCellID(4, 1));
     EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseIdle);  // the menu has closed
     EXPECT_TRUE(owner.commands.empty());
@@ -214,7 +214,7 @@ protected:
     void SetUp() override
     {
         Make(6, 4, 1, 1, 20, 50, QSize(300, 200));
-        Activate(owner);
+        ActivateWindow(owner);
     }
     void Start(const CCellID& cell)
     {
@@ -232,20 +232,20 @@ TEST_F(GridInput, ClicksSelectACellARectangleOrAddToTheSelection)
         CCellID start;
         Qt::KeyboardModifiers modifiers;
         CCellID clicked;
-        Cells selected;
+        CellList selected;
     };
     const Case cases[] = {
-        {"plain", false, CCellID(2, 1), Qt::NoModifier, CCellID(3, 2), Cells{CCellID(3, 2)}},
-        {"shift", false, CCellID(2, 1), Qt::ShiftModifier, CCellID(4, 3), Rectangle(2, 1, 4, 3)},
-        {"ctrl keeps", false, CCellID(2, 1), Qt::ControlModifier, CCellID(4, 3), Cells{CCellID(2, 1), CCellID(4, 3)}},
-        {"ctrl, single row", true, CCellID(2, 1), Qt::ControlModifier, CCellID(4, 3), Cells{CCellID(4, 3)}},
-        {"number column acts on column 1", false, CCellID(2, 2), Qt::NoModifier, CCellID(5, 0), Cells{CCellID(5, 1)}},
+        {"plain", false, CCellID(2, 1), Qt::NoModifier, CCellID(3, 2), CellList{CCellID(3, 2)}},
+        {"shift", false, CCellID(2, 1), Qt::ShiftModifier, CCellID(4, 3), CellRectangle(2, 1, 4, 3)},
+        {"ctrl keeps", false, CCellID(2, 1), Qt::ControlModifier, CCellID(4, 3), CellList{CCellID(2, 1), CCellID(4, 3)}},
+        {"ctrl, single row", true, CCellID(2, 1), Qt::ControlModifier, CCellID(4, 3), CellList{CCellID(4, 3)}},
+        {"number column acts on column 1", false, CCellID(2, 2), Qt::NoModifier, CCellID(5, 0), CellList{CCellID(5, 1)}},
     };
     for (const Case& c : cases) {
         grid->SetSingleRowSelect(c.singleRow);
         Start(c.start);
         GridClick(grid, CellPoint(grid, c.clicked.row, c.clicked.col), c.modifiers);
-        EXPECT_EQ(Selected(grid), c.selected) << c.name;
+        EXPECT_EQ(SelectedCells(grid), c.selected) << c.name;
         const CCellID focus(c.clicked.row, std::max(c.clicked.col, 1));
         EXPECT_EQ(grid->GetFocusCell(), focus) << c.name;
         // Editable or not, the clicked cell shows as selected, not focused.
@@ -282,7 +282,7 @@ TEST_F(GridInput, KeysMoveTheFocusWithTheirWrapsAndSelectTheNewCellWithoutAFocus
         {Qt::Key_PageUp, Qt::NoModifier, CCellID(4, 2), CCellID(1, 2)},
     };
     for (const Case& c : cases) {
-        const std::string name = QKeySequence(c.key).toString().toStdString() + " from " + Name(c.from);
+        const std::string name = QKeySequence(c.key).toString().toStdString() + " from " + CellName(c.from);
         Start(c.from);
         QTest::keyClick(grid, Qt::Key(c.key), c.modifiers);
         EXPECT_EQ(grid->GetFocusCell(), c.to) << name;
@@ -296,7 +296,7 @@ TEST_F(GridInput, KeysMoveTheFocusWithTheirWrapsAndSelectTheNewCellWithoutAFocus
         EXPECT_EQ(owner.notices[0].row, c.from.row) << name;
         EXPECT_EQ(owner.notices[0].column, c.from.col) << name;
         EXPECT_EQ(grid->GetItemState(c.to.row, c.to.col), UINT(GCS_SELECTED)) << name;
-        EXPECT_EQ(Selected(grid), Cells{c.to}) << name;
+        EXPECT_EQ(SelectedCells(grid), CellList{c.to}) << name;
         EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseIdle) << name;
     }
 }
@@ -320,14 +320,14 @@ TEST_F(GridInput, CtrlASelectsEveryCellThatIsNotFixed)
 {
     Start(CCellID(2, 2));
     QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(Selected(grid), Rectangle(1, 1, 5, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(1, 1, 5, 3));
     EXPECT_EQ(grid->GetFocusCell(), CCellID(2, 2));
     EXPECT_EQ(grid->GetItemText(2, 2), QString());  // no edit began
 
     grid->m_bSelectionEnabled = false;
     grid->SetSelectedRange(-1, -1, -1, -1);
     QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(Selected(grid).size(), 15u);  // nothing changes while selection is off
+    EXPECT_EQ(SelectedCells(grid).size(), 15u);  // nothing changes while selection is off
     grid->m_bSelectionEnabled = true;
 }
 
@@ -335,47 +335,47 @@ TEST_F(GridInput, TheSelectionShapesAndTheFixedCellClicks)
 {
     grid->m_cellSelectionStart = CCellID(2, 2);
     grid->SelectColumns(CCellID(4, 3));
-    EXPECT_EQ(Selected(grid), Rectangle(1, 2, 5, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(1, 2, 5, 3));
     grid->SelectRows(CCellID(4, 3));
-    EXPECT_EQ(Selected(grid), Rectangle(2, 1, 4, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(2, 1, 4, 3));
     grid->SelectCells(CCellID(4, 3));
-    EXPECT_EQ(Selected(grid), Rectangle(2, 2, 4, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(2, 2, 4, 3));
     grid->SelectCells(CCellID(0, 3));  // a fixed row: nothing
-    EXPECT_EQ(Selected(grid), Rectangle(2, 2, 4, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(2, 2, 4, 3));
     grid->m_bListMode = true;
     grid->SetSingleRowSelect(true);
     grid->SelectRows(CCellID(4, 3));
-    EXPECT_EQ(Selected(grid), Rectangle(4, 1, 4, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(4, 1, 4, 3));
     grid->m_bListMode = false;
     grid->SetSingleRowSelect(false);
 
     CCellID corner(0, 0);
     grid->OnFixedColumnClick(corner);
     EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseSelectAll);
-    EXPECT_EQ(Selected(grid), Rectangle(1, 1, 5, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(1, 1, 5, 3));
     CCellID number(3, 0);
     grid->OnFixedColumnClick(number);
     EXPECT_EQ(grid->GetMouseMode(), CGridCtrl::MouseSelectRows);
-    EXPECT_EQ(Selected(grid), Rectangle(2, 1, 3, 3));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(2, 1, 3, 3));
     grid->m_nMouseMode = CGridCtrl::MouseIdle;
 
     // With two fixed rows a click on the second selects its column.
     grid->SetFixedRowCount(2);
     GridClick(grid, CellPoint(grid, 1, 2));
-    EXPECT_EQ(Selected(grid), Rectangle(2, 2, 5, 2));
+    EXPECT_EQ(SelectedCells(grid), CellRectangle(2, 2, 5, 2));
 }
 
 TEST_F(GridInput, SetSelectedRangeWithNoRangeKeepsOnlyTheCtrlSelection)
 {
     Start(CCellID(2, 2));
     GridClick(grid, CellPoint(grid, 4, 3), Qt::ControlModifier);
-    EXPECT_EQ(Selected(grid), (Cells{CCellID(2, 2), CCellID(4, 3)}));
+    EXPECT_EQ(SelectedCells(grid), (CellList{CCellID(2, 2), CCellID(4, 3)}));
     // The clicked cell was selected before the selection was kept aside.
     grid->SetSelectedRange(-1, -1, -1, -1);
-    EXPECT_EQ(Selected(grid), (Cells{CCellID(2, 2), CCellID(4, 3)}));
+    EXPECT_EQ(SelectedCells(grid), (CellList{CCellID(2, 2), CCellID(4, 3)}));
     grid->SetSingleRowSelect(true);
     grid->SetSelectedRange(-1, -1, -1, -1);
-    EXPECT_TRUE(Selected(grid).empty());
+    EXPECT_TRUE(SelectedCells(grid).empty());
 }
 
 // 1,000 rows of 20 pixels under a 20-pixel header in a 200-pixel client
@@ -422,7 +422,7 @@ TEST_F(GridInputLong, ADownKeyPastTheBottomScrollsTheNewCellIntoView)
     EXPECT_GT(grid->GetTopLeftScrollCell().row, 1);
 }
 
-void Wheel(CGridCtrl* grid, int delta)
+void TurnWheel(CGridCtrl* grid, int delta)
 {
     const QPoint pos(50, 50);
     QWheelEvent event(QPointF(pos), QPointF(grid->viewport()->mapToGlobal(pos)), QPoint(), QPoint(0, delta),
@@ -452,12 +452,12 @@ TEST_F(GridInputLong, TheWheelPostsLineOrPageStepsAndFractionsOfANotchAddUp)
     for (const Case& c : cases) {
         grid->m_nWheelLines = c.lines;
         grid->DeliverPosted();
-        Wheel(grid, 1);  // a step the other way empties what was carried
-        Wheel(grid, -1);
+        TurnWheel(grid, 1);  // a step the other way empties what was carried
+        TurnWheel(grid, -1);
         grid->scrolls.clear();
         std::size_t posted = 0;
         for (int delta : c.deltas) {
-            Wheel(grid, delta);
+            TurnWheel(grid, delta);
             posted = grid->PendingCount();
         }
         EXPECT_TRUE(grid->scrolls.empty()) << c.name;  // nothing scrolls before the handler returns

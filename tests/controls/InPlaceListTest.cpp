@@ -16,7 +16,7 @@
 
 namespace {
 
-const QStringList kGreek{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")};
+const QStringList kListLetters{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")};
 
 // A shown combo grid, editable, 5 x 4 (one fixed row and column) of 20 x 50
 // cells; column 2 has the three Greek letters, column 3 a list wider than
@@ -36,7 +36,7 @@ protected:
         for (int c = 0; c < 4; ++c)
             grid->SetColumnWidth(c, 50);
         grid->UpdateScrollBars();
-        grid->SetColumnList(2, kGreek);
+        grid->SetColumnList(2, kListLetters);
         grid->SetColumnList(3, {QStringLiteral("A rather long entry"), QStringLiteral("x")});
         grid->SetItemText(2, 2, QStringLiteral("Beta"));
         grid->SetItemText(2, 1, QStringLiteral("plain"));

@@ -22,7 +22,7 @@
 
 namespace {
 
-const QStringList& Modes(bool chinese)
+const QStringList& EditingModes(bool chinese)
 {
     static const QStringList cn{QStringLiteral("包房"), QStringLiteral("大厅"), QStringLiteral("车载"),
                                 QStringLiteral("演示用的很长名字")};
@@ -32,7 +32,7 @@ const QStringList& Modes(bool chinese)
 }
 
 // A 6 x 4 combo grid of names and modes; column 3 lists the modes.
-CComboGridCtrl* BuildGrid(QWidget* parent, int x, int y, bool chinese)
+CComboGridCtrl* BuildEditableGrid(QWidget* parent, int x, int y, bool chinese)
 {
     auto* grid = new CComboGridCtrl;
     grid->SetRowCount(6);
@@ -46,7 +46,7 @@ CComboGridCtrl* BuildGrid(QWidget* parent, int x, int y, bool chinese)
     grid->SetColumnWidth(1, 60);
     grid->SetColumnWidth(2, 130);
     grid->SetColumnWidth(3, 140);
-    grid->SetColumnList(3, Modes(chinese));
+    grid->SetColumnList(3, EditingModes(chinese));
     const QStringList headings = chinese ? QStringList{QStringLiteral("序号"), QStringLiteral("名字"),
                                                        QStringLiteral("备注"), QStringLiteral("模式")}
                                          : QStringList{QStringLiteral("No."), QStringLiteral("Name"),
@@ -60,7 +60,7 @@ CComboGridCtrl* BuildGrid(QWidget* parent, int x, int y, bool chinese)
         grid->SetItemText(r, 0, QString::number(r));
         grid->SetItemText(r, 1, QStringLiteral("Hall %1").arg(r));
         grid->SetItemText(r, 2, QStringLiteral("-"));
-        grid->SetItemText(r, 3, Modes(chinese)[(r - 1) % 3]);
+        grid->SetItemText(r, 3, EditingModes(chinese)[(r - 1) % 3]);
     }
     grid->UpdateScrollBars();
     return grid;
@@ -84,17 +84,17 @@ QImage MenuOfARightClick(CGridCtrl* grid)
     return menuImage;
 }
 
-struct Column {
+struct EditingColumn {
     QImage menu;
     QPoint menuAt;
 };
 
-Column BuildColumn(QWidget* sheet, int x, bool chinese)
+EditingColumn BuildEditingColumn(QWidget* sheet, int x, bool chinese)
 {
     g_bChinese = chinese;
     ReviewCaption(sheet, chinese ? QStringLiteral("单元格编辑 (中文): 文字超出单元格") : QStringLiteral("Editing a cell (English): text past the cell"),
                   x, 10);
-    CComboGridCtrl* edited = BuildGrid(sheet, x, 34, chinese);
+    CComboGridCtrl* edited = BuildEditableGrid(sheet, x, 34, chinese);
     edited->SetFocusCell(2, 1);
     edited->BeginCellEdit(2, 1, VK_LBUTTON);
     if (auto* editor = edited->viewport()->findChild<CInPlaceEdit*>()) {
@@ -103,12 +103,12 @@ Column BuildColumn(QWidget* sheet, int x, bool chinese)
     }
 
     ReviewCaption(sheet, chinese ? QStringLiteral("列表列的下拉编辑") : QStringLiteral("The list editor of a list column"), x, 190);
-    CComboGridCtrl* listed = BuildGrid(sheet, x, 214, chinese);
+    CComboGridCtrl* listed = BuildEditableGrid(sheet, x, 214, chinese);
     listed->SetFocusCell(3, 3);
     listed->BeginCellEdit(3, 3, VK_LBUTTON);
 
     ReviewCaption(sheet, chinese ? QStringLiteral("右键菜单") : QStringLiteral("The right-click menu"), x, 370);
-    CComboGridCtrl* menuGrid = BuildGrid(sheet, x, 394, chinese);
+    CComboGridCtrl* menuGrid = BuildEditableGrid(sheet, x, 394, chinese);
     return {MenuOfARightClick(menuGrid), QPoint(x + 160, 430)};
 }
 
@@ -116,14 +116,14 @@ QImage RenderGridEditing()
 {
     QWidget sheet;
     SetUpReviewSheet(&sheet, 860, 560);
-    const Column cn = BuildColumn(&sheet, 10, true);
-    const Column en = BuildColumn(&sheet, 440, false);
+    const EditingColumn cn = BuildEditingColumn(&sheet, 10, true);
+    const EditingColumn en = BuildEditingColumn(&sheet, 440, false);
     g_bChinese = false;
     sheet.show();
     QCoreApplication::processEvents();
     QImage image = sheet.grab().toImage();
     QPainter painter(&image);
-    for (const Column& column : {cn, en}) {
+    for (const EditingColumn& column : {cn, en}) {
         if (!column.menu.isNull())
             painter.drawImage(column.menuAt, column.menu);
     }

@@ -12,14 +12,14 @@
 namespace {
 
 // Picks an item of the open menu as the keyboard would.
-void Pick(QMenu* menu, int index)
+void PickItem(QMenu* menu, int index)
 {
     menu->setActiveAction(menu->actions().at(index));
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(menu, &enter);
 }
 
-QMenu* MakeMenu(QWidget* owner)
+QMenu* MakeCommandMenu(QWidget* owner)
 {
     auto* menu = new QMenu(owner);
     menu->addAction(QStringLiteral("Load"))->setData(714);
@@ -30,20 +30,20 @@ QMenu* MakeMenu(QWidget* owner)
 TEST(PopupMenuTest, TheRealMenuAnswersTheChosenItemsCommand)
 {
     QWidget owner;
-    QMenu* menu = MakeMenu(&owner);
+    QMenu* menu = MakeCommandMenu(&owner);
     // Picked while the menu's own loop runs; then dismissed the second time.
-    QTimer::singleShot(0, menu, [menu] { Pick(menu, 0); });
+    QTimer::singleShot(0, menu, [menu] { PickItem(menu, 0); });
     EXPECT_EQ(TrackPopupMenu(*menu, QPoint(20, 20), &owner), 714u);
     QTimer::singleShot(0, menu, [menu] { menu->close(); });
     EXPECT_EQ(TrackPopupMenu(*menu, QPoint(20, 20), &owner), 0u);
-    QTimer::singleShot(0, menu, [menu] { Pick(menu, 1); });
+    QTimer::singleShot(0, menu, [menu] { PickItem(menu, 1); });
     EXPECT_EQ(TrackPopupMenu(*menu, QPoint(20, 20), &owner), 0u);  // an item without a command
 }
 
 TEST(PopupMenuTest, AHandlerAnswersInsteadAndTheRealMenuComesBack)
 {
     QWidget owner;
-    QMenu* menu = MakeMenu(&owner);
+    QMenu* menu = MakeCommandMenu(&owner);
     QPoint shownAt;
     QWidget* shownFor = nullptr;
     SetPopupMenuHandler([&](QMenu& m, const QPoint& global, QWidget* o) {
