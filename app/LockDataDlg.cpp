@@ -13,6 +13,8 @@
 #include "platform/gui/LogFont.h"
 #include "platform/gui/WindowAttributes.h"
 
+CLockDataDlg* g_pCommLogDlg = nullptr;
+
 namespace {
 // The layout in dialog units (left, top, right, bottom).
 const CRect kLockDialog(0, 0, 476, 219);

@@ -51,3 +51,6 @@ private:
     QLineEdit* m_editSmall1 = nullptr;
     QLineEdit* m_editSmall2 = nullptr;
 };
+
+// The view's communication log while the view exists, null otherwise.
+extern CLockDataDlg* g_pCommLogDlg;

@@ -208,14 +208,22 @@ void CMessageBox::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+int CMessageBox::RunForCall(const QString& text, UINT type, int helpId)
+{
+    QString name = CResourceStore::Text(AFX_IDS_APP_TITLE);
+    if (name.isEmpty())
+        name = g_strMainTitle;
+    CMessageBox box(text, type, name, helpId);
+    box.DoModal();
+    return box.m_nResult;
+}
+
 void CMessageBox::InstallAsMessageBoxHandler()
 {
-    SetMessageBoxHandler([](const QString& text, unsigned type, int helpId) {
-        QString name = CResourceStore::Text(AFX_IDS_APP_TITLE);
-        if (name.isEmpty())
-            name = g_strMainTitle;
-        CMessageBox box(text, type, name, helpId);
-        box.DoModal();
-        return box.m_nResult;
-    });
+    SetMessageBoxHandler([](const QString& text, unsigned type, int helpId) { return RunForCall(text, type, helpId); });
+}
+
+int ShowAppMessageBox(QWidget*, const QString& text, const QString&, UINT type, int, int helpId)
+{
+    return AppMessageBox(text, type, helpId);
 }

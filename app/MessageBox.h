@@ -34,8 +34,10 @@ public:
     // Shows the box modally; the answer is in m_nResult.
     int DoModal();
 
-    // Makes every AppMessageBox call show this box, captioned with the
-    // application's name. The program's main calls it once.
+    // The box of one message-box call, captioned with the application's
+    // name (string 57344), run modally; answers the result it stored.
+    static int RunForCall(const QString& text, UINT type, int helpId);
+    // Makes every AppMessageBox call show this box (RunForCall).
     static void InstallAsMessageBoxHandler();
 
     int m_nResult = IDCANCEL;
@@ -73,3 +75,11 @@ private:
     bool m_bEnded = false;
     CTimerMap m_timers;
 };
+
+class QWidget;
+
+// The message-box call of the view, the pages and the dialogs: owner,
+// caption and reserved are not used (the box is captioned with the
+// application's name like every other); AppMessageBox(text, type, helpId).
+int ShowAppMessageBox(QWidget* owner, const QString& text, const QString& caption, UINT type, int reserved,
+                      int helpId);

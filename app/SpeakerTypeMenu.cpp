@@ -2,6 +2,8 @@
 
 #include <QMenu>
 
+#include "app/PopupMenus.h"
+
 namespace {
 struct MenuTexts {
     const char* none;
@@ -63,15 +65,5 @@ std::unique_ptr<QMenu> BuildSpeakerTypeMenu(int menuId)
 
 QAction* FindSpeakerTypeItem(const QMenu* menu, int code)
 {
-    if (menu == nullptr)
-        return nullptr;
-    for (QAction* item : menu->actions()) {
-        if (QMenu* sub = item->menu()) {
-            if (QAction* found = FindSpeakerTypeItem(sub, code))
-                return found;
-        } else if (item->data().toInt() == ID_SPEAKER_TYPE_FIRST + code) {
-            return item;
-        }
-    }
-    return nullptr;
+    return FindMenuItem(menu, ID_SPEAKER_TYPE_FIRST + code);
 }

@@ -25,6 +25,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/SendLock.h"
+#include "platform/core/SettingsNames.h"
 
 const char* const g_szFirmwareTag = "KRVA-BV1.00";
 
@@ -46,8 +47,6 @@ enum : int {
     COMMAND_CURRENT_PRESET = 52,
 };
 
-const QString SETTINGS_NETWORK = QStringLiteral("Network");
-const QString SETTINGS_DEVICE_IP = QStringLiteral("Device_IP");
 
 void ShowNothingToOpen()
 {

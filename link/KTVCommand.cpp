@@ -13,6 +13,8 @@
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SendLock.h"
 
+std::atomic<CKTVCommand*> g_pCommand{nullptr};
+
 void CKTVCommand::AddCommand(std::unique_ptr<CSendData> command)
 {
     if (!command)

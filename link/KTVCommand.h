@@ -154,3 +154,7 @@ private:
     CFrameCollector m_collector;
     CUpdateProgress m_updateProgress;
 };
+
+// The main view's queue and parser while the view exists, null otherwise:
+// the serial monitor feeds it and resets its parser.
+extern std::atomic<CKTVCommand*> g_pCommand;

@@ -4,9 +4,10 @@
 #include <QLockFile>
 
 #include "platform/core/AppSettings.h"
+#include "platform/core/SettingsNames.h"
 
 namespace {
-const QString CLAIM_GROUP = QStringLiteral("USB");
+const QString& CLAIM_GROUP = SETTINGS_USB;
 const QString CLAIM_DATA = QStringLiteral("0");
 
 // A lock file of the path, that only a dead owner's lock counts as stale

@@ -5,6 +5,7 @@
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "model/WindowMessages.h"
+#include "platform/gui/ControlStyles.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/WindowAttributes.h"
 
@@ -73,6 +74,23 @@ void COutputDlg::RefreshChannel()
         return;
     m_pCurOut = m_pData->GetOutput(g_nCurOutput);
     m_graph.ShowOutputChannel(g_nCurOutput);
+}
+
+void COutputDlg::RefreshPage()
+{
+    RefreshChannel();
+}
+
+void COutputDlg::Show(int nCmdShow)
+{
+    setVisible(nCmdShow != SW_HIDE);
+}
+
+void COutputDlg::FocusFirstBandField() {}
+
+void COutputDlg::OnLanguageChanged()
+{
+    update();
 }
 
 void COutputDlg::OnGraphChanged(WPARAM item, LPARAM)

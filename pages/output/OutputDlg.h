@@ -15,6 +15,7 @@
 
 class CKTV_Data;
 class CKTV_OutData;
+class IMainView;
 
 class COutputDlg : public QWidget, public CMsgTarget, public ICurveStripOwner {
     Q_OBJECT
@@ -38,6 +39,18 @@ public:
     // Shows the current output g_nCurOutput again; the graph redraws with
     // the present show-curve flags.
     void RefreshChannel() override;
+    // The whole page for the current output.
+    void RefreshPage();
+    // SW_SHOW shows the page, SW_HIDE hides it.
+    virtual void Show(int nCmdShow);
+    // Tab in the view: unless a field has the focus, the first band field
+    // takes it (the page has no band fields yet).
+    void FocusFirstBandField();
+    // The page's texts and lists in the current language.
+    void OnLanguageChanged();
+
+    // The view, which the view writes after creating the page.
+    IMainView* m_pView = nullptr;
 
     // WM_GRAPH_CHANGED: wParam the item (bands 0 to 30, 31 the high-pass,
     // 32 the low-pass); the channel code is not read.

@@ -21,6 +21,7 @@ enum : UINT {
     WM_CHAR = 0x0102,
     WM_SYSKEYDOWN = 0x0104,
     WM_COMMAND = 0x0111,
+    WM_SYSCOMMAND = 0x0112,
     WM_TIMER = 0x0113,
     WM_HSCROLL = 0x0114,
     WM_VSCROLL = 0x0115,
@@ -42,6 +43,13 @@ enum : UINT {
     BM_GETCHECK = 0x00F0,  // returns the check state
     BM_SETCHECK = 0x00F1,  // wParam: the new check state
     BM_SETSTATE = 0x00F3,  // wParam: non-zero shows the button pushed
+};
+
+// System commands (wParam of WM_SYSCOMMAND) that the program's own buttons
+// send to the main window.
+enum : UINT {
+    SC_MINIMIZE = 0xF020,
+    SC_CLOSE = 0xF060,
 };
 
 // Button notification codes (high word of a WM_COMMAND wParam).

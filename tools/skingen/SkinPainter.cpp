@@ -148,6 +148,62 @@ void DrawPanel(QPainter& p, const SkinEntry& e)
     }
 }
 
+// The main window's background: a slate title band across the top (the
+// menu and command buttons stand on it) with the label as title, the light
+// page area, and a darker band at the bottom behind the strips.
+constexpr int kWindowBand = 50;
+constexpr int kWindowFooter = 508;
+
+void DrawWindowFrame(QPainter& p, const SkinEntry& e)
+{
+    const int w = e.width, h = e.height;
+    p.fillRect(0, 0, w, h, Vertical(h, kPanelTop, kPanelBottom));
+    p.fillRect(0, 0, w, kWindowBand, Vertical(kWindowBand, kSlateTop, kSlateBottom));
+    p.fillRect(0, kWindowBand, w, 2, kAccent);
+    if (h > kWindowFooter) {
+        p.fillRect(0, kWindowFooter, w, h - kWindowFooter, Vertical(h - kWindowFooter, kPanelBottom, kPanelBorder));
+        p.fillRect(0, kWindowFooter, w, 1, kPanelBorder.darker(115));
+    }
+    p.setPen(kFaceBorder);
+    p.drawRect(0, 0, w - 1, h - 1);
+}
+
+void DrawWindow(QPainter& p, const SkinEntry& e)
+{
+    DrawWindowFrame(p, e);
+    SkinEntry title = e;
+    title.height = 30;
+    DrawLabel(p, title, QRect(0, 0, e.width, 28), QColor(0xE8, 0xE9, 0xEF), 16);
+}
+
+// A large notice centred on a light area: the locked data.
+void DrawNotice(QPainter& p, const SkinEntry& e, const QRect& area)
+{
+    p.save();
+    p.setPen(QPen(kPanelBorder, 1));
+    for (int x = area.left() - area.height(); x < area.right(); x += 14)
+        p.drawLine(x, area.bottom(), x + area.height(), area.top());
+    const QRect box(area.center().x() - 180, area.center().y() - 36, 360, 72);
+    p.fillRect(box, Vertical(box.height(), kSlateTop, kSlateBottom));
+    p.fillRect(box.left(), box.bottom() - 3, box.width(), 4, kAccent);
+    SkinEntry notice = e;
+    notice.height = 44;
+    DrawLabel(p, notice, box, kAccent, 28);
+    p.restore();
+}
+
+void DrawWindowLocked(QPainter& p, const SkinEntry& e)
+{
+    DrawWindowFrame(p, e);
+    DrawNotice(p, e, QRect(1, kWindowBand + 2, e.width - 2, std::min(e.height, kWindowFooter) - kWindowBand - 3));
+}
+
+void DrawCover(QPainter& p, const SkinEntry& e)
+{
+    p.fillRect(0, 0, e.width, e.height, Vertical(e.height, kPanelTop, kPanelBottom));
+    DrawNotice(p, e, QRect(0, 0, e.width, e.height));
+}
+
 // A rounded slate chip with an accent rim; transparent around it.
 void DrawBadge(QPainter& p, const SkinEntry& e)
 {
@@ -402,6 +458,12 @@ QImage DrawSkin(const SkinEntry& e)
         DrawSpeaker(p, e);
     else if (e.kind.startsWith(QLatin1String("stepper")))
         DrawStepper(p, e);
+    else if (e.kind == QLatin1String("window"))
+        DrawWindow(p, e);
+    else if (e.kind == QLatin1String("window-locked"))
+        DrawWindowLocked(p, e);
+    else if (e.kind == QLatin1String("cover"))
+        DrawCover(p, e);
     else
         DrawFace(p, e);
     p.end();

@@ -17,7 +17,8 @@ const QStringList& SkinKinds()
         QStringLiteral("knob-on"),  QStringLiteral("knob-off"),  QStringLiteral("drop"),
         QStringLiteral("drop-hover"), QStringLiteral("speaker"), QStringLiteral("speaker-hover"),
         QStringLiteral("speaker-on"), QStringLiteral("stepper"), QStringLiteral("stepper-down"),
-        QStringLiteral("stepper-middle"), QStringLiteral("stepper-up"),
+        QStringLiteral("stepper-middle"), QStringLiteral("stepper-up"), QStringLiteral("window"),
+        QStringLiteral("window-locked"), QStringLiteral("cover"),
     };
     return kinds;
 }

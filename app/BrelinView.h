@@ -1,0 +1,352 @@
+#pragma once
+// The main view: the program's one working window. It fills the child
+// frame, owns every page, panel and strip the user sees, the command queue
+// and the link objects, and is the window the device link, the pages and
+// the strips post their notifications to. Its form (dialog 101, Arial 8)
+// is laid out from dialog units; the pages, the master-volume panel and
+// the strips are placed in pixels.
+//
+// Its code is split by topic:
+//   BrelinView.cpp          construction, one-time set-up, message routing
+//   BrelinViewLayout.cpp    the form, the user-interface build, UI modes,
+//                           strips and master volume, input source, preset
+//                           name
+//   BrelinViewWindow.cpp    painting, dragging the borderless window, keys,
+//                           minimise, exit and the clean-up
+//   BrelinViewLanguage.cpp  language switch and menus
+//   BrelinViewSettings.cpp  the stored settings
+//   BrelinViewLink.cpp      the link's messages and hooks
+//
+// Threads: everything here runs on the UI thread. The I/O worker and the
+// reachability poll reach the view only by posting to it (g_pNotifyView).
+#include <functional>
+#include <memory>
+
+#include <QFont>
+#include <QImage>
+#include <QLineEdit>
+#include <QPoint>
+#include <QWidget>
+
+#include "app/Encryption.h"
+#include "app/JsonPresetFile.h"
+#include "app/MsgBox.h"
+#include "controls/BitButton.h"
+#include "controls/ComBoxBtn.h"
+#include "controls/EnTabCtrl.h"
+#include "controls/GradientProgressCtrl.h"
+#include "controls/Show_Link.h"
+#include "controls/XPButton.h"
+#include "graphs/FStatic.h"
+#include "link/DeviceLink.h"
+#include "link/HidApiBus.h"
+#include "link/HotPlugSource.h"
+#include "link/KTVCommand.h"
+#include "link/Net_Socket.h"
+#include "link/SerialPort.h"
+#include "model/DataDefine.h"
+#include "pages/MainView.h"
+#include "pages/input/GainDlg.h"
+#include "pages/input/InPutDlg.h"
+#include "pages/input/MixInPutCom.h"
+#include "pages/output/OutRoute_Dlg.h"
+#include "pages/output/OutputDlg.h"
+#include "platform/core/MsgTarget.h"
+#include "platform/core/Rect.h"
+#include "platform/gui/TimerMap.h"
+
+class CBrelinDoc;
+class CKTV_Data;
+class QMenu;
+
+// What the view's links reach of the machine; the defaults are the
+// machine's own. Tests put theirs, so that nothing but 127.0.0.1 is
+// contacted and no device is opened.
+struct ViewMachineAccess {
+    // How the network link holder finds the local adapters and probes
+    // the device.
+    AdapterLister lister = ReadLocalAdapters;
+    ReachabilityProbe probe = PingDevice;
+    // The HID devices (hidapi's when null; it must outlive the view).
+    IHidBus* hidBus = nullptr;
+    // Where arrivals and removals of HID devices come from (udev's when
+    // it makes none).
+    std::function<std::unique_ptr<IHotPlugSource>()> hotPlugSource;
+};
+
+class CBrelinView : public QWidget, public CMsgTarget, public IMainView {
+    Q_OBJECT
+public:
+    enum : UINT {
+        IDD = 101,
+        // Controls of the form.
+        IDC_CONNECT = 1413,
+        IDC_TAB = 1368,
+        IDC_PRESET_MENU = 8801,
+        IDC_DYNAMICS = 8803,
+        IDC_REPORT = 8804,
+        IDC_PROGRESS = 1414,
+        IDC_PRESET_NAME_EDIT = 1002,
+        IDC_SETTINGS_MENU = 8802,
+        IDC_MODE_GAIN_1 = 2066,
+        IDC_MODE_GAIN_2 = 2067,
+        IDC_MODE_GAIN_3 = 2068,
+        IDC_MODE_GAIN_4 = 2069,
+        IDC_SWITCH31 = 2561,
+        IDC_MODE0 = 2562,
+        IDC_MODE2 = 2563,
+        IDC_PRESET_NAME = 2770,
+        IDC_MINIMIZE = 2772,
+        IDC_EXIT = 2773,
+        IDC_LINK_LAMP = 2776,
+        IDC_PAGE_SWAP = 2819,
+        IDC_INPUT_SOURCE = 2820,
+        IDC_LOCK = 1415,
+        IDC_MIXER = 2855,
+        IDC_LR_LINK = 1417,
+        IDC_RESET_MAP = 2821,
+        // View backgrounds by language, unlocked and locked.
+        IDB_BACK_CN = 285,
+        IDB_BACK_EN = 284,
+        IDB_BACK_CN_LOCKED = 1208,
+        IDB_BACK_EN_LOCKED = 1209,
+        // Popup menus: presets and files, settings, connect.
+        IDR_MENU_PRESETS = 112,
+        IDR_MENU_SETTINGS = 113,
+        IDR_MENU_LINK = 114,
+        // The status hold after a local change.
+        TIMER_HOLD_STATUS = 9999,
+    };
+    enum : int {
+        HOLD_STATUS_MS = 1000,
+        // Where the panel and the strips stand, in pixels.
+        PANEL_X = 6,
+        PANEL_Y = 516,
+        PANEL_WIDTH = 94,
+        PANEL_HEIGHT = 203,
+        STRIP_X = 111,
+        STRIP_PITCH = 97,
+        STRIP_Y = 516,
+        STRIP_WIDTH = 91,
+        STRIP_HEIGHT = 210,
+        // The UI modes.
+        UI_MODE_0 = 0,
+        UI_MODE_OUTPUT_PAGE = 1,
+        UI_MODE_2 = 2,
+    };
+
+
+    // doc: the document whose parameter set the view shows (it outlives the
+    // view).
+    CBrelinView(CBrelinDoc* doc, QWidget* parent, ViewMachineAccess access = ViewMachineAccess());
+    ~CBrelinView() override;
+
+    // ---- Construction and set-up (BrelinView.cpp) --------------------------
+    // The one-time set-up; posts WM_AUTO_CONNECT to itself last.
+    void OnInitialUpdate();
+    CBrelinDoc* GetDocument() const { return m_pDocument; }
+    // m_pData := the document's parameter set, returned.
+    CKTV_Data* AttachDataSet();
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Tests: sees every message the view handles, before it is handled.
+    void SetMessageObserver(std::function<void(UINT message)> observer) { m_fnObserver = std::move(observer); }
+
+    // ---- Layout, modes, strips (BrelinViewLayout.cpp) -----------------------
+    // Creates and places the pages, the panel, the strips and the menus.
+    void BuildUserInterface();
+    // A control of the form by id; null for an id the form does not hold.
+    QWidget* GetDlgItem(int id) const;
+    // The pixel rectangle of a form control (from its dialog units).
+    static CRect FormControlRect(int id);
+    void SetUiMode(int mode, bool leave);
+    void RefreshMasterVolume() override;
+    void RefreshOutputStrips() override;
+    // Selects the input source type 0..3 in the list; with send, stores it
+    // and queues system items (5 first when pending) and 2.
+    void SetInputSource(int type, bool send);
+    // The list item of an input source type, -1 for none; and back.
+    static int InputSourceItem(int type);
+    // Empties the input-source list and adds its four items in a language.
+    void FillInputSourceList(bool chinese);
+    static int InputSourceType(int item);
+    void SetPresetNameFromFile(const QString& title);
+    void ShowPresetName(bool send);
+    void ShowLivePresetName();
+    void UpdateWindowTitle();
+    void SetMixColumnRect(int column, const CRect& rect) override;
+    const CRect& MixColumnRect(int column) const { return m_rcMixColumns[column]; }
+
+    // ---- Handlers of this view's own controls and messages ----------------
+    void OnMinimizeButton();
+    void OnExitButton();
+    void OnUiMode0Button();
+    void OnUiMode2Button();
+    void OnSelectUiMode2();
+    void OnComboBtnSelChange(WPARAM id);
+    void OnPresetNameChanged();
+    // A change of the screens' work area (flags 47) or of the settings (0).
+    void OnSettingChange(UINT flags);
+    // The clean-up of the window's end: runs once, whichever way the window
+    // closes (the exit button has run it already).
+    void OnDestroy();
+    bool IsClosing() const { return m_bClosing; }
+    bool IsCleanedUp() const { return m_bCleanedUp; }
+
+    // ---- Language and menus (BrelinViewLanguage.cpp) ----------------------
+    void SwitchLanguage(bool toggle);
+    void ApplyLanguage() override;
+    QMenu* PresetsMenu() const { return m_menuPresets.get(); }
+    QMenu* SettingsMenu() const { return m_menuSettings.get(); }
+    QMenu* LinkMenu() const { return m_menuLink.get(); }
+
+    // ---- Settings (BrelinViewSettings.cpp) ----------------------------------
+    // Writes remembered folder which (1 to 4); 0 only makes sure the
+    // "PC_File" group exists, with all four folders the documents folder
+    // when it is created.
+    void SavePcFilePaths(int which);
+    // The firmware file, its folder and the language; the group is created
+    // with the values held now when it is missing.
+    int LoadDspMcuSettings();
+    // Writes them when the group exists.
+    int SaveDspMcuSettings();
+    int LoadLineSetting();
+    // The network module's address (Network/Device_IP): the default address
+    // written when missing; text that is no dotted IPv4 address is kept in
+    // the file but the default is used, and one line says so on stderr.
+    void LoadNetworkSetting();
+    static bool IsFolderMissing(const QString& path);
+    const QString& FileFolder() const { return m_szFileFolder; }
+    const QString& AllFileFolder() const { return m_szAllFileFolder; }
+    const QString& MapFolder() const { return m_szMapFolder; }
+
+    // ---- Link (BrelinViewLink.cpp) -----------------------------------------
+    void QueueCommand(int kind, int slot) override;
+    // The connect button: the link decides; a menu of ways to connect is
+    // shown by the view's connect popup.
+    CConnectDecision OnConnectButton();
+    // Status replies are ignored for HOLD_STATUS_MS after each call.
+    void HoldStatusUpdates();
+    bool IsHoldingStatus() const { return m_bHoldStatus; }
+    // The mode-gain rows: set TRUE selects row mode (unchecking the old
+    // one); set FALSE unchecks the selected row.
+    void SelectModeButton(int mode, bool set);
+    // The button of mode-gain row 0..3 (control 2066 + row).
+    CXPButton& ModeGainButton(int row);
+    // The connect button, the lamp and its text by the link state.
+    void ShowLinkState(bool connected);
+    // A link is up (the link object's state).
+    bool IsConnected() const { return m_deviceLink.IsConnected(); }
+    CDeviceLink& DeviceLink() { return m_deviceLink; }
+    CNet_Socket& NetLink() { return m_netLink; }
+    CKTVCommand& Command() { return m_command; }
+
+    // ---- Members the pages and handlers reach --------------------------------
+    CBitButton m_btnResetMap;
+    CBitButton m_btnMixer;
+    CBitButton m_btnLRLink;
+    CBitButton m_btnLock;
+    CBitButton m_btnPageSwap;
+    CShow_Link m_lampLink;
+    CBitButton m_btnMinimize;
+    CBitButton m_btnExit;
+    CBitButton m_btnPresetName;
+    CBitButton m_btnSwitch31;
+    CBitButton m_btnMode0;
+    CBitButton m_btnMode2;
+    // The mode-gain rows' buttons, controls 2069, 2068, 2067, 2066.
+    CXPButton m_btnModeGain[4];
+    QLineEdit m_editPresetName;
+    CXPButton m_btnPresetMenu;
+    CXPButton m_btnDynamics;
+    CXPButton m_btnReport;
+    CXPButton m_btnSettingsMenu;
+    CXPButton m_btnConnect;
+    CGradientProgressCtrl m_progress;
+    // The page area: the parent of the output page, the lock cover and the
+    // mix page. No tab of it ever shows.
+    CEnTabCtrl m_tab;
+    // A response graph the view constructs and never shows.
+    CFStatic m_graph;
+    CComBoxBtn m_btnInputSource;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // The drag area follows the view's size: a press anywhere on the
+    // background starts a drag.
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab anywhere in the view: no focus chain, the output page's first
+    // band field in UI mode 1.
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void BindFormControls();
+    // Strip i from its output: level, delay, on state, sources.
+    void FillStrip(int i);
+    // A change of a screen's work area reaches OnSettingChange.
+    void WatchWorkArea();
+    void OnCommand(UINT id, UINT code);
+    // The link's messages (BrelinViewLink.cpp); 0 for any other message.
+    LRESULT LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The view's parts of a connect and a disconnect.
+    CLinkViewHooks LinkHooks();
+    void OnTimer(UINT id);
+    // The link clean-up of the exit button and of the window's end.
+    void CleanUpLink();
+
+    CBrelinDoc* const m_pDocument;
+
+public:
+    QImage m_bmpBackChinese;
+    QImage m_bmpBackEnglish;
+    QImage m_bmpBackChineseLocked;
+    QImage m_bmpBackEnglishLocked;
+
+private:
+    std::unique_ptr<QMenu> m_menuPresets;
+    std::unique_ptr<QMenu> m_menuSettings;
+    std::unique_ptr<QMenu> m_menuLink;
+    CRect m_rcMixColumns[OUTPUT_COUNT];
+
+public:
+    CKTVCommand m_command;
+    CSerialPort m_serialPort;
+    CNet_Socket m_netLink;
+    CHidApiBus m_hidBus;
+    CDeviceLink m_deviceLink;
+    CInPutDlg m_inputPage;
+    COutputDlg m_outputPage;
+    CEncryption m_lockCover;
+    CMixInPutCom m_mixPage;
+    CGainDlg m_masterPanel;
+    COutRouteDlg m_strips[OUTPUT_COUNT];
+    QFont m_fontName;
+    QFont m_fontName500;
+    QString m_strFirmwareText;
+    CJsonPresetFile m_jsonHeader;
+    CMsgBox m_msgBox;
+
+private:
+    CRect m_rcDrag;
+    QPoint m_ptDragStart;
+
+    bool m_bLockToggle = false;
+    int m_nDelayTemp = 0;
+    CKTV_Data* m_pData = nullptr;
+    QString m_szWorkDir;
+    QString m_szFileFolder;
+    QString m_szAllFileFolder;
+    QString m_szMapFolder;
+    bool m_bClosing = false;
+    bool m_bHoldStatus = false;
+    bool m_bDragging = false;
+    bool m_bCleanedUp = false;
+    std::function<std::unique_ptr<IHotPlugSource>()> m_fnHotPlugSource;
+
+    CTimerMap m_timers;
+    std::function<void(UINT)> m_fnObserver;
+};

@@ -1,0 +1,152 @@
+// The main view's side of the device link: the link's messages, the view's
+// parts of a connect and a disconnect, the status hold, the mode-gain rows
+// and the clean-up of the link when the window ends.
+#include "app/BrelinView.h"
+#include "app/LockDataDlg.h"
+#include "model/LinkState.h"
+#include "model/ParameterSetLock.h"
+#include "model/SharedTexts.h"
+#include "model/WindowMessages.h"
+#include "platform/core/Language.h"
+#include "platform/core/SystemMessages.h"
+
+namespace {
+// The byte of g_ModeGains that holds the selected row (0 to 3).
+constexpr int MODE_GAINS_ROW_BYTE = 96;
+}  // namespace
+
+CLinkViewHooks CBrelinView::LinkHooks()
+{
+    CLinkViewHooks hooks;
+    hooks.linkOpened = [this] { ShowLinkState(true); };
+    hooks.linkClosed = [this] {
+        m_progress.SetPos(0);
+        m_editPresetName.setText(QString());
+        m_btnPresetName.setText(QString());
+        m_btnPresetName.SetCheck(false);
+        ShowLinkState(false);
+    };
+    hooks.transferRange = [this](int upper) {
+        m_progress.SetRange(0, upper);
+        m_progress.SetPos(0);
+    };
+    return hooks;
+}
+
+LRESULT CBrelinView::LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_AUTO_CONNECT:
+        m_deviceLink.OnStartupConnect();
+        break;
+    case WM_NET_REACHABLE:
+        m_deviceLink.OnNetReachable();
+        break;
+    case WM_STOP_NET_POLL:
+        m_deviceLink.OnStopNetPoll();
+        break;
+    case WM_LINK_FAILED:
+        m_deviceLink.OnLinkLost();
+        break;
+    case WM_DEVICECHANGE:
+        return m_deviceLink.OnDeviceChange(wParam, lParam);
+    case WM_DEVICE_VERSION:
+        m_deviceLink.CheckDeviceVersion();
+        break;
+    case WM_TRANSFER_DONE:
+        m_deviceLink.OnTransferDone();
+        break;
+    case WM_OPERATION_DONE:
+        m_deviceLink.OnOperationDone(lParam);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+CConnectDecision CBrelinView::OnConnectButton()
+{
+    return m_deviceLink.OnConnectButton();
+}
+
+void CBrelinView::QueueCommand(int kind, int slot)
+{
+    m_deviceLink.QueueCommand(kind, slot);
+}
+
+void CBrelinView::HoldStatusUpdates()
+{
+    m_bHoldStatus = true;
+    m_timers.SetTimer(TIMER_HOLD_STATUS, HOLD_STATUS_MS);
+}
+
+void CBrelinView::OnTimer(UINT id)
+{
+    if (id == TIMER_HOLD_STATUS) {
+        m_timers.KillTimer(TIMER_HOLD_STATUS);
+        m_bHoldStatus = false;
+    }
+}
+
+void CBrelinView::SelectModeButton(int mode, bool set)
+{
+    int selected = 0;
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        selected = g_ModeGains[MODE_GAINS_ROW_BYTE];
+        if (set) {
+            if (mode == selected)
+                return;
+            g_ModeGains[MODE_GAINS_ROW_BYTE] = BYTE(mode);
+        }
+    }
+    if (selected >= 0 && selected < 4)
+        ModeGainButton(selected).SetCheck(false);
+}
+
+CXPButton& CBrelinView::ModeGainButton(int row)
+{
+    // Declared in the order of controls 2069, 2068, 2067, 2066.
+    return m_btnModeGain[3 - row];
+}
+
+void CBrelinView::ShowLinkState(bool connected)
+{
+    struct Faces {
+        UINT normal, hover;
+    };
+    // Connected or not, Chinese or English.
+    static const Faces kFaces[2][2] = {{{8753, 8742}, {8743, 8752}}, {{8751, 8740}, {8741, 8750}}};
+    const bool chinese = g_bChinese;
+    const Faces& f = kFaces[chinese ? 1 : 0][connected ? 1 : 0];
+    m_btnConnect.SetBitmaps(f.normal, f.hover, f.hover, 0, 0, 0);
+    // The lamp blinks while nothing is connected.
+    if (connected)
+        m_lampLink.StopBlink();
+    else
+        m_lampLink.StartBlink();
+    m_lampLink.SetText(connected ? (chinese ? g_strConnectedCn : g_strConnectedEn)
+                                 : (chinese ? g_strNotConnectedCn : g_strNotConnectedEn));
+}
+
+void CBrelinView::CleanUpLink()
+{
+    if (m_bCleanedUp)
+        return;
+    m_bCleanedUp = true;
+    m_timers.KillTimer(TIMER_HOLD_STATUS);
+    m_deviceLink.StopIoWorker(false);
+    // A connect under way is given up; no link was open yet.
+    if (m_deviceLink.IsConnecting())
+        m_deviceLink.DisconnectNetwork();
+    m_deviceLink.ReleaseUsbPath();
+    m_netLink.StopPolling(false);
+    if (g_pView == this)
+        g_pView = nullptr;
+    g_pCommLogDlg = nullptr;
+    CMsgTarget* self = this;
+    g_pNotifyView.compare_exchange_strong(self, nullptr);
+    CKTVCommand* command = &m_command;
+    g_pCommand.compare_exchange_strong(command, nullptr);
+}

@@ -1,0 +1,3 @@
+#include "app/LineSetting.h"
+
+int g_nLineSet = 1;

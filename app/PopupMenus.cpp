@@ -1,0 +1,70 @@
+#include "app/PopupMenus.h"
+
+#include <QMenu>
+
+#include "platform/gui/ResourceStore.h"
+
+namespace {
+// An item of a menu resource: command id and string id (0: the text is
+// given), or a separator (id 0).
+struct MenuItem {
+    int id;
+    unsigned stringId;
+    const char* text;
+};
+const MenuItem kPresets[] = {
+    {ID_LOAD_MACHINE_PRESET, 6100, nullptr}, {ID_SAVE_MACHINE_PRESET, 6101, nullptr},
+    {ID_DELETE_MACHINE_PRESET, 6102, nullptr}, {0, 0, nullptr},
+    {ID_LOAD_PRESET_FILE, 6103, nullptr},      {ID_SAVE_PRESET_FILE, 6105, nullptr},
+    {0, 0, nullptr},                           {ID_LOAD_ALL_PRESETS, 6104, nullptr},
+    {ID_SAVE_ALL_PRESETS, 6106, nullptr},
+};
+const MenuItem kSettings[] = {
+    {ID_LANGUAGE, 6112, nullptr}, {ID_ADVANCED, 6111, nullptr}, {ID_FIRMWARE_UPDATE, 6110, nullptr},
+    {ID_HELP, 6113, nullptr},     {ID_ABOUT, 6114, nullptr},    {ID_RESTORE_FACTORY, 61446, nullptr},
+};
+const MenuItem kLink[] = {
+    {ID_CONNECT_USB, 0, "USB"},
+    {ID_CONNECT_NETWORK, 0, "Network"},
+};
+
+template <size_t N>
+std::unique_ptr<QMenu> Build(const MenuItem (&items)[N])
+{
+    auto menu = std::make_unique<QMenu>();
+    for (const MenuItem& item : items) {
+        if (item.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        const QString text = item.text != nullptr ? QString::fromUtf8(item.text) : CResourceStore::Text(item.stringId);
+        menu->addAction(text)->setData(item.id);
+    }
+    return menu;
+}
+}  // namespace
+
+std::unique_ptr<QMenu> LoadPopupMenu(int menuId)
+{
+    switch (menuId) {
+    case 112: return Build(kPresets);
+    case 113: return Build(kSettings);
+    case 114: return Build(kLink);
+    default: return nullptr;
+    }
+}
+
+QAction* FindMenuItem(const QMenu* menu, int commandId)
+{
+    if (menu == nullptr)
+        return nullptr;
+    for (QAction* item : menu->actions()) {
+        if (QMenu* sub = item->menu()) {
+            if (QAction* found = FindMenuItem(sub, commandId))
+                return found;
+        } else if (!item->isSeparator() && item->data().toInt() == commandId) {
+            return item;
+        }
+    }
+    return nullptr;
+}

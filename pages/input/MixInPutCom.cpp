@@ -1,0 +1,113 @@
+#include "pages/input/MixInPutCom.h"
+
+#include <QPainter>
+
+#include "app/GlobalObjects.h"
+#include "model/KTV_Data.h"
+#include "pages/MainView.h"
+#include "platform/gui/DialogUnits.h"
+#include "platform/gui/ResourceStore.h"
+
+namespace {
+// Dialog 965 in dialog units of its font, the system font at 10 points.
+const CRect kDialog(0, 0, 559, 323);
+const int kLabelX = 12;
+
+struct RowLabel {
+    const char* english;
+    const char* chinese;
+    int y;
+};
+const RowLabel kRows[CRouteMixCom::ROW_COUNT] = {
+    {"Hi.Level1", "高电平1", 10},    {"Hi.Level2", "高电平2", 36},     {"Hi.Level3", "高电平3", 65},
+    {"Hi.Level4", "高电平4", 92},    {"Hi.Level5", "高电平5", 120},    {"Hi.Level6", "高电平6", 144},
+    {"Hi.Level7", "高电平7", 172},   {"Hi.Level8", "高电平8", 196},    {"Hi.Level9", "高电平9", 226},
+    {"Hi.Level10", "高电平10", 250}, {"AUX-L", "低电平左", 280},       {"AUX-R", "低电平右", 308},
+    {"SPDIF-L", "数字左", 337},      {"SPDIF-R", "数字右", 363},       {"Bluetooth-L", "蓝牙左", 398},
+    {"Bluetooth-R", "蓝牙右", 422},
+};
+}  // namespace
+
+CMixInPutCom::CMixInPutCom(QWidget* parent) : QWidget(parent) {}
+
+CMixInPutCom::~CMixInPutCom() = default;
+
+bool CMixInPutCom::Create(QWidget* parent)
+{
+    setParent(parent);
+    resize(MapDialogRect(kDialog, DialogFont(QStringLiteral("System"), 10)).Size());
+    return true;
+}
+
+int CMixInPutCom::ColumnLeft(int i)
+{
+    if (i < 2)
+        return 98 * i + 107;
+    if (i == 2)
+        return 98 * i + 106;
+    if (i < 5)
+        return 97 * i + 109;
+    if (i < 7)
+        return 97 * i + 110;
+    if (i < 9)
+        return 97 * i + 111;
+    return 97 * i + 112;
+}
+
+void CMixInPutCom::SetUpColumns()
+{
+    // Both languages show the same background.
+    m_bmpBackCn = CResourceStore::Image(QStringLiteral("BMP"), IDB_BACK);
+    m_bmpBackEn = m_bmpBackCn;
+    for (int i = 0; i < OUTPUT_COUNT; ++i) {
+        CRouteMixCom& column = m_Column[i];
+        column.Create(this);
+        column.m_pPage = this;
+        column.m_nOutput = i;
+        column.m_pOutData = m_pData != nullptr ? m_pData->GetOutput(i) : nullptr;
+        column.SetUpControls();
+        const int x = ColumnLeft(i);
+        column.setGeometry(x, COLUMN_TOP, COLUMN_WIDTH, COLUMN_HEIGHT);
+        column.update();
+        column.show();
+        if (m_pView != nullptr)
+            m_pView->SetMixColumnRect(i, CRect(x, COLUMN_TOP, x + COLUMN_WIDTH, COLUMN_TOP + COLUMN_HEIGHT));
+    }
+    ReloadColumns();
+}
+
+void CMixInPutCom::ReloadColumns()
+{
+    for (CRouteMixCom& column : m_Column)
+        column.ReloadLevels();
+}
+
+void CMixInPutCom::RefreshLanguage()
+{
+    for (CRouteMixCom& column : m_Column)
+        column.RefreshLanguage();
+    update();
+}
+
+LRESULT CMixInPutCom::WindowProc(UINT, WPARAM, LPARAM)
+{
+    return 0;
+}
+
+void CMixInPutCom::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool chinese = g_bChinese;
+    painter.drawImage(0, 0, chinese ? m_bmpBackCn : m_bmpBackEn);
+    if (m_nHighlightRow > CRouteMixCom::ROW_COUNT)
+        return;
+    painter.setFont(chinese ? g_fontArial16Bold : g_fontArial15);
+    const QFontMetrics metrics(painter.font());
+    for (int row = 1; row <= CRouteMixCom::ROW_COUNT; ++row) {
+        const RowLabel& label = kRows[row - 1];
+        painter.setPen(row == m_nHighlightRow ? QColor(254, 0, 0) : QColor(156, 156, 156));
+        // The label's cell starts at its y, as the old text output places it.
+        painter.drawText(kLabelX, label.y + metrics.ascent(),
+                         QString::fromUtf8(chinese ? label.chinese : label.english));
+    }
+}

@@ -1,0 +1,3 @@
+#include "platform/core/AppMode.h"
+
+int g_nAppMode = APP_MODE_DEFAULT;
