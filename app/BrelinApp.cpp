@@ -31,7 +31,7 @@ bool TcpSocketOpens()
     return true;
 }
 
-const char* const kSwitches[] = {"/RegServer", "-RegServer", "/UnregServer", "-UnregServer"};
+const char* const kRegistrationSwitches[] = {"/RegServer", "-RegServer", "/UnregServer", "-UnregServer"};
 }  // namespace
 
 CBrelinApp::CBrelinApp()
@@ -44,7 +44,7 @@ CBrelinApp::~CBrelinApp() = default;
 
 bool CBrelinApp::IsRegistrationSwitch(const QString& argument)
 {
-    for (const char* s : kSwitches) {
+    for (const char* s : kRegistrationSwitches) {
         if (argument.compare(QLatin1String(s), Qt::CaseInsensitive) == 0)
             return true;
     }

@@ -12,10 +12,10 @@
 #include "platform/gui/ResourceStore.h"
 
 namespace {
-struct Skin6 {
+struct SkinSix {
     UINT ids[6];
 };
-void Apply(CBitButton& button, const Skin6& skin)
+void ApplySkinSix(CBitButton& button, const SkinSix& skin)
 {
     const UINT* b = skin.ids;
     button.SetBitmaps(b[0], b[1], b[2], b[3], b[4], b[5]);
@@ -23,25 +23,25 @@ void Apply(CBitButton& button, const Skin6& skin)
 
 // The menu items whose text is a string of the table: command id, Chinese
 // string, English string.
-struct MenuText {
+struct LanguageMenuText {
     int id;
     UINT chinese;
     UINT english;
 };
-const MenuText kPresetTexts[] = {
+const LanguageMenuText kPresetTexts[] = {
     {ID_LOAD_MACHINE_PRESET, 6100, 6120}, {ID_SAVE_MACHINE_PRESET, 6101, 6121},
     {ID_DELETE_MACHINE_PRESET, 6102, 6122}, {ID_LOAD_PRESET_FILE, 6103, 6123},
     {ID_LOAD_ALL_PRESETS, 6104, 6124},     {ID_SAVE_PRESET_FILE, 6105, 6125},
     {ID_SAVE_ALL_PRESETS, 6106, 6126},
 };
-const MenuText kSettingsTexts[] = {
+const LanguageMenuText kSettingsTexts[] = {
     {ID_FIRMWARE_UPDATE, 6110, 6130}, {ID_ADVANCED, 6111, 6131}, {ID_HELP, 6113, 6133},
     {ID_ABOUT, 6114, 6134},           {ID_RESTORE_FACTORY, 61446, 61447},
 };
 constexpr UINT IDS_LANGUAGE_ENGLISH = 6112;
 constexpr UINT IDS_LANGUAGE_CHINESE = 6132;
 
-void SetMenuText(QMenu* menu, int id, const QString& text)
+void SetLanguageMenuText(QMenu* menu, int id, const QString& text)
 {
     if (QAction* item = FindMenuItem(menu, id))
         item->setText(text);
@@ -68,21 +68,21 @@ void CBrelinView::ApplyLanguage()
     g_strLanguage = chinese ? QStringLiteral("Chinese") : QStringLiteral("English");
 
     if (chinese) {
-        Apply(m_btnMixer, {{1011, 1010, 1012, 1012, 1016, 1011}});
-        Apply(m_btnResetMap, {{4403, 4402, 4402, 0, 0, 0}});
-        Apply(m_btnSwitch31, {{4310, 4311, 4311, 4312, 4312, 4312}});
-        Apply(m_btnMode0, {{4313, 4314, 4315, 4315, 4315, 4315}});
-        Apply(m_btnMode2, {{4316, 4317, 4318, 4318, 4318, 4318}});
-        Apply(m_btnLock, {{1125, 1126, 1126, 1127, 1128, 1128}});
-        Apply(m_btnLRLink, {{1138, 1139, 1140, 1140, 1141, 1138}});
+        ApplySkinSix(m_btnMixer, {{1011, 1010, 1012, 1012, 1016, 1011}});
+        ApplySkinSix(m_btnResetMap, {{4403, 4402, 4402, 0, 0, 0}});
+        ApplySkinSix(m_btnSwitch31, {{4310, 4311, 4311, 4312, 4312, 4312}});
+        ApplySkinSix(m_btnMode0, {{4313, 4314, 4315, 4315, 4315, 4315}});
+        ApplySkinSix(m_btnMode2, {{4316, 4317, 4318, 4318, 4318, 4318}});
+        ApplySkinSix(m_btnLock, {{1125, 1126, 1126, 1127, 1128, 1128}});
+        ApplySkinSix(m_btnLRLink, {{1138, 1139, 1140, 1140, 1141, 1138}});
     } else {
-        Apply(m_btnMixer, {{1013, 1014, 1015, 1015, 1017, 1013}});
-        Apply(m_btnResetMap, {{4407, 4406, 4406, 0, 0, 0}});
-        Apply(m_btnSwitch31, {{4300, 4301, 4302, 4302, 4302, 4302}});
-        Apply(m_btnMode0, {{4303, 4304, 4305, 4305, 4305, 4305}});
-        Apply(m_btnMode2, {{4306, 4307, 4308, 4308, 4308, 4308}});
-        Apply(m_btnLock, {{1129, 1130, 1130, 1131, 1210, 1210}});
-        Apply(m_btnLRLink, {{1142, 1143, 1144, 1144, 1145, 1142}});
+        ApplySkinSix(m_btnMixer, {{1013, 1014, 1015, 1015, 1017, 1013}});
+        ApplySkinSix(m_btnResetMap, {{4407, 4406, 4406, 0, 0, 0}});
+        ApplySkinSix(m_btnSwitch31, {{4300, 4301, 4302, 4302, 4302, 4302}});
+        ApplySkinSix(m_btnMode0, {{4303, 4304, 4305, 4305, 4305, 4305}});
+        ApplySkinSix(m_btnMode2, {{4306, 4307, 4308, 4308, 4308, 4308}});
+        ApplySkinSix(m_btnLock, {{1129, 1130, 1130, 1131, 1210, 1210}});
+        ApplySkinSix(m_btnLRLink, {{1142, 1143, 1144, 1144, 1145, 1142}});
     }
     // The menu buttons: their checked normal face, then one face for the
     // rest.
@@ -109,14 +109,14 @@ void CBrelinView::ApplyLanguage()
     m_btnInputSource.SetCurSel(InputSourceItem(mode));
 
     // Menus: the item of the other language, then the table's strings.
-    SetMenuText(m_menuSettings.get(), ID_LANGUAGE,
+    SetLanguageMenuText(m_menuSettings.get(), ID_LANGUAGE,
                 chinese         ? CResourceStore::Text(IDS_LANGUAGE_ENGLISH)
                 : chineseSystem ? QStringLiteral("中文")
                                 : CResourceStore::Text(IDS_LANGUAGE_CHINESE));
-    for (const MenuText& t : kPresetTexts)
-        SetMenuText(m_menuPresets.get(), t.id, CResourceStore::Text(chinese ? t.chinese : t.english));
-    for (const MenuText& t : kSettingsTexts)
-        SetMenuText(m_menuSettings.get(), t.id, CResourceStore::Text(chinese ? t.chinese : t.english));
+    for (const LanguageMenuText& t : kPresetTexts)
+        SetLanguageMenuText(m_menuPresets.get(), t.id, CResourceStore::Text(chinese ? t.chinese : t.english));
+    for (const LanguageMenuText& t : kSettingsTexts)
+        SetLanguageMenuText(m_menuSettings.get(), t.id, CResourceStore::Text(chinese ? t.chinese : t.english));
 
     // The preset-name label of the live set follows the language.
     bool live = false;

@@ -13,17 +13,17 @@
 
 namespace {
 // Dialog 737 in dialog units of its font, MS Sans Serif 8.
-const CRect kDialog(0, 0, 53, 140);
-const CRect kVolumeEdit(18, 20, 18 + 25, 20 + 9);
-const CRect kMute(16, 120, 16 + 20, 120 + 10);
-const CRect kMixer(4, 1, 4 + 13, 1 + 10);
+const CRect kGainDialog(0, 0, 53, 140);
+const CRect kGainVolumeEdit(18, 20, 18 + 25, 20 + 9);
+const CRect kGainMute(16, 120, 16 + 20, 120 + 10);
+const CRect kGainMixer(4, 1, 4 + 13, 1 + 10);
 
-QFont TemplateFont()
+QFont GainTemplateFont()
 {
     return DialogFont(QStringLiteral("MS Sans Serif"), 8);
 }
 
-QImage Bitmap(UINT id)
+QImage GainBitmap(UINT id)
 {
     return CResourceStore::Image(QStringLiteral("BMP"), id);
 }
@@ -38,13 +38,13 @@ CGainDlg::~CGainDlg() = default;
 bool CGainDlg::Create(QWidget* parent)
 {
     setParent(parent);
-    const QFont font = TemplateFont();
-    resize(MapDialogRect(kDialog, font).Size());
-    m_rcVolume = MapDialogRect(kVolumeEdit, font).ToQRect();
-    m_btnMute.move(MapDialogRect(kMute, font).TopLeft());
+    const QFont font = GainTemplateFont();
+    resize(MapDialogRect(kGainDialog, font).Size());
+    m_rcVolume = MapDialogRect(kGainVolumeEdit, font).ToQRect();
+    m_btnMute.move(MapDialogRect(kGainMute, font).TopLeft());
     SetDlgCtrlID(&m_btnMute, IDC_MUTE);
-    m_nMuteBottomMargin = height() - MapDialogRect(kMute, font).bottom;
-    m_btnMixer.setGeometry(MapDialogRect(kMixer, font).ToQRect());
+    m_nMuteBottomMargin = height() - MapDialogRect(kGainMute, font).bottom;
+    m_btnMixer.setGeometry(MapDialogRect(kGainMixer, font).ToQRect());
     SetDlgCtrlID(&m_btnMixer, IDC_MIXER);
     // Never shown nor enabled in the running program.
     m_btnMixer.hide();
@@ -54,10 +54,10 @@ bool CGainDlg::Create(QWidget* parent)
 
 bool CGainDlg::OnInitDialog()
 {
-    m_bmpBackCn = Bitmap(IDB_BACK_CN);
-    m_bmpBackEn = Bitmap(IDB_BACK_EN);
-    m_bmpBackLockedCn = Bitmap(IDB_BACK_LOCKED_CN);
-    m_bmpBackLockedEn = Bitmap(IDB_BACK_LOCKED_EN);
+    m_bmpBackCn = GainBitmap(IDB_BACK_CN);
+    m_bmpBackEn = GainBitmap(IDB_BACK_EN);
+    m_bmpBackLockedCn = GainBitmap(IDB_BACK_LOCKED_CN);
+    m_bmpBackLockedEn = GainBitmap(IDB_BACK_LOCKED_EN);
     // Loudspeaker faces unchecked, the crossed-out one checked (muted).
     m_btnMute.SetBitmaps(1007, 1006, 1008, 1008, 1009, 1007);
     KeepMuteInside();
@@ -83,7 +83,7 @@ void CGainDlg::KeepMuteInside()
 void CGainDlg::SetBackgroundBitmap(UINT id)
 {
     m_nBackId = id;
-    m_bmpBack = Bitmap(id);
+    m_bmpBack = GainBitmap(id);
 }
 
 void CGainDlg::SetDropListBitmaps(UINT id, UINT)

@@ -10,15 +10,15 @@
 
 namespace {
 // Dialog 965 in dialog units of its font, the system font at 10 points.
-const CRect kDialog(0, 0, 559, 323);
-const int kLabelX = 12;
+const CRect kMixPageDialog(0, 0, 559, 323);
+const int kMixLabelX = 12;
 
-struct RowLabel {
+struct MixRowLabel {
     const char* english;
     const char* chinese;
     int y;
 };
-const RowLabel kRows[CRouteMixCom::ROW_COUNT] = {
+const MixRowLabel kMixRows[CRouteMixCom::ROW_COUNT] = {
     {"Hi.Level1", "高电平1", 10},    {"Hi.Level2", "高电平2", 36},     {"Hi.Level3", "高电平3", 65},
     {"Hi.Level4", "高电平4", 92},    {"Hi.Level5", "高电平5", 120},    {"Hi.Level6", "高电平6", 144},
     {"Hi.Level7", "高电平7", 172},   {"Hi.Level8", "高电平8", 196},    {"Hi.Level9", "高电平9", 226},
@@ -35,7 +35,7 @@ CMixInPutCom::~CMixInPutCom() = default;
 bool CMixInPutCom::Create(QWidget* parent)
 {
     setParent(parent);
-    resize(MapDialogRect(kDialog, DialogFont(QStringLiteral("System"), 10)).Size());
+    resize(MapDialogRect(kMixPageDialog, DialogFont(QStringLiteral("System"), 10)).Size());
     return true;
 }
 
@@ -104,10 +104,10 @@ void CMixInPutCom::paintEvent(QPaintEvent*)
     painter.setFont(chinese ? g_fontArial16Bold : g_fontArial15);
     const QFontMetrics metrics(painter.font());
     for (int row = 1; row <= CRouteMixCom::ROW_COUNT; ++row) {
-        const RowLabel& label = kRows[row - 1];
+        const MixRowLabel& label = kMixRows[row - 1];
         painter.setPen(row == m_nHighlightRow ? QColor(254, 0, 0) : QColor(156, 156, 156));
         // The label's cell starts at its y, as the old text output places it.
-        painter.drawText(kLabelX, label.y + metrics.ascent(),
+        painter.drawText(kMixLabelX, label.y + metrics.ascent(),
                          QString::fromUtf8(chinese ? label.chinese : label.english));
     }
 }

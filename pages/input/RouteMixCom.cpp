@@ -10,14 +10,14 @@
 namespace {
 // Dialog 966 in dialog units of its font, Arial 7, and the level edit of
 // each row (x, y; 22 x 9).
-const CRect kDialog(0, 0, 114, 300);
-const int kEditY[CRouteMixCom::ROW_COUNT] = {3,   20,  40,  56,  76,  93,  111, 128,
+const CRect kColumnDialog(0, 0, 114, 300);
+const int kColumnEditY[CRouteMixCom::ROW_COUNT] = {3,   20,  40,  56,  76,  93,  111, 128,
                                             149, 167, 187, 203, 223, 241, 262, 279};
-const int kEditX = 3;
-const int kEditWidth = 22;
-const int kEditHeight = 9;
+const int kColumnEditX = 3;
+const int kColumnEditWidth = 22;
+const int kColumnEditHeight = 9;
 
-QFont TemplateFont()
+QFont ColumnTemplateFont()
 {
     return DialogFont(QStringLiteral("Arial"), 7);
 }
@@ -30,7 +30,7 @@ CRouteMixCom::~CRouteMixCom() = default;
 bool CRouteMixCom::Create(QWidget* parent)
 {
     setParent(parent);
-    resize(MapDialogRect(kDialog, TemplateFont()).Size());
+    resize(MapDialogRect(kColumnDialog, ColumnTemplateFont()).Size());
     return true;
 }
 
@@ -67,12 +67,12 @@ void CRouteMixCom::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_nOutput == g_nCurOutput ? m_bmpCurrent : m_bmpNormal);
-    const QFont font = TemplateFont();
+    const QFont font = ColumnTemplateFont();
     painter.setFont(g_fontArial12);
     painter.setPen(QColor(0x20, 0x24, 0x2E));
     for (int row = 1; row <= ROW_COUNT; ++row) {
         const CRect edit = MapDialogRect(
-            CRect(kEditX, kEditY[row - 1], kEditX + kEditWidth, kEditY[row - 1] + kEditHeight), font);
+            CRect(kColumnEditX, kColumnEditY[row - 1], kColumnEditX + kColumnEditWidth, kColumnEditY[row - 1] + kColumnEditHeight), font);
         painter.fillRect(edit.ToQRect(), Qt::white);
         painter.drawText(edit.ToQRect(), Qt::AlignCenter, QString::number(ShownLevel(row)));
     }

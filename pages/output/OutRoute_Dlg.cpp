@@ -10,23 +10,23 @@
 
 namespace {
 // Dialog 110 and its controls in dialog units of its font, Arial 7.
-const CRect kDialog(0, 0, 98, 173);
-const CRect kSelect(6, 4, 6 + 45, 4 + 10);
-const CRect kSpeakerType(6, 25, 6 + 50, 25 + 10);
-const CRect kLevelEdit(37, 50, 37 + 28, 50 + 9);
-const CRect kPolarity(37, 71, 37 + 24, 71 + 11);
-const CRect kMute(37, 96, 37 + 25, 96 + 10);
-const CRect kDelayEdit(30, 122, 30 + 34, 122 + 9);
-const CRect kLink(78, 163, 78 + 21, 163 + 10);
+const CRect kStripDialog(0, 0, 98, 173);
+const CRect kStripSelect(6, 4, 6 + 45, 4 + 10);
+const CRect kStripSpeakerType(6, 25, 6 + 50, 25 + 10);
+const CRect kStripLevelEdit(37, 50, 37 + 28, 50 + 9);
+const CRect kStripPolarity(37, 71, 37 + 24, 71 + 11);
+const CRect kStripMute(37, 96, 37 + 25, 96 + 10);
+const CRect kStripDelayEdit(30, 122, 30 + 34, 122 + 9);
+const CRect kStripLink(78, 163, 78 + 21, 163 + 10);
 
-QFont TemplateFont()
+QFont StripTemplateFont()
 {
     return DialogFont(QStringLiteral("Arial"), 7);
 }
 
-void Place(CBitButton& button, const CRect& du, int id)
+void PlaceStripButton(CBitButton& button, const CRect& du, int id)
 {
-    button.setGeometry(MapDialogRect(du, TemplateFont()).ToQRect());
+    button.setGeometry(MapDialogRect(du, StripTemplateFont()).ToQRect());
     SetDlgCtrlID(&button, id);
 }
 }  // namespace
@@ -42,14 +42,14 @@ COutRouteDlg::~COutRouteDlg() = default;
 bool COutRouteDlg::Create(QWidget* parent)
 {
     setParent(parent);
-    resize(MapDialogRect(kDialog, TemplateFont()).Size());
-    Place(m_btnSelect, kSelect, IDC_SELECT);
-    Place(m_btnSpeakerType, kSpeakerType, IDC_SPEAKER_TYPE);
-    Place(m_btnPolarity, kPolarity, IDC_POLARITY);
-    Place(m_btnMute, kMute, IDC_MUTE);
-    Place(m_btnLink, kLink, IDC_LINK);
-    m_rcLevel = MapDialogRect(kLevelEdit, TemplateFont()).ToQRect();
-    m_rcDelay = MapDialogRect(kDelayEdit, TemplateFont()).ToQRect();
+    resize(MapDialogRect(kStripDialog, StripTemplateFont()).Size());
+    PlaceStripButton(m_btnSelect, kStripSelect, IDC_SELECT);
+    PlaceStripButton(m_btnSpeakerType, kStripSpeakerType, IDC_SPEAKER_TYPE);
+    PlaceStripButton(m_btnPolarity, kStripPolarity, IDC_POLARITY);
+    PlaceStripButton(m_btnMute, kStripMute, IDC_MUTE);
+    PlaceStripButton(m_btnLink, kStripLink, IDC_LINK);
+    m_rcLevel = MapDialogRect(kStripLevelEdit, StripTemplateFont()).ToQRect();
+    m_rcDelay = MapDialogRect(kStripDelayEdit, StripTemplateFont()).ToQRect();
     return OnInitDialog();
 }
 
