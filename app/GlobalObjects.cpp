@@ -19,9 +19,7 @@ QFont& g_fontArial108 = *new QFont;
 QFont& g_fontArial14 = *new QFont;
 QFont& g_fontArial12 = *new QFont;
 QFont& g_fontArial15 = *new QFont;
-QFont& g_fontArial16Bold = *new QFont;
 QFont& g_fontArial24Bold = *new QFont;
-QFont& g_fontList16 = *new QFont;
 QFont& g_fontArial16Heavy = *new QFont;
 
 namespace {

@@ -18,6 +18,7 @@
 #include "platform/core/SendLock.h"
 #include "platform/core/Types.h"
 #include "platform/gui/CurveColors.h"
+#include "platform/gui/ListFonts.h"
 
 class QMenu;
 
@@ -27,15 +28,15 @@ extern QBrush g_brBackground;
 extern QMenu* g_menuSpeakerType;
 
 // Arial fonts; heights are character cell heights. They live for the whole
-// run (never destroyed, so they outlive the application object).
+// run (never destroyed, so they outlive the application object). The two
+// list fonts, g_fontArial16Bold and g_fontList16, live with the controls
+// that draw with them (platform/gui/ListFonts.h) and are made here too.
 extern QFont& g_fontGrid16;         // 16, normal
 extern QFont& g_fontArial108;       // 108, normal
 extern QFont& g_fontArial14;        // 14, normal
 extern QFont& g_fontArial12;        // 12, normal
 extern QFont& g_fontArial15;        // 15, normal
-extern QFont& g_fontArial16Bold;    // 16, bold
 extern QFont& g_fontArial24Bold;    // 24, bold
-extern QFont& g_fontList16;         // 16, normal
 extern QFont& g_fontArial16Heavy;   // 16, weight 1200 clamped to the heaviest
 
 // Curve colours (alpha, red, green, blue as given).

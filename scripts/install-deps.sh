@@ -5,9 +5,9 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev
-  libhidapi-dev libudev-dev libcjson-dev
+  libhidapi-dev libudev-dev libcjson-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb iputils-ping fonts-liberation2 fonts-wqy-microhei
+  xvfb iputils-ping fonts-liberation2 fonts-wqy-microhei poppler-utils unzip
   ccache lld
 )
 # The fuzz build (ORVANE_FUZZ=ON, scripts/fuzz.sh) needs clang with its

@@ -130,12 +130,17 @@ struct NMHDR {
 // Notification codes of WM_NOTIFY (negative numbers, carried unsigned).
 enum : UINT {
     NM_DBLCLK = UINT(-3),
+    NM_CUSTOMDRAW = UINT(-12),
     LVN_ITEMCHANGING = UINT(-100),
     LVN_ITEMCHANGED = UINT(-101),
     LVN_DELETEITEM = UINT(-103),
     LVN_BEGINLABELEDITA = UINT(-105),
     LVN_ENDLABELEDITA = UINT(-106),
     LVN_BEGINDRAG = UINT(-109),
+    // A header asks before the user drags a column divider; an answer of
+    // TRUE keeps the column's width.
+    HDN_BEGINTRACKA = UINT(-306),
+    HDN_BEGINTRACKW = UINT(-326),
 };
 
 // Mouse key flags (wParam of mouse messages).

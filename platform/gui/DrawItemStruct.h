@@ -15,7 +15,9 @@ enum : UINT {
     ODT_MENU = 1,
     ODT_BUTTON = 4,
     ODT_STATIC = 5,
+    ODT_HEADER = 100,
     ODT_TAB = 101,
+    ODT_LISTVIEW = 102,
 };
 
 // Drawing actions.
@@ -46,3 +48,14 @@ struct DRAWITEMSTRUCT {
     std::uintptr_t itemData = 0;
 };
 typedef DRAWITEMSTRUCT* LPDRAWITEMSTRUCT;
+
+// The record an owner-drawn control fills to ask its items' height.
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    std::uintptr_t itemData = 0;
+};
+typedef MEASUREITEMSTRUCT* LPMEASUREITEMSTRUCT;

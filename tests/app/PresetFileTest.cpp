@@ -2,8 +2,6 @@
 // foreign files that must change nothing.
 #include "tests/app/PresetFileFixture.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -11,6 +9,7 @@
 #include <QFileDevice>
 
 #include "platform/core/Archive.h"
+#include "tests/common/FileSizeLimit.h"
 
 namespace {
 
@@ -277,17 +276,12 @@ TEST_F(PresetFileTest, FailedSaveLeavesTheOldFile)
     const QByteArray old = ReadAll(Path("keep.kvas"));
     g_CurrentImage.bytes[10] = 'Z';
 
-    // The disk refuses the bytes half way (a file-size limit stands in for
-    // a full disk, and works for any user).
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    int result = doc.SaveFile(PresetFileKind::Preset, Path("keep.kvas"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    // The disk refuses the bytes half way.
+    int result = 0;
+    {
+        CFileSizeLimit limit(1000);
+        result = doc.SaveFile(PresetFileKind::Preset, Path("keep.kvas"));
+    }
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadAll(Path("keep.kvas")), old);
 

@@ -27,6 +27,10 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Print tests print to PDF files. A printer object still asks the
+    // system's printing service for its printers: only this machine's own,
+    // through its local socket, never a print server elsewhere.
+    qputenv("CUPS_SERVER", "/run/cups/cups.sock");
     ApplyFixedDpiPolicy();
     QApplication app(argc, argv);
     InitResources();

@@ -31,6 +31,9 @@ int main(int argc, char** argv)
 {
     ApplyFixedDpiPolicy();
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Printed sheets go to PDF files; printers are asked of this machine's
+    // own printing service only, through its local socket.
+    qputenv("CUPS_SERVER", "/run/cups/cups.sock");
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: orvane-toolkit-review <out-folder> [sheet...]\nsheets:");

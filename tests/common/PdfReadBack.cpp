@@ -1,0 +1,56 @@
+#include "tests/common/PdfReadBack.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000)) {
+        ADD_FAILURE() << program.toStdString() << " did not start (poppler-utils missing?)";
+        return QString();
+    }
+    process.waitForFinished(60000);
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString InfoField(const QString& path, const QString& field)
+{
+    const QString info = Run(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path});
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(field), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = line.match(info);
+    return match.hasMatch() ? match.captured(1).trimmed() : QString();
+}
+}  // namespace
+
+int PdfPageCount(const QString& path)
+{
+    return InfoField(path, QStringLiteral("Pages")).toInt();
+}
+
+QString PdfTitle(const QString& path)
+{
+    return InfoField(path, QStringLiteral("Title"));
+}
+
+QString PdfText(const QString& path, int page)
+{
+    QStringList arguments{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    arguments << path << QStringLiteral("-");
+    return Run(QStringLiteral("pdftotext"), arguments);
+}
+
+QStringList PdfWords(const QString& path, int page)
+{
+    return PdfText(path, page).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
