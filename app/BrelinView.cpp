@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "app/BrelinDoc.h"
+#include "app/DataViewDlg.h"
 #include "app/LockDataDlg.h"
 #include "app/ViewPaths.h"
 #include "model/KTV_Data.h"
@@ -50,6 +51,13 @@ CKTV_Data* CBrelinView::AttachDataSet()
 {
     m_pData = m_pDocument != nullptr ? &m_pDocument->m_KTVData : nullptr;
     return m_pData;
+}
+
+void CBrelinView::ShowParameterTable()
+{
+    CDataViewDlg dialog;
+    dialog.m_pData = m_pData;
+    dialog.DoModal();
 }
 
 void CBrelinView::OnInitialUpdate()

@@ -190,6 +190,9 @@ public:
     // The clean-up of the window's end: runs once, whichever way the window
     // closes (the exit button has run it already).
     void OnDestroy();
+    // The parameter table of the view's set, run modally (no command of the
+    // window opens it).
+    void ShowParameterTable();
     bool IsClosing() const { return m_bClosing; }
     bool IsCleanedUp() const { return m_bCleanedUp; }
 

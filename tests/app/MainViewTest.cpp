@@ -10,7 +10,9 @@
 #include <QTest>
 
 #include "app/BrelinDoc.h"
+#include "app/DataViewDlg.h"
 #include "app/PopupMenus.h"
+#include "controls/ListCtrl.h"
 #include "link/KTVCommand.h"
 #include "model/ChangeScanFlags.h"
 #include "model/DataLockState.h"
@@ -20,8 +22,10 @@
 #include "model/SendData.h"
 #include "model/WindowMessages.h"
 #include "model/WorkingStrings.h"
+#include "platform/core/Language.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/DialogUnits.h"
+#include "platform/gui/ModalDialog.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tests/app/AppStartFixture.h"
@@ -405,6 +409,36 @@ TEST_F(MainViewTest, APresetFileTitleIsCutInCharactersAndStoredAsAscii)
         EXPECT_EQ(g_strEmptyName, c.shown);
     }
     g_bSendPresetName = false;
+}
+
+TEST_F(MainViewTest, TheParameterTableShowsTheViewsSetThroughTheModalSeam)
+{
+    CKTV_Data* data = &g_theApp.GetDocument()->m_KTVData;
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        data->GetOutput(2)->SetDelay(77);
+    }
+    QString delay;
+    int rows = 0;
+    const ModalDialogHook previous = SetModalDialogHook([&](QDialog& shown) {
+        auto* table = qobject_cast<CDataViewDlg*>(&shown);
+        if (table != nullptr && table->m_pData == data) {
+            rows = table->m_list->GetItemCount();
+            for (int r = 0; r < rows; ++r)
+                if (table->m_list->GetItemText(r, 0) == QStringLiteral("Delay"))
+                    delay = table->m_list->GetItemText(r, 9);
+        }
+        return int(QDialog::Rejected);
+    });
+    const int chinese = g_bChinese;
+    g_bChinese = 0;
+    m_pView->ShowParameterTable();
+    g_bChinese = chinese;
+    SetModalDialogHook(previous);
+    EXPECT_GT(rows, 0);
+    ParameterSetGuard guard(g_ParameterSetLock);
+    EXPECT_EQ(delay, data->GetOutput(2)->FormatDelay());
+    EXPECT_FALSE(delay.isEmpty());
 }
 
 TEST_F(MainViewTest, TheLivePresetNameReadsCustomInChinese)

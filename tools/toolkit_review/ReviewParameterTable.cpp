@@ -98,7 +98,9 @@ QImage ShotOfColouredList()
         list.SetItemText(r, 3, QStringLiteral("Off"));
     }
     list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    // One cell of its own colours: column 1 of row 2.
     list.SetCellBkColor(1, 2, RGB(0xF7, 0xF7, 0xFF));
+    list.SetCellTextColor(1, 2, RGB(0, 0, 255));
     list.show();
     QCoreApplication::processEvents();
     return list.grab().toImage();
