@@ -151,6 +151,8 @@ void CBrelinView::OnCommand(UINT id, UINT code)
 {
     if (code != BN_CLICKED)
         return;
+    if (OnConnectMenuCommand(id))
+        return;
     switch (id) {
     case IDC_MINIMIZE:
         OnMinimizeButton();

@@ -225,9 +225,18 @@ public:
 
     // ---- Link (BrelinViewLink.cpp) -----------------------------------------
     void QueueCommand(int kind, int slot) override;
-    // The connect button: the link decides; a menu of ways to connect is
-    // shown by the view's connect popup.
+    // The connect button: the link decides; when it offers ways to connect,
+    // their popup shows below the button and the chosen item is run
+    // (OnConnectMenuCommand). Returns the link's decision.
     CConnectDecision OnConnectButton();
+    // The connect popup's commands: 732 USB, 733 the network, 6600 + i the
+    // i-th free USB device. FALSE for any other id.
+    bool OnConnectMenuCommand(UINT id);
+    // A connect over the serial line by port name (a bare name under /dev,
+    // or a path): link kind 3, the port open, the handshake and version
+    // request queued, the worker started, the link shown. FALSE when
+    // another link is open or the port cannot be opened.
+    bool ConnectSerial(const QString& portName);
     // Status replies are ignored for HOLD_STATUS_MS after each call.
     void HoldStatusUpdates();
     bool IsHoldingStatus() const { return m_bHoldStatus; }
@@ -297,6 +306,9 @@ private:
     LRESULT LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The view's parts of a connect and a disconnect.
     CLinkViewHooks LinkHooks();
+    // Shows the connect popup the decision lists at the connect button's
+    // left edge, 2 pixels below it; the chosen command id, 0 for none.
+    UINT TrackConnectMenu(const CConnectDecision& decision);
     void OnTimer(UINT id);
     // The link clean-up of the exit button and of the window's end.
     void CleanUpLink();

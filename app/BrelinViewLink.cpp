@@ -2,17 +2,25 @@
 // parts of a connect and a disconnect, the status hold, the mode-gain rows
 // and the clean-up of the link when the window ends.
 #include "app/BrelinView.h"
+
+#include <QAction>
+#include <QMenu>
+
 #include "app/LockDataDlg.h"
+#include "app/PopupMenus.h"
 #include "model/LinkState.h"
 #include "model/ParameterSetLock.h"
 #include "model/SharedTexts.h"
 #include "model/WindowMessages.h"
 #include "platform/core/Language.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/PopupMenu.h"
 
 namespace {
 // The byte of g_ModeGains that holds the selected row (0 to 3).
 constexpr int MODE_GAINS_ROW_BYTE = 96;
+// Pixels between the connect button's bottom edge and its popup.
+constexpr int LINK_MENU_GAP = 2;
 }  // namespace
 
 CLinkViewHooks CBrelinView::LinkHooks()
@@ -67,7 +75,54 @@ LRESULT CBrelinView::LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 CConnectDecision CBrelinView::OnConnectButton()
 {
-    return m_deviceLink.OnConnectButton();
+    const CConnectDecision decision = m_deviceLink.OnConnectButton();
+    if (decision.kind == CConnectDecision::Kind::ShowMenu) {
+        const UINT id = TrackConnectMenu(decision);
+        if (id != 0)
+            OnConnectMenuCommand(id);
+    }
+    return decision;
+}
+
+UINT CBrelinView::TrackConnectMenu(const CConnectDecision& decision)
+{
+    const QPoint at = m_btnConnect.mapToGlobal(QPoint(0, m_btnConnect.height() + LINK_MENU_GAP));
+    // "USB" and the network item are menu 114's own popup, its network
+    // item named as the link says; any other choice is a popup of its own,
+    // gone after the choice.
+    const bool twoItemMenu = decision.menu.size() == 2 && decision.menu[0].id == ID_CONNECT_USB &&
+                             decision.menu[1].id == ID_CONNECT_NETWORK;
+    if (twoItemMenu && m_menuLink) {
+        if (QAction* network = FindMenuItem(m_menuLink.get(), ID_CONNECT_NETWORK))
+            network->setText(decision.menu[1].text);
+        return TrackPopupMenu(*m_menuLink, at, this);
+    }
+    QMenu menu;
+    for (const CConnectDecision::Item& item : decision.menu)
+        menu.addAction(item.text)->setData(item.id);
+    return TrackPopupMenu(menu, at, this);
+}
+
+bool CBrelinView::OnConnectMenuCommand(UINT id)
+{
+    if (id == ID_CONNECT_USB) {
+        m_deviceLink.OnConnectUsbCommand();
+        return true;
+    }
+    if (id == ID_CONNECT_NETWORK) {
+        m_deviceLink.OnConnectNetworkCommand();
+        return true;
+    }
+    if (id >= UINT(ID_USB_DEVICE_FIRST) && id <= UINT(ID_USB_DEVICE_LAST)) {
+        m_deviceLink.OnUsbDeviceItem(int(id) - ID_USB_DEVICE_FIRST);
+        return true;
+    }
+    return false;
+}
+
+bool CBrelinView::ConnectSerial(const QString& portName)
+{
+    return m_deviceLink.ConnectSerial(portName);
 }
 
 void CBrelinView::QueueCommand(int kind, int slot)
@@ -137,6 +192,8 @@ void CBrelinView::CleanUpLink()
     m_bCleanedUp = true;
     m_timers.KillTimer(TIMER_HOLD_STATUS);
     m_deviceLink.StopIoWorker(false);
+    // The serial port's monitor ends with the window, the worker first.
+    m_serialPort.ClosePort();
     // A connect under way is given up; no link was open yet.
     if (m_deviceLink.IsConnecting())
         m_deviceLink.DisconnectNetwork();

@@ -502,6 +502,20 @@ bool CDeviceLink::OpenSerialLink(const QString& portName)
     return true;
 }
 
+bool CDeviceLink::ConnectSerial(const QString& portName)
+{
+    // Another link, or a connect under way, stays as it is.
+    if (m_bConnected || m_bConnecting || g_nLinkType != LINK_NONE)
+        return false;
+    g_nLinkType = LINK_SERIAL;
+    if (!OpenSerialLink(portName)) {
+        g_nLinkType = LINK_NONE;
+        return false;
+    }
+    LinkStart(LINK_SERIAL);
+    return true;
+}
+
 bool CDeviceLink::CloseSerialLink()
 {
     if (m_pSerial != nullptr)

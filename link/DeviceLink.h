@@ -168,6 +168,12 @@ public:
     // the change flags cleared, the view's closed state (linkClosed) and no
     // link kind. Call it only while the worker is stopped. TRUE.
     bool CloseSerialLink();
+    // A whole connect over the serial line: link kind 3, the port opened
+    // (OpenSerialLink), then what every connect does: the queue emptied, the
+    // handshake and the version request queued, the worker started, the
+    // view's connected state. FALSE when another link is open or being made
+    // (left as it is), or when the port cannot be opened (no link kind).
+    bool ConnectSerial(const QString& portName);
     // ---- USB HID link (UI thread) ---------------------------------------------
     // Makes USB links possible over bus (hidapi's in the program, a
     // simulated one in tests), which outlives this object: the claim list,
