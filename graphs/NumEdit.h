@@ -88,6 +88,7 @@ public:
     // The most bytes the user may put in (the program's text is never cut);
     // 0 for no limit.
     void LimitText(int bytes) { m_nLimit = bytes; }
+    int GetLimitText() const { return m_nLimit; }
     // While clear, clicks do not start editing, the text is grey and a
     // spin ignores steps. Set at construction.
     void SetInputFlag(bool on);

@@ -89,6 +89,8 @@ extern DeviceImage g_MachinePresets[MACHINE_PRESET_COUNT];
 extern BYTE g_SystemBytes[SYSTEM_BYTE_COUNT];
 inline BYTE& g_byInputMode = g_SystemBytes[0];
 inline BYTE& g_byMasterOn = g_SystemBytes[14];
+// Optional input kinds that have buttons: bit 0 Phone, bit 1 S/PDIF.
+inline BYTE& g_byInputButtonMask = g_SystemBytes[35];
 inline BYTE* const g_OutputMap = g_SystemBytes + 16;  // 12 position codes
 inline BYTE& g_byInputSource = g_SystemBytes[36];
 inline BYTE& g_byCurrentPreset = g_SystemBytes[40];
@@ -163,3 +165,8 @@ int InputSourceFromSystemByte(BYTE value);
 // preamble included, into a buffer of its own.
 enum : int { FRAME_HEADER_SIZE = 14 };
 extern BYTE g_FrameHeader[FRAME_HEADER_SIZE];
+
+// The master level word of system bytes 8 and 9 (0 to 66, 60 = 0 dB), read
+// and written under the parameter-set lock.
+#include "model/SystemWord.h"
+inline const CSystemWord g_wMasterLevel{8};

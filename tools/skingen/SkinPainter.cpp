@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -45,7 +47,11 @@ void DrawLabel(QPainter& p, const SkinEntry& e, const QRect& area, const QColor&
 {
     if (e.label.isEmpty())
         return;
-    p.setFont(LabelFont(e, maxPixels));
+    QFont font = LabelFont(e, maxPixels);
+    // A label wider than its area shrinks until it fits (or reaches 7 px).
+    while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(e.label) > area.width() - 2)
+        font.setPixelSize(font.pixelSize() - 1);
+    p.setFont(font);
     p.setPen(e.text.isValid() ? e.text : fallback);
     p.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, e.label);
 }
@@ -433,6 +439,102 @@ void DrawStepper(QPainter& p, const SkinEntry& e)
     }
     p.setRenderHint(QPainter::Antialiasing, false);
 }
+// The level-and-delay page's background: a dark slate surface (its fields
+// show white text on it) holding framed areas for the title, the master
+// level, the input columns, the output columns and the car plan, with a car
+// seen from above on the plan, front at the top. Laid out for a 1248-pixel
+// width; the page shows the top 573 rows, the rest stays plain.
+void DrawCarPlanFrame(QPainter& p, const QRectF& r, const QString& caption, const SkinEntry& e)
+{
+    QPainterPath frame;
+    frame.addRoundedRect(r, 8, 8);
+    p.fillPath(frame, QColor(0x2C, 0x32, 0x3E));
+    p.setPen(QPen(QColor(0x55, 0x5E, 0x72), 1));
+    p.drawPath(frame);
+    if (caption.isEmpty())
+        return;
+    // The caption in the bottom right corner, clear of the controls.
+    SkinEntry title = e;
+    title.height = 18;
+    QFont font = LabelFont(title, 11);
+    font.setPixelSize(11);
+    p.setFont(font);
+    const QRectF text(r.left() + 10, r.bottom() - 22, r.width() - 20, 16);
+    p.setPen(QColor(0xB8, 0xBE, 0xCC));
+    p.drawText(text, Qt::AlignRight | Qt::AlignVCenter, caption);
+    const double width = QFontMetricsF(font).horizontalAdvance(caption);
+    p.setPen(kAccent);
+    p.drawLine(QPointF(text.right() - width, text.bottom() + 1.5), QPointF(text.right(), text.bottom() + 1.5));
+}
+
+void DrawCarPlan(QPainter& p, const SkinEntry& e)
+{
+    const double k = e.width / 1248.0;
+    const auto at = [k](double x, double y, double cx, double cy) { return QRectF(x * k, y * k, cx * k, cy * k); };
+    const auto pt = [k](double x, double y) { return QPointF(x * k, y * k); };
+    p.fillRect(0, 0, e.width, e.height, Vertical(e.height, QColor(0x3A, 0x41, 0x51), QColor(0x23, 0x28, 0x33)));
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool cn = e.language == QLatin1String("cn");
+
+    // The title, large, in the free corner at the top left.
+    const QRectF head = at(8, 8, 298, 200);
+    DrawCarPlanFrame(p, head, QString(), e);
+    SkinEntry title = e;
+    title.height = 40;
+    QFont font = LabelFont(title, 26);
+    font.setPixelSize(int(26 * k));
+    p.setFont(font);
+    p.setPen(QColor(0xEE, 0xEF, 0xF5));
+    p.drawText(at(26, 46, 270, 44), Qt::AlignLeft | Qt::AlignVCenter, e.label);
+    p.fillRect(at(26, 96, 60, 3), kAccent);
+    font.setPixelSize(int(12 * k));
+    p.setFont(font);
+    p.setPen(QColor(0xA8, 0xAF, 0xBE));
+    p.drawText(at(26, 108, 270, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               cn ? QStringLiteral("总音量 · 输入 · 输出 · 车内延时") : QStringLiteral("Master · Inputs · Outputs · Car delays"));
+
+    DrawCarPlanFrame(p, at(314, 8, 130, 200), cn ? QStringLiteral("总音量") : QStringLiteral("MASTER"), e);
+    DrawCarPlanFrame(p, at(452, 8, 788, 200), cn ? QStringLiteral("输入") : QStringLiteral("INPUTS"), e);
+    DrawCarPlanFrame(p, at(462, 214, 778, 352), cn ? QStringLiteral("输出") : QStringLiteral("OUTPUTS"), e);
+    DrawCarPlanFrame(p, at(8, 214, 446, 352), cn ? QStringLiteral("延时") : QStringLiteral("DELAY"), e);
+
+    // The car, front up: wheels, body, windscreen, seats and rear window.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1A, 0x1E, 0x26));
+    for (double y : {292.0, 470.0})
+        for (double x : {84.0, 338.0})
+            p.drawRoundedRect(at(x, y, 18, 48), 4, 4);
+    const QRectF body = at(94, 244, 250, 312);
+    QPainterPath shell;
+    shell.addRoundedRect(body, 72 * k, 56 * k);
+    p.fillPath(shell, Vertical(int(body.bottom()), QColor(0x4C, 0x55, 0x69), QColor(0x3C, 0x44, 0x55)));
+    p.setPen(QPen(QColor(0x8A, 0x92, 0xA4), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shell);
+    QPainterPath windscreen;
+    windscreen.moveTo(pt(132, 332));
+    windscreen.quadTo(pt(219, 314), pt(306, 332));
+    windscreen.lineTo(pt(290, 366));
+    windscreen.quadTo(pt(219, 356), pt(148, 366));
+    windscreen.closeSubpath();
+    p.fillPath(windscreen, QColor(0x22, 0x27, 0x31));
+    p.drawPath(windscreen);
+    p.setPen(QPen(QColor(0x5E, 0x67, 0x7B), 1));
+    p.setBrush(QColor(0x45, 0x4D, 0x60));
+    for (double x : {150.0, 246.0})
+        p.drawRoundedRect(at(x, 376, 42, 40), 6, 6);
+    p.drawRoundedRect(at(150, 424, 138, 34), 6, 6);
+    p.setPen(QPen(QColor(0x8A, 0x92, 0xA4), 1.5));
+    QPainterPath rear;
+    rear.moveTo(pt(150, 466));
+    rear.quadTo(pt(219, 460), pt(288, 466));
+    rear.lineTo(pt(300, 484));
+    rear.quadTo(pt(219, 492), pt(138, 484));
+    rear.closeSubpath();
+    p.fillPath(rear, QColor(0x22, 0x27, 0x31));
+    p.drawPath(rear);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
 }  // namespace
 
 QImage DrawSkin(const SkinEntry& e)
@@ -464,6 +566,8 @@ QImage DrawSkin(const SkinEntry& e)
         DrawWindowLocked(p, e);
     else if (e.kind == QLatin1String("cover"))
         DrawCover(p, e);
+    else if (e.kind == QLatin1String("car-plan"))
+        DrawCarPlan(p, e);
     else
         DrawFace(p, e);
     p.end();

@@ -19,6 +19,7 @@ const QStringList& SkinKinds()
         QStringLiteral("speaker-on"), QStringLiteral("stepper"), QStringLiteral("stepper-down"),
         QStringLiteral("stepper-middle"), QStringLiteral("stepper-up"), QStringLiteral("window"),
         QStringLiteral("window-locked"), QStringLiteral("cover"),
+        QStringLiteral("car-plan"),
     };
     return kinds;
 }
