@@ -9,6 +9,7 @@
 #include "graphs/NumEditValue.h"
 #include "model/ParameterSetLock.h"
 #include "platform/gui/DialogUnits.h"
+#include "platform/gui/SysColors.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tests/common/gui/WidgetProbe.h"
 #include "tests/pages/output/LevelDelayFixture.h"
@@ -144,13 +145,13 @@ TEST_F(LevelDelaySetUp, FieldsSpinsAndFadersAreSetUpByTheirTable)
     } rows[] = {
         {"master", &dlg.m_editMaster, &dlg.m_spinMaster, &dlg.m_sliderMaster, 25, 1.0, 60.0, 66, 0, 6, {80, 116}, 33},
         {"input 0", &dlg.m_editInputLevel[0], &dlg.m_spinInputLevel[0], &dlg.m_sliderInput[0], 23, 0.1, 60.0, 600, 0,
-         6, {80, 130}, 38},
+         6, {80, 114}, 38},
         {"input 3", &dlg.m_editInputLevel[3], &dlg.m_spinInputLevel[3], &dlg.m_sliderInput[3], 23, 0.1, 60.0, 600, 0,
-         6, {80, 130}, 38},
+         6, {80, 114}, 38},
         {"output 0", &dlg.m_editOutputLevel[0], &dlg.m_spinOutputLevel[0], &dlg.m_sliderOutput[0], 23, 0.1, 60.0, 600,
-         0, 6, {60, 196}, 35},
+         0, 6, {60, 172}, 35},
         {"output 7", &dlg.m_editOutputLevel[7], &dlg.m_spinOutputLevel[7], &dlg.m_sliderOutput[7], 23, 0.1, 60.0, 600,
-         0, 6, {60, 196}, 35},
+         0, 6, {60, 172}, 35},
         {"delay 0", &dlg.m_editDelay[0], &dlg.m_spinDelay[0], nullptr, 0, 1.0, 0.0, 960, 2, 10, {}, 0},
         {"delay 14", &dlg.m_editDelay[14], &dlg.m_spinDelay[14], nullptr, 0, 1.0, 0.0, 960, 2, 10, {}, 0},
     };
@@ -267,8 +268,10 @@ TEST_F(LevelDelaySetUp, EachPaintShowsTheBackgroundOfTheLanguageLoadedOnce)
         g_bChinese = chinese;
         const QImage image = dlg.grab().toImage();
         EXPECT_EQ(QColor(image.pixel(bare)), chinese ? kBackCn : kBackEn);
-        // The bitmap's far corner, drawn at its own size.
-        EXPECT_EQ(QColor(image.pixel(1245, 649)), chinese ? kBackCn : kBackEn);
+        // The bitmap at its own size; the page beyond it in the dialogs' colour.
+        EXPECT_EQ(QColor(image.pixel(1245, dlg.height() - 3)), chinese ? kBackCn : kBackEn);
+        ASSERT_GT(dlg.width(), 1250);
+        EXPECT_EQ(QColor(image.pixel(1250, 5)), GetSysColor(COLOR_BTNFACE));
     }
 }
 
