@@ -220,6 +220,25 @@ CRect CLevel_Delay_Dlg::ClientRectOf(const QWidget* control)
     return CRect::FromQRect(control->geometry());
 }
 
+void CLevel_Delay_Dlg::SetUpLevelColumn(CNumSpin& spin, CNumEdit& edit, CBitmapSlider& fader, UINT channel,
+                                        UINT thumb)
+{
+    // Steps x 0.1 - 60 dB (600 = 0 dB); the fader's thumb keyed by its
+    // top-left pixel.
+    spin.SetBuddy(&edit);
+    spin.SetRange(0, LEVEL_MAX);
+    edit.SetStep(0.1);
+    edit.SetOffset(60.0);
+    edit.SetValueType(CNumEditValue::TYPE_LEVEL_DB, QString());
+    edit.LimitText(6);
+    edit.SetBuddySlider(&fader);
+    fader.SetChannelBitmaps(channel, channel, false, CLR_DEFAULT, 0, 0);
+    fader.SetThumbBitmaps(thumb, 282, true, CLR_DEFAULT, 0, 0);
+    fader.SetRange(0, LEVEL_MAX, false);
+    fader.SetBuddyEdit(&edit);
+    fader.EnableMoveNotify(true);
+}
+
 void CLevel_Delay_Dlg::SetUpControls()
 {
     // 1. The link indicator shows only while output linking is on.
@@ -243,22 +262,8 @@ void CLevel_Delay_Dlg::SetUpControls()
 
     // 3. Input columns of the four music channels: steps x 0.1 - 60 dB.
     for (int k = 0; k < MUSIC_COLUMNS; ++k) {
-        CNumSpin& spin = m_spinInputLevel[k];
-        CNumEdit& edit = m_editInputLevel[k];
-        CBitmapSlider& fader = m_sliderInput[k];
-        spin.SetBuddy(&edit);
-        spin.SetRange(0, LEVEL_MAX);
-        edit.SetStep(0.1);
-        edit.SetOffset(60.0);
-        edit.SetValueType(CNumEditValue::TYPE_LEVEL_DB, QString());
-        edit.LimitText(6);
-        edit.SetBuddySlider(&fader);
-        fader.SetChannelBitmaps(388, 388, false, CLR_DEFAULT, 0, 0);
-        fader.SetThumbBitmaps(387, 282, true, CLR_DEFAULT, 0, 0);
-        fader.SetRange(0, LEVEL_MAX, false);
-        fader.SetMargin(38, 0, 1, 2);
-        fader.SetBuddyEdit(&edit);
-        fader.EnableMoveNotify(true);
+        SetUpLevelColumn(m_spinInputLevel[k], m_editInputLevel[k], m_sliderInput[k], 388, 387);
+        m_sliderInput[k].SetMargin(38, 0, 1, 2);
         m_btnKind[k].SetBitmaps(4810 + k, 4820 + k, 4830 + k, 4830 + k, 4830 + k, 4830 + k);
         m_btnKind[k].EnableMoveNotify(true);
     }
@@ -272,22 +277,8 @@ void CLevel_Delay_Dlg::SetUpControls()
 
     // 5. Output columns.
     for (int k = 0; k < OUTPUT_COLUMNS; ++k) {
-        CNumSpin& spin = m_spinOutputLevel[k];
-        CNumEdit& edit = m_editOutputLevel[k];
-        CBitmapSlider& fader = m_sliderOutput[k];
-        spin.SetBuddy(&edit);
-        spin.SetRange(0, LEVEL_MAX);
-        edit.SetStep(0.1);
-        edit.SetOffset(60.0);
-        edit.SetValueType(CNumEditValue::TYPE_LEVEL_DB, QString());
-        edit.LimitText(6);
-        edit.SetBuddySlider(&fader);
-        fader.SetChannelBitmaps(539, 539, false, CLR_DEFAULT, 0, 0);
-        fader.SetThumbBitmaps(538, 282, true, CLR_DEFAULT, 0, 0);
-        fader.SetRange(0, LEVEL_MAX, false);
-        fader.SetMargin(35, 4, 1, 4);
-        fader.SetBuddyEdit(&edit);
-        fader.EnableMoveNotify(true);
+        SetUpLevelColumn(m_spinOutputLevel[k], m_editOutputLevel[k], m_sliderOutput[k], 539, 538);
+        m_sliderOutput[k].SetMargin(35, 4, 1, 4);
         m_btnOutputOn[k].SetBitmaps(529, 530, 531, 526, 527, 528);
         m_btnOutputOn[k].SetDisabledBitmaps(4376, 4377);
         m_btnOutputOn[k].EnableMoveNotify(true);

@@ -183,6 +183,8 @@ private:
     void LayOutControls();
     // Places a control at its template rectangle, in dialog units.
     void Place(QWidget* control, int id, const CRect& dialogUnits);
+    // A level field with its spin and fader, in steps 0 to 600.
+    static void SetUpLevelColumn(CNumSpin& spin, CNumEdit& edit, CBitmapSlider& fader, UINT channel, UINT thumb);
     // Hides or shows the three controls of an input column.
     void ShowInputColumn(int column, bool show);
     // Moves the three controls of input column `column` to the places of

@@ -511,28 +511,27 @@ void DrawCarPlan(QPainter& p, const SkinEntry& e)
     p.setPen(QPen(QColor(0x8A, 0x92, 0xA4), 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shell);
-    QPainterPath windscreen;
-    windscreen.moveTo(pt(132, 332));
-    windscreen.quadTo(pt(219, 314), pt(306, 332));
-    windscreen.lineTo(pt(290, 366));
-    windscreen.quadTo(pt(219, 356), pt(148, 366));
-    windscreen.closeSubpath();
-    p.fillPath(windscreen, QColor(0x22, 0x27, 0x31));
-    p.drawPath(windscreen);
+    // A car window: a top edge, sides running in or out, a bottom edge;
+    // each edge bows by `bow` at the middle.
+    const auto carWindow = [&](double top, double bottom, double topHalf, double bottomHalf, double bow) {
+        QPainterPath glass;
+        glass.moveTo(pt(219 - topHalf, top));
+        glass.quadTo(pt(219, top - bow), pt(219 + topHalf, top));
+        glass.lineTo(pt(219 + bottomHalf, bottom));
+        glass.quadTo(pt(219, bottom - bow / 2), pt(219 - bottomHalf, bottom));
+        glass.closeSubpath();
+        p.fillPath(glass, QColor(0x22, 0x27, 0x31));
+        p.drawPath(glass);
+    };
+    carWindow(332, 366, 87, 71, 18);
     p.setPen(QPen(QColor(0x5E, 0x67, 0x7B), 1));
     p.setBrush(QColor(0x45, 0x4D, 0x60));
     for (double x : {150.0, 246.0})
         p.drawRoundedRect(at(x, 376, 42, 40), 6, 6);
     p.drawRoundedRect(at(150, 424, 138, 34), 6, 6);
     p.setPen(QPen(QColor(0x8A, 0x92, 0xA4), 1.5));
-    QPainterPath rear;
-    rear.moveTo(pt(150, 466));
-    rear.quadTo(pt(219, 460), pt(288, 466));
-    rear.lineTo(pt(300, 484));
-    rear.quadTo(pt(219, 492), pt(138, 484));
-    rear.closeSubpath();
-    p.fillPath(rear, QColor(0x22, 0x27, 0x31));
-    p.drawPath(rear);
+    p.setBrush(Qt::NoBrush);
+    carWindow(466, 484, 69, 81, 6);
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 }  // namespace
