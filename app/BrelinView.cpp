@@ -8,6 +8,7 @@
 #include "app/BrelinDoc.h"
 #include "app/DataViewDlg.h"
 #include "app/LockDataDlg.h"
+#include "app/PopupMenus.h"
 #include "app/ViewPaths.h"
 #include "model/KTV_Data.h"
 #include "model/LinkState.h"
@@ -168,6 +169,12 @@ void CBrelinView::OnCommand(UINT id, UINT code)
         break;
     case IDC_CONNECT:
         OnConnectButton();
+        break;
+    case ID_FIRMWARE_UPDATE:
+        OnFirmwareUpdateCommand();
+        break;
+    case ID_ABOUT:
+        OnAboutCommand();
         break;
     default:
         break;

@@ -16,6 +16,7 @@
 //   BrelinViewLanguage.cpp  language switch and menus
 //   BrelinViewSettings.cpp  the stored settings
 //   BrelinViewLink.cpp      the link's messages and hooks
+//   BrelinViewUpdate.cpp    the firmware update dialog, its file, About
 //
 // Threads: everything here runs on the UI thread. The I/O worker and the
 // reachability poll reach the view only by posting to it (g_pNotifyView).
@@ -252,6 +253,17 @@ public:
     CDeviceLink& DeviceLink() { return m_deviceLink; }
     CNet_Socket& NetLink() { return m_netLink; }
     CKTVCommand& Command() { return m_command; }
+
+    // ---- Firmware update and About (BrelinViewUpdate.cpp) --------------------
+    // Command 727: the firmware update dialog, modal; afterwards no update
+    // display is published and no update flag is left set.
+    void OnFirmwareUpdateCommand();
+    // The file dialog for a firmware file (owned by owner), started in the
+    // update folder; the choice is stored. TRUE when a ".bin" file was
+    // chosen: its folder, the path and the language are then saved.
+    bool SelectUpdateFile(QWidget* owner);
+    // Command 731: the version box, modal.
+    void OnAboutCommand();
 
     // ---- Members the pages and handlers reach --------------------------------
     CBitButton m_btnResetMap;

@@ -67,6 +67,15 @@ LRESULT CBrelinView::LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_OPERATION_DONE:
         m_deviceLink.OnOperationDone(lParam);
         break;
+    case WM_UPDATE_SUCCEEDED:
+        m_deviceLink.OnUpdateSucceeded(lParam);
+        break;
+    case WM_UPDATE_FAILED:
+        m_deviceLink.OnUpdateFailed();
+        break;
+    case WM_FIRMWARE_REQUIRED:
+        m_deviceLink.OnFirmwareRequired();
+        break;
     default:
         break;
     }

@@ -377,22 +377,30 @@ bool CDeviceLink::StartNetConnect(bool stopPollWhenConnected)
     if (g_nLinkType != LINK_NONE || m_bConnecting)
         return false;
     g_nLinkType = LINK_NETWORK;
+    m_bStopPollWhenConnected = stopPollWhenConnected;
+    RunConnectThread(false);
+    return true;
+}
+
+void CDeviceLink::RunConnectThread(bool update)
+{
     if (m_connectThread.joinable())
         m_connectThread.join();
     m_bConnecting = true;
-    m_bStopPollWhenConnected = stopPollWhenConnected;
+    m_bUpdateConnect = update;
     const WPARAM attempt = ++m_nConnectAttempt;
     m_pConnectCancel = std::make_shared<CCancelToken>();
     std::shared_ptr<CCancelToken> cancel = m_pConnectCancel;
     CNet_Socket* net = m_pNet;
     // The subnet test, the ping and the connect may take seconds: never on
-    // the UI thread.
-    m_connectThread = std::thread([this, net, cancel, attempt] {
-        const bool connected = net != nullptr && net->IsDeviceReachable() && net->Connect(cancel.get());
+    // the UI thread. An update's connect needs the device found reachable
+    // by the poll, as the connect itself does.
+    m_connectThread = std::thread([this, net, cancel, attempt, update] {
+        const bool connected =
+            net != nullptr && (update || net->IsDeviceReachable()) && net->Connect(cancel.get());
         if (!cancel->IsSet())
             PostMessage(this, NET_CONNECT_DONE, attempt, connected ? 1 : 0);
     });
-    return true;
 }
 
 LRESULT CDeviceLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -401,7 +409,10 @@ LRESULT CDeviceLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_connectThread.joinable())
             m_connectThread.join();
         m_bConnecting = false;
-        CompleteNetConnect(lParam != 0);
+        if (m_bUpdateConnect)
+            CompleteUpdateConnect(lParam != 0);
+        else
+            CompleteNetConnect(lParam != 0);
     }
     return 0;
 }
@@ -450,6 +461,8 @@ void CDeviceLink::CancelNetConnect()
     if (m_connectThread.joinable())
         m_connectThread.join();
     m_bConnecting = false;
+    m_bUpdateConnect = false;
+    m_fnUpdateConnected = nullptr;
 }
 
 void CDeviceLink::DisconnectNetwork()

@@ -19,6 +19,7 @@
 #include <array>
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -311,6 +312,45 @@ public:
     // cannot be opened also clears the stored path.
     bool LoadUpdateFile();
 
+    // ---- Firmware update link (UI thread) ---------------------------------------
+    // Before an update: a pending close of the connect button runs now, an
+    // open link closes (Disconnect) and a connect under way is given up.
+    void CloseForUpdate();
+    // Claims and opens path for an update when it is free: the queue
+    // cleared, g_bUpdating set and the worker started in update mode. The
+    // caller has set the link kind to USB. FALSE when it did not open.
+    bool ConnectUsbForUpdate(const QString& path);
+    // Starts the network connect of an update on the connect thread (the
+    // caller has set the link kind to network). Its outcome completes on the
+    // UI thread: connected, the queue is cleared, g_bUpdating and the
+    // network link flag are set and the worker starts; then done(connected)
+    // runs. FALSE (done never runs) when no connect could begin.
+    bool ConnectNetworkForUpdate(std::function<void(bool connected)> done);
+    // The blocking part of one network attempt of the update's reconnect
+    // poll, on the poll's thread: the device is reachable and the connection
+    // opens. Cancellable; the UI thread must not use the socket meanwhile.
+    bool ConnectNetworkBlocking(const CCancelToken* cancel);
+    // One attempt of the reconnect poll, by link kind, on the UI thread
+    // (for the network, netConnected is the outcome of the blocking part).
+    // TRUE when the link is up in update mode. Without retry (the last
+    // attempt) a failure is reported and the link kind goes back to none.
+    bool ReconnectForUpdate(bool retry, bool netConnected = false);
+    // The update's connect is given up (its dialog closes while it polls or
+    // connects): a connect under way ends without calling back, and unless
+    // a link is up, whatever was opened is closed and the link kind goes
+    // back to none, so that arrivals and network connects work again.
+    void AbandonUpdateConnect();
+    // Quit's Yes during an update: the link closes, the update ends as
+    // failed.
+    void CancelUpdate();
+    // WM_UPDATE_SUCCEEDED: only for code HEXEnd and while g_bUpdating is
+    // set. The worker stops, the link closes, "Update successfully".
+    void OnUpdateSucceeded(LPARAM code);
+    // WM_UPDATE_FAILED: the network reconnect gave up.
+    void OnUpdateFailed();
+    // WM_FIRMWARE_REQUIRED: the link closes; the user is asked to update.
+    void OnFirmwareRequired();
+
     // ---- Update sequence (I/O worker) ------------------------------------------
     // Called by every update write step. When the queue is empty (and the
     // send lock free) it queues the sync command first, then the DSP
@@ -344,7 +384,17 @@ private:
     void ShowVersionWarning();
 
     bool StartNetConnect(bool stopPollWhenConnected);
+    // Runs the network connect on the connect thread; update: an update's.
+    void RunConnectThread(bool update);
     void CompleteNetConnect(bool connected);
+    // The connect thread's outcome for an update (ConnectNetworkForUpdate).
+    void CompleteUpdateConnect(bool connected);
+    // The connection-failure box of a link kind.
+    static void ShowConnectionFailureOf(int linkType);
+    // "The firmware update failed" as a box and on the status line.
+    static void ShowUpdateFailed();
+    // The link is up in update mode: queue cleared, g_bUpdating, worker.
+    void StartUpdateLink();
     // The part every close of a link ends with (see CloseSerialLink).
     void EndLink();
     // Gives up a connect under way and waits for its thread.
@@ -389,6 +439,10 @@ private:
     bool m_bConnecting = false;
     bool m_bStopPollWhenConnected = false;
     WPARAM m_nConnectAttempt = 0;
+    // Set while the connect under way is an update's: its outcome goes to
+    // m_fnUpdateConnected instead of the link start.
+    bool m_bUpdateConnect = false;
+    std::function<void(bool)> m_fnUpdateConnected;
     std::thread m_connectThread;
     std::shared_ptr<CCancelToken> m_pConnectCancel;
 

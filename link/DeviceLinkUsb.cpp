@@ -21,15 +21,6 @@
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/SystemMessages.h"
 
-namespace {
-void ShowUpdateFailed()
-{
-    const QString text = g_bChinese ? QStringLiteral("固件更新失败") : QStringLiteral("The firmware update failed");
-    AppMessageBox(text, MB_OK, LINK_WARNING_HELP_ID);
-    ShowUpdateStatus(text);
-}
-}  // namespace
-
 void CDeviceLink::EnableUsb(IHidBus& bus)
 {
     if (m_pUsb)
@@ -106,6 +97,12 @@ LRESULT CDeviceLink::OnDeviceChange(WPARAM event, LPARAM data)
     }
     if (!g_bUsbActive || !m_bConnected)
         return 1;
+    // The last command has been answered: the device restarts into its new
+    // firmware, and the success that was posted closes the link.
+    if (g_bUpdating && g_bUpdateDone) {
+        g_bUsbActive = false;
+        return 1;
+    }
     // During an update the device leaves by itself: after HEXApply it
     // restarts into its loader (the update step opens it again), and the
     // sync switches it over.
@@ -180,9 +177,7 @@ void CDeviceLink::OnLinkLost()
 
 void CDeviceLink::ShowConnectionFailure()
 {
-    const QString text = g_nLinkType == LINK_NETWORK ? (g_bChinese ? g_strWifiFailCn : g_strWifiFailEn)
-                                                     : (g_bChinese ? g_strUsbFailCn : g_strUsbFailEn);
-    AppMessageBox(text, MB_OK, LINK_PROMPT_HELP_ID);
+    ShowConnectionFailureOf(g_nLinkType);
 }
 
 void CDeviceLink::ShowUsbLostMessage()

@@ -16,3 +16,10 @@ extern CSharedSlot<IStatusDisplay> m_pCurHexUpTip;
 
 // Shows text on the update dialog's status line, when the dialog is open.
 void ShowUpdateStatus(const QString& text);
+
+// The status text of an update's link being opened: "Connected Usb" over
+// USB (and serial), "Connected NetWork" over the network, by language.
+QString UpdateConnectingText(bool network);
+// "The firmware update failed", by language: the status line's and the
+// box's text of an update that failed.
+QString UpdateFailedText();

@@ -275,7 +275,7 @@ bool CNetTransport::SendSyncPattern(const CCancelToken& cancel)
     BYTE report[HID_REPORT_SIZE] = {};
     for (int k = 1; k < HID_REPORT_SIZE; ++k)
         report[k] = (k % 2) ? SYNC_ODD : SYNC_EVEN;
-    const QString status = g_bChinese ? QStringLiteral("连接网络") : QStringLiteral("Connected NetWork");
+    const QString status = UpdateConnectingText(true);
     for (;;) {
         if (!m_net.Send(reinterpret_cast<const char*>(report), HID_REPORT_SIZE, &cancel)) {
             Reconnect(NET_RECONNECT_PAUSE_MS, cancel);

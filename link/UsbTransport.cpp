@@ -222,7 +222,7 @@ bool CUsbTransport::WriteSyncPattern(const CCancelToken& cancel)
     g_byHidOutReport[0] = 0;
     for (int k = 1; k < HID_REPORT_SIZE; ++k)
         g_byHidOutReport[k] = (k % 2) ? SYNC_ODD : SYNC_EVEN;
-    const QString status = g_bChinese ? QStringLiteral("连接Usb") : QStringLiteral("Connected Usb");
+    const QString status = UpdateConnectingText(false);
     for (;;) {
         // The device may leave while it switches over: a failed write of
         // the pattern is not a failure of the link.
