@@ -41,10 +41,7 @@ CConnectDlg::CConnectDlg(QWidget* parent) : QDialog(parent)
     setFont(font);
     setFixedSize(MapDialogRect(kConnectDialog, font).Size());
     // The dialog's own background is the application's.
-    QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    UseBackgroundBrush(this);
 
     m_rdUsb = MakeRadio(this, kUsb, font, IDC_USB, QStringLiteral("Use the USB connect to the device"));
     m_rdWifi = MakeRadio(this, kWifi, font, IDC_WIFI, QStringLiteral("Use the WIFI connect to the device"));

@@ -1,5 +1,7 @@
 #include "app/GlobalObjects.h"
 
+#include <QWidget>
+
 #include <memory>
 
 #include <QMenu>
@@ -110,4 +112,12 @@ bool LoadImageResource(UINT id, const QString& type, QImage* image)
         return false;
     *image = loaded;
     return true;
+}
+
+void UseBackgroundBrush(QWidget* dialog)
+{
+    QPalette palette = dialog->palette();
+    palette.setBrush(QPalette::Window, g_brBackground);
+    dialog->setPalette(palette);
+    dialog->setAutoFillBackground(true);
 }

@@ -21,9 +21,13 @@
 #include "platform/gui/ListFonts.h"
 
 class QMenu;
+class QWidget;
 
 // Solid RGB(227,228,238): the dialogs' control background.
 extern QBrush g_brBackground;
+// A dialog whose own background is g_brBackground (its controls keep
+// theirs).
+void UseBackgroundBrush(QWidget* dialog);
 // The speaker-position popup (menu 106 or 107), items 4100 + code.
 extern QMenu* g_menuSpeakerType;
 

@@ -64,16 +64,6 @@ constexpr int UPGRADE_LINK_MENU = 114;
 // The Quit question's help id: the fixed warning caption.
 constexpr int UPGRADE_QUIT_HELP_ID = -4;
 
-template <class T>
-T* UpgradeControl(T* control, QWidget* parent, const CRect& place, const QFont& font, int id)
-{
-    control->setParent(parent);
-    control->setFont(font);
-    control->setGeometry(MapDialogRect(place, font).ToQRect());
-    SetDlgCtrlID(control, id);
-    return control;
-}
-
 bool IsEnterOrEscape(const QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
@@ -93,31 +83,28 @@ CUpgradeDlg::CUpgradeDlg(CDeviceLink& link, const CNet_Socket* net, std::functio
     setFont(font);
     resize(MapDialogRect(kUpgradeDialog, font).Size());
     // The dialog's own background is the application's.
-    QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    UseBackgroundBrush(this);
 
-    m_cbComPort = UpgradeControl(new QComboBox, this, kUpgradePort, font, IDC_PORT);
-    m_btnQuit = UpgradeControl(new QPushButton(QStringLiteral("Cancel")), this, kUpgradeQuit, font, IDC_QUIT);
-    m_grpFile = UpgradeControl(new CSxGroupBox, this, kUpgradeFileGroup, font, IDC_FILE_GROUP);
+    m_cbComPort = PlaceDialogControl(new QComboBox, this, kUpgradePort, font, IDC_PORT);
+    m_btnQuit = PlaceDialogControl(new QPushButton(QStringLiteral("Cancel")), this, kUpgradeQuit, font, IDC_QUIT);
+    m_grpFile = PlaceDialogControl(new CSxGroupBox, this, kUpgradeFileGroup, font, IDC_FILE_GROUP);
     m_grpFile->SetText(QStringLiteral("Hex File"), false);
-    m_grpLink = UpgradeControl(new CSxGroupBox, this, kUpgradeLinkGroup, font, IDC_LINK_GROUP);
+    m_grpLink = PlaceDialogControl(new CSxGroupBox, this, kUpgradeLinkGroup, font, IDC_LINK_GROUP);
     m_grpLink->SetText(QStringLiteral("Communication interface"), false);
-    m_stTool = UpgradeControl(new CTransparentStatic, this, kUpgradeToolLabel, font, IDC_TOOL_LABEL);
+    m_stTool = PlaceDialogControl(new CTransparentStatic, this, kUpgradeToolLabel, font, IDC_TOOL_LABEL);
     m_stTool->setText(QStringLiteral("Update Tool"));
-    m_stStatus = UpgradeControl(new CTransparentStatic, this, kUpgradeStatus, font, IDC_STATUS);
+    m_stStatus = PlaceDialogControl(new CTransparentStatic, this, kUpgradeStatus, font, IDC_STATUS);
     SetWindowStyle(m_stStatus, GetWindowStyle(m_stStatus) | SS_CENTER);
-    m_progress = UpgradeControl(new CGradientProgressCtrl, this, kUpgradeBar, font, IDC_PROGRESS);
-    m_stFileLabel = UpgradeControl(new CTransparentStatic, this, kUpgradeFileLabel, font, IDC_FILE_LABEL);
+    m_progress = PlaceDialogControl(new CGradientProgressCtrl, this, kUpgradeBar, font, IDC_PROGRESS);
+    m_stFileLabel = PlaceDialogControl(new CTransparentStatic, this, kUpgradeFileLabel, font, IDC_FILE_LABEL);
     m_stFileLabel->setText(QStringLiteral("Hex File"));
-    m_editPath = UpgradeControl(new QLineEdit, this, kUpgradePath, font, IDC_PATH);
-    m_btnUpdate = UpgradeControl(new QPushButton(QStringLiteral("Update")), this, kUpgradeUpdate, font, IDC_UPDATE);
+    m_editPath = PlaceDialogControl(new QLineEdit, this, kUpgradePath, font, IDC_PATH);
+    m_btnUpdate = PlaceDialogControl(new QPushButton(QStringLiteral("Update")), this, kUpgradeUpdate, font, IDC_UPDATE);
     m_btnBrowse =
-        UpgradeControl(new QPushButton(QStringLiteral("Browse file")), this, kUpgradeBrowse, font, IDC_BROWSE);
-    m_rdUsb = UpgradeControl(new CButtonRadio(QStringLiteral("USB")), this, kUpgradeUsbRadio, font, IDC_USB);
-    m_rdWifi = UpgradeControl(new CButtonRadio(QStringLiteral("WIFI")), this, kUpgradeWifiRadio, font, IDC_WIFI);
-    m_rdCom = UpgradeControl(new CButtonRadio(QStringLiteral("COM")), this, kUpgradeComRadio, font, IDC_COM);
+        PlaceDialogControl(new QPushButton(QStringLiteral("Browse file")), this, kUpgradeBrowse, font, IDC_BROWSE);
+    m_rdUsb = PlaceDialogControl(new CButtonRadio(QStringLiteral("USB")), this, kUpgradeUsbRadio, font, IDC_USB);
+    m_rdWifi = PlaceDialogControl(new CButtonRadio(QStringLiteral("WIFI")), this, kUpgradeWifiRadio, font, IDC_WIFI);
+    m_rdCom = PlaceDialogControl(new CButtonRadio(QStringLiteral("COM")), this, kUpgradeComRadio, font, IDC_COM);
     auto* radios = new QButtonGroup(this);
     for (CButtonRadio* radio : {m_rdUsb, m_rdWifi, m_rdCom})
         radios->addButton(radio);

@@ -27,15 +27,6 @@ const CRect kVersionDevice(84, 19, 196, 27);
 const CRect kVersionTitle(83, 5, 146, 13);
 const CRect kVersionQuit(146, 65, 196, 79);
 
-template <class T>
-T* VersionControl(T* control, QWidget* parent, const CRect& place, const QFont& font, int id)
-{
-    control->setParent(parent);
-    control->setFont(font);
-    control->setGeometry(MapDialogRect(place, font).ToQRect());
-    SetDlgCtrlID(control, id);
-    return control;
-}
 }  // namespace
 
 CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
@@ -45,31 +36,28 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
     const QFont font = DialogFont(QStringLiteral("Arial"), 9);
     setFont(font);
     setFixedSize(MapDialogRect(kVersionDialog, font).Size());
-    QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, g_brBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    UseBackgroundBrush(this);
 
     // A picture control shows its bitmap at the bitmap's own size.
-    m_stPicture = VersionControl(new QLabel, this, kVersionPicture, font, IDC_PICTURE);
+    m_stPicture = PlaceDialogControl(new QLabel, this, kVersionPicture, font, IDC_PICTURE);
     const QImage picture = CResourceStore::Image(QStringLiteral("BMP"), IDB_PICTURE);
     if (!picture.isNull()) {
         m_stPicture->resize(picture.size());
         m_stPicture->setPixmap(QPixmap::fromImage(picture));
     }
-    m_linkWeb = VersionControl(new CHyLink, this, kVersionWebLink, font, IDC_WEB_LINK);
+    m_linkWeb = PlaceDialogControl(new CHyLink, this, kVersionWebLink, font, IDC_WEB_LINK);
     m_linkWeb->SetWindowText(QStringLiteral("orvane.example"));
     m_linkWeb->hide();
-    m_stFixedLine = VersionControl(new CTransparentStatic, this, kVersionFixedLine, font, IDC_FIXED_LINE);
+    m_stFixedLine = PlaceDialogControl(new CTransparentStatic, this, kVersionFixedLine, font, IDC_FIXED_LINE);
     m_stFixedLine->SetText(g_strMainTitle);
-    m_btnHelp = VersionControl(new QPushButton(QStringLiteral("退出")), this, kVersionHelp, font, IDC_HELP);
+    m_btnHelp = PlaceDialogControl(new QPushButton(QStringLiteral("退出")), this, kVersionHelp, font, IDC_HELP);
     m_btnHelp->setAutoDefault(false);
     m_btnHelp->hide();
-    m_stSoftVersion = VersionControl(new CTransparentStatic, this, kVersionSoft, font, IDC_SOFT_VERSION);
+    m_stSoftVersion = PlaceDialogControl(new CTransparentStatic, this, kVersionSoft, font, IDC_SOFT_VERSION);
     m_stSoftVersion->setText(QStringLiteral("Static"));
-    m_stDeviceVersion = VersionControl(new CTransparentStatic, this, kVersionDevice, font, IDC_DEVICE_VERSION);
-    m_stTitleLine = VersionControl(new CTransparentStatic, this, kVersionTitle, font, IDC_TITLE_LINE);
-    m_btnQuit = VersionControl(new QPushButton(QStringLiteral("机器软件升级")), this, kVersionQuit, font, IDC_QUIT);
+    m_stDeviceVersion = PlaceDialogControl(new CTransparentStatic, this, kVersionDevice, font, IDC_DEVICE_VERSION);
+    m_stTitleLine = PlaceDialogControl(new CTransparentStatic, this, kVersionTitle, font, IDC_TITLE_LINE);
+    m_btnQuit = PlaceDialogControl(new QPushButton(QStringLiteral("机器软件升级")), this, kVersionQuit, font, IDC_QUIT);
     m_btnQuit->setDefault(true);
 
     connect(m_btnQuit, &QPushButton::clicked, this, [this] { OnQuit(); });

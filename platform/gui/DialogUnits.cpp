@@ -4,8 +4,10 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QWidget>
 
 #include "platform/gui/Fonts.h"
+#include "platform/gui/WindowAttributes.h"
 
 int MulDiv(int a, int b, int c)
 {
@@ -44,4 +46,13 @@ void ApplyFixedDpiPolicy()
     qputenv("QT_SCALE_FACTOR", "1");
     qputenv("QT_FONT_DPI", "96");
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+}
+
+QWidget* PlaceDialogControl(QWidget* control, QWidget* parent, const CRect& dialogUnits, const QFont& font, int id)
+{
+    control->setParent(parent);
+    control->setFont(font);
+    control->setGeometry(MapDialogRect(dialogUnits, font).ToQRect());
+    SetDlgCtrlID(control, id);
+    return control;
 }
