@@ -453,6 +453,21 @@ TEST_F(UpdateOutcome, OnlyTheLastCommandsCodeWhileUpdatingIsASuccess)
     EXPECT_EQ(BoxTexts(), std::vector<QString>{kSucceeded});
 }
 
+TEST_F(UpdateOutcome, ASerialReconnectWithNoPortFailsQuietlyThenOnceWithNoLinkKindLeft)
+{
+    // The serial reconnect opens the remembered port, "NULL" here: none.
+    g_nLinkType = LINK_SERIAL;
+    g_bUpdating = true;
+    EXPECT_FALSE(Link().ReconnectForUpdate(true));
+    EXPECT_TRUE(m_boxes.shown.empty());
+    EXPECT_EQ(g_nLinkType, LINK_SERIAL);
+    EXPECT_FALSE(Link().ReconnectForUpdate(false));
+    EXPECT_EQ(BoxTexts(), std::vector<QString>{g_strUsbFailEn});
+    EXPECT_FALSE(g_bUpdating);
+    EXPECT_FALSE(Link().IsConnected());
+    EXPECT_EQ(g_nLinkType, LINK_NONE);
+}
+
 TEST_F(UpdateOutcome, FirmwareRequiredOverTheNetworkClosesTheNetworkLinkOnly)
 {
     StartSimulator();
