@@ -95,7 +95,7 @@ void CBrelinView::ApplyLanguage()
     const UINT stripBack = chinese ? 1151 : 1152;
     const UINT linkFace = chinese ? 1018 : 1019;
     for (COutRouteDlg& strip : m_strips) {
-        strip.SetBackgroundBitmap(stripBack, stripBack, stripBack, stripBack);
+        strip.SetBackgroundBitmap(stripBack);
         strip.m_btnLink.SetBitmaps(linkFace, linkFace, linkFace, linkFace, linkFace, linkFace);
     }
 

@@ -227,7 +227,7 @@ void CBrelinView::BuildUserInterface()
     for (int i = 0; i < OUTPUT_COUNT; ++i) {
         COutRouteDlg& strip = m_strips[i];
         strip.Create(this);
-        strip.SetBackgroundBitmap(1151, 1151, 1151, 1151);
+        strip.SetBackgroundBitmap(1151);
         strip.SetSelectButtonBitmaps(818 + 3 * i, 817 + 3 * i, 819 + 3 * i);
         strip.SetLevelSliderChannelBitmaps(281, 281, false, CLR_DEFAULT, 0, 0);
         strip.SetLevelSliderThumbBitmaps(358, 280, false, CLR_DEFAULT, 0, 0);

@@ -100,6 +100,8 @@ public:
     void SetFocusLook(bool on) override;
     bool IsFocusLook() const { return m_bFocused; }
     bool IsDragging() const { return m_bDragging; }
+    // The thumb picture's id, 0 before any.
+    UINT ThumbBitmapId() const { return m_nThumbId < 0 ? 0 : UINT(m_nThumbId); }
 
     // WM_SLIDER_TAKE_FOCUS: takes the focus and shows the focused look.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

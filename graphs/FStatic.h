@@ -122,6 +122,8 @@ public:
     // In screen coordinates, taken by BindData.
     const CRect& GetWindowRect() const { return m_rcWindow; }
     CFilter* GetActiveBand() const { return m_pActiveBand; }
+    // Forgets the band under the mouse (the next redraw selects none).
+    void ClearActiveBand() { m_pActiveBand = nullptr; }
     int GetReportedItem() const { return m_nReportedItem; }
     int GetSelection() const { return m_nSelection; }
     int GetChannelCode() const { return m_nChannelCode; }

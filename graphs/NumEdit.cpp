@@ -158,6 +158,7 @@ int CNumEdit::Show(int showCommand)
     const bool show = showCommand == SW_SHOW, hide = showCommand == SW_HIDE;
     if ((m_bVisible && hide) || (!m_bVisible && show)) {
         m_bVisible = show;
+        m_bShowChanged = true;
         setVisible(show);
         return wasVisible;
     }

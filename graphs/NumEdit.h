@@ -76,6 +76,8 @@ public:
     // the window was visible before, or the flag when nothing changed.
     virtual int Show(int showCommand);
     bool IsShown() const { return m_bVisible; }
+    // Set once Show has changed the field's visibility.
+    bool IsShowChanged() const { return m_bShowChanged; }
     virtual void Enable(bool enable);
     // Read-only shows the step button (when created), editable hides it.
     virtual void SetReadOnly(bool readOnly);
@@ -126,6 +128,7 @@ private:
     CSpinBtn* m_pStepButton = nullptr;  // a child: Qt deletes it with the field
     bool m_bActiveLook = false;
     bool m_bVisible = true;
+    bool m_bShowChanged = false;
     bool m_bInput = true;
     int m_nLimit = 0;
 };

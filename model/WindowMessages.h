@@ -12,6 +12,8 @@ enum : UINT {
     // channel code; and the graph lost the keyboard focus (0, 0).
     WM_GRAPH_CHANGED = 0x464,
     WM_GRAPH_KILLFOCUS = 0x465,
+    // Response graph to its owner: band wParam wants the keyboard focus.
+    WM_GRAPH_FOCUS_BAND = 0x466,
     WM_PRESET_RECEIVED = 0x46E,
     WM_ALL_PRESETS_RECEIVED = 0x46F,
     WM_SPEAKER_TYPES_RECEIVED = 0x470,
@@ -29,6 +31,20 @@ enum : UINT {
     WM_UPDATE_LINK_RESULT = 0x4C8,
     // To a bitmap fader: take the focus and show the focused look.
     WM_SLIDER_TAKE_FOCUS = 0x4C9,
+    // Output strip to its owner (wParam the output, lParam the value): on
+    // (1) or muted, select, level steps, polarity, delay steps as shown,
+    // the on flag of input source 1..16, a speaker-position code. Copy and
+    // paste go to the strip itself (0, 0).
+    WM_STRIP_MUTE = 0x4CA,
+    WM_STRIP_SELECT = 0x4CB,
+    WM_STRIP_COPY = 0x4CC,
+    WM_STRIP_PASTE = 0x4CD,
+    WM_STRIP_LEVEL = 0x4CE,
+    WM_STRIP_POLARITY = 0x4CF,
+    WM_STRIP_DELAY = 0x4D0,
+    WM_STRIP_SOURCE1 = 0x4D1,
+    WM_STRIP_SOURCE16 = 0x4E0,
+    WM_STRIP_SPEAKER_TYPE = 0x4E1,
     // Link-group button of an output strip to the strip: wParam 513 single
     // click, 515 double click, 516 right press.
     WM_LINK_BUTTON_CLICK = 0x4DC,
@@ -37,12 +53,19 @@ enum : UINT {
     // button posts the same number to its parent as its repeat tick.
     WM_OPERATION_DONE = 0x52C,
     WM_SELECT_UI_MODE2 = 0x52D,
+    // Link-group dialog to the output page: copy output wParam to its group.
+    WM_LINK_GROUP_COPY = 0x52E,
     WM_PRESET_GRID_SAVE = 0x590,
     WM_PRESET_GRID_LOAD = 0x591,
     WM_PRESET_GRID_DELETE = 0x592,
     WM_NET_REACHABLE = 0x5F4,
     WM_APPLY_LOCK_STATE = 0x5F5,
     WM_CONTROL_HOVER = 0x65A,
+    // A page to itself: move the focus from control wParam to the field
+    // before (lParam VK_LEFT) or after (VK_RIGHT) it, or to the next field
+    // of its band.
+    WM_FOCUS_NEIGHBOUR = 0x6BC,
+    WM_FOCUS_NEXT_IN_BAND = 0x6BD,
     WM_COMBOBTN_SELCHANGE = 0x722,
     // A numeric spin in delay step mode to its parent, after its WM_COMMAND
     // for a key or step-button step: wParam the spin's id, lParam the step.
@@ -53,6 +76,9 @@ enum : UINT {
     WM_SLIDER_MOVING = 0x28D1,
     WM_SLIDER_MOVED = 0x28D2,
     WM_MASTER_VOLUME_CHANGED = 0x2358,
+    // A drop list of a panel to its parent: wParam the list, lParam the
+    // item picked (the delay unit 1..3 on the delay panels).
+    WM_DROPLIST_SELECTED = 0x2359,
     WM_MIXER_TOGGLED = 0x235A,
     WM_MIX_LEVEL_NOTIFY = 0x235F,
     WM_MIX_SELECT_OUTPUT = 0x2360,

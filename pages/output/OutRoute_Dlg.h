@@ -1,19 +1,25 @@
 #pragma once
-// An output strip (dialog 110): the select button, speaker type, level,
-// polarity, mute and delay of one output. The main view creates twelve as
-// its children, 97 pixels apart at y 516, and fills them from the output
-// objects.
+// An output strip (dialog 110): the select button, speaker type, level
+// fader and field, polarity, mute and delay field of one output. The main
+// view creates twelve as its children, 97 pixels apart at y 516, and fills
+// them through the setters; the output page keeps twelve more that are
+// never created as windows and only hold per-output values.
 //
-// In this form the strip keeps what the view hands it (pictures, level,
-// delay, on state, sources, language) and draws its background, its select
-// and speaker-type buttons and the level and delay its output holds; the
-// fader, the numeric fields and the strip's notifications join it later.
+// The strip never writes the model for what it edits: every user action is
+// posted to m_pOwner (wParam the channel), which writes the model and keeps
+// the strips in step through the setters, none of which posts anything.
+// The sixteen source switches and the link-group button are created hidden
+// and disabled; the strip still keeps the sources' state.
 #include <QImage>
 #include <QWidget>
 
 #include "controls/BitButton.h"
+#include "graphs/BitmapSlider.h"
+#include "graphs/NumEdit.h"
+#include "graphs/NumSpin.h"
 #include "model/DataDefine.h"
 #include "model/KTV_OutData.h"
+#include "model/SpeakerPosition.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
 
@@ -26,9 +32,11 @@ public:
         IDC_SPEAKER_TYPE = 2847,
         IDC_LEVEL_SLIDER = 2826,
         IDC_LEVEL_EDIT = 2827,
+        IDC_LEVEL_SPIN = 2829,
         IDC_POLARITY = 2825,
         IDC_MUTE = 1001,
         IDC_DELAY_EDIT = 2817,
+        IDC_DELAY_SPIN = 2828,
         IDC_LINK = 2830,
         // Mute pictures: on (not muted) normal, hover; muted normal, hover.
         IDB_MUTE_NORMAL = 526,
@@ -39,16 +47,30 @@ public:
         // (Chinese).
         IDS_SPEAKER_TYPE_EN = 6200,
         IDS_SPEAKER_TYPE_CN = 6300,
+        // The popup's items: 4100 + position code.
+        ID_SPEAKER_TYPE_ITEM = 4100,
     };
-    enum : int { SOURCE_COUNT = MIX_SOURCE_COUNT, DELAY_UNIT_MS = 1, DELAY_UNIT_CM = 2, DELAY_UNIT_INCH = 3 };
+    enum : int {
+        SOURCE_COUNT = MIX_SOURCE_COUNT,
+        DELAY_UNIT_MS = 1,
+        DELAY_UNIT_CM = 2,
+        DELAY_UNIT_INCH = 3,
+        LEVEL_MAX = 600,
+        DELAY_MAX = 960,
+    };
 
     explicit COutRouteDlg(QWidget* parent = nullptr);
     ~COutRouteDlg() override;
 
-    // Makes the strip a child of parent, laid out as dialog 110.
+    // Makes the strip a child of parent, laid out as dialog 110, and runs
+    // its set-up.
     bool Create(QWidget* parent);
+    // The fields' ranges, types and limits, which the strip records of the
+    // output page need as well although they are never created.
+    void SetUpFields();
 
-    // Receives the strip's notifications; the owner sets it after creation.
+    // ---- Members, in the strip's order ------------------------------------------
+    // Receives every notification; the owner sets it after creation.
     CMsgTarget* m_pOwner = nullptr;
     CKTV_OutData* m_pOutput = nullptr;
     CBitButton m_btnSpeakerType;
@@ -56,6 +78,7 @@ public:
     CBitButton m_btnSelect;
     CBitButton m_btnMute;
     QImage m_bmpBackground;
+    // Bit n = output n in this output's link group.
     int m_nLinkMask = 0;
     // Output on (1) or muted (0).
     int m_bOn = 1;
@@ -63,57 +86,121 @@ public:
     int m_nBackWidth = 0;
     int m_nBackHeight = 0;
     int m_nChannel = 0;
+    // The speaker-position table as it would be without this output, taken
+    // when the popup opens (entries 1..24 states, 26..37 the outputs' codes).
+    BYTE m_abyPositionState[POSITION_TABLE_SIZE] = {};
+    // Input sources 1..16: controls 2819-2824, 2831-2840.
+    CBitButton m_btnSource[SOURCE_COUNT];
     int m_abSource[SOURCE_COUNT] = {};
-    // Last level, in level steps (600 = 0 dB).
+    CNumEdit m_editLevel;
+    CNumSpin m_spinLevel;
+    CBitmapSlider m_sliderLevel;
+    // Last level posted, in level steps (600 = 0 dB).
     int m_nLevel = 0;
-    // The delay shown, half the output's delay word.
-    int m_nDelay = 0;
-    int m_nDelayUnit = DELAY_UNIT_MS;
+    CNumEdit m_editDelay;
+    CNumSpin m_spinDelay;
     CBitButton m_btnPolarity;
     // Link-button pictures of groups 1 to 12 by language.
     int m_anLinkBitmapCN[OUTPUT_COUNT] = {};
     int m_anLinkBitmapEN[OUTPUT_COUNT] = {};
+    int m_bDoubleClick = 0;
+    int m_nClickKind = 0;
     int m_bChinese = 1;
 
-    // The strip background (the view passes one id four times).
-    void SetBackgroundBitmap(UINT normal, UINT hover, UINT down, UINT checked);
+    // ---- Setters of the owner (none posts anything) ---------------------------
+    void SetBackgroundBitmap(UINT id);
+    // Normal, hover, down; down also for the three checked faces.
     void SetSelectButtonBitmaps(UINT normal, UINT hover, UINT down);
-    void SetSelected(bool selected);
     void SetLevelSliderChannelBitmaps(UINT id, UINT activeId, bool transparent, COLORREF clrTransparent, int x,
                                       int y);
     void SetLevelSliderThumbBitmaps(UINT id, UINT activeId, bool transparent, COLORREF clrTransparent, int x,
                                     int y);
-    // Without notifying.
-    void SetLevel(int level);
+    // Fader, then spin (which rewrites the field). Outside 0..600 the spin
+    // reports "Set Pos Error!" and clamps.
+    void SetLevel(int steps);
+    // The delay as the strip shows it: half the output's delay word.
     void SetDelay(int steps);
+    // 1 ms, 2 cm, 3 inch; any other value changes nothing.
+    void SetDelayUnit(int unit);
     // Stores the on state and sets the mute button's pictures.
     void SetOutputOn(int on);
-    // The on flag of input source 1..16 (others are ignored).
-    void SetSource(int source, int on);
-    // 1 ms, 2 cm, 3 inch; other values are ignored.
-    void SetDelayUnit(int unit);
-    // Keeps the language and re-skins the polarity button.
+    // Stores the polarity and sets the polarity pictures of the language.
+    void SetPolarity(int polarity);
+    // Keeps the language and re-chooses the polarity pictures.
     void SetLanguage(bool chinese);
+    void SetSelected(bool selected);
     // The speaker-type button's caption for the output's speaker position.
     void ShowSpeakerType();
+    // The on flag of input source 1..16 (any other source is ignored) and
+    // its switch's pictures; the owner passes the mix level, so any
+    // non-zero level counts as on.
+    void SetSource(int source, int on);
+    void SetSource1(int on) { SetSource(1, on); }
+    void SetSource2(int on) { SetSource(2, on); }
+    void SetSource3(int on) { SetSource(3, on); }
+    void SetSource4(int on) { SetSource(4, on); }
+    void SetSource5(int on) { SetSource(5, on); }
+    void SetSource6(int on) { SetSource(6, on); }
+    void SetSource7(int on) { SetSource(7, on); }
+    void SetSource8(int on) { SetSource(8, on); }
+    void SetSource9(int on) { SetSource(9, on); }
+    void SetSource10(int on) { SetSource(10, on); }
+    void SetSource11(int on) { SetSource(11, on); }
+    void SetSource12(int on) { SetSource(12, on); }
+    void SetSource13(int on) { SetSource(13, on); }
+    void SetSource14(int on) { SetSource(14, on); }
+    void SetSource15(int on) { SetSource(15, on); }
+    void SetSource16(int on) { SetSource(16, on); }
 
+    // Nothing calls these; they belong to the strip all the same.
+    void SetMuteButtonBitmaps(UINT normal, UINT hover, UINT down);
+    int GetBackgroundWidth() const { return m_nBackWidth; }
+    int GetBackgroundHeight() const { return m_nBackHeight; }
+
+    // ---- Queries --------------------------------------------------------------------
     // The caption of speaker-position code (0..24) in a language.
     static QString SpeakerTypeText(int code, bool chinese);
-    // What the view handed the level fader, for its tests.
+    // Control id of input source switch 1..16.
+    static int SourceControlId(int source);
+    // What the owner handed the level fader.
     UINT LevelChannelBitmap() const { return m_nChannelId; }
     UINT LevelThumbBitmap() const { return m_nThumbId; }
     UINT LevelActiveThumbBitmap() const { return m_nThumbActiveId; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // ---- Handlers ----------------------------------------------------------------
+    void OnMuteButton();
+    void OnSelectButton();
+    void OnPolarityButton();
+    void OnSourceButton(int source);
+    // Level field committed or level spin stepped.
+    void OnLevelChanged();
+    // WM_SLIDER_MOVING / WM_SLIDER_MOVED.
+    LRESULT OnSliderMessage(UINT message, WPARAM id);
+    void OnDelaySpin();
+    void OnDelayEdit();
+    // Opens the speaker-type popup under its button and acts on the pick.
+    void OnSpeakerTypeButton();
+    // Popup item 4100 + code: a type other than the present one is posted.
+    void OnSpeakerTypeItem(int code);
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     bool OnInitDialog();
+    // Takes the strip's own key and mouse rules; true when the event is
+    // consumed.
+    bool PreTranslate(QEvent* event);
+    void Notify(UINT message, LPARAM value);
+    void ApplyPolarityBitmaps();
+    void MarkOutputEdited();
+    // The snapshot of step 3 of the popup and the menu's item states.
+    void TakePositionSnapshot();
+    void UpdateSpeakerMenuItems();
 
     UINT m_nChannelId = 0, m_nChannelActiveId = 0;
     UINT m_nThumbId = 0, m_nThumbActiveId = 0;
-    QRect m_rcLevel;
-    QRect m_rcDelay;
 };

@@ -356,10 +356,10 @@ TEST_F(MainViewTest, RefreshingTheStripsReadsTheOutputsAndBoundsTheLevelWord)
     PutWord(g_SystemBytes + 8, 67);
     g_SystemBytes[31] = 1;
     m_pView->RefreshOutputStrips();
-    const COutRouteDlg& strip = m_pView->m_strips[4];
+    COutRouteDlg& strip = m_pView->m_strips[4];
     EXPECT_EQ(strip.m_nLevel, 321);
     // Half the delay word, truncated.
-    EXPECT_EQ(strip.m_nDelay, 240);
+    EXPECT_EQ(strip.m_spinDelay.GetPos(), 240);
     EXPECT_EQ(strip.m_bOn, 0);
     EXPECT_EQ(strip.m_abSource[2], 77);
     EXPECT_EQ(strip.m_abSource[3], 0);

@@ -15,12 +15,12 @@
 
 namespace {
 
-// Flat 20 x 10 test pictures, one colour a state; FADED is red at half
-// alpha.
+// Flat 20 x 10 test pictures (under ids no skin uses), one colour a state;
+// FADED is red at half alpha.
 enum : UINT {
-    NORMAL = 7001, HOVER, DOWN, CHECKED, CHECKED_HOVER, CHECKED_DOWN, DISABLED, DISABLED_CHECKED,
+    NORMAL = 9001, HOVER, DOWN, CHECKED, CHECKED_HOVER, CHECKED_DOWN, DISABLED, DISABLED_CHECKED,
     CN_NORMAL, CN_HOVER, CN_DOWN, CN_CHECKED, CN_CHECKED_HOVER, CN_CHECKED_DOWN,
-    FADED = 7100, HALVES = 7101, BIG = 7102, MISSING = 7999,
+    FADED = 9100, HALVES = 9101, BIG = 9102, MISSING = 9999,
 };
 const QColor kPage(0, 0, 255);
 
