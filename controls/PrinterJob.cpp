@@ -67,17 +67,6 @@ QString ChoosePrintFile(QWidget* parent)
     return result.accepted && !files.isEmpty() ? files.first() : QString();
 }
 
-// Ends the document without printing the rest. Where the printer cannot
-// abort (a PDF file), the painter ends and the partial file goes.
-void AbortDocument(QPainter& dc, QPrinter& printer)
-{
-    const bool aborted = printer.abort();
-    if (dc.isActive())
-        dc.end();
-    if (!aborted && !printer.outputFileName().isEmpty())
-        QFile::remove(printer.outputFileName());
-}
-
 QWidget* JobOwnerOr(QWidget* window)
 {
     return window != nullptr ? window : QApplication::activeWindow();
@@ -176,11 +165,22 @@ void CPrinterJob::PrintJob()
         }
     }
     if (error)
-        AbortDocument(dc, printer);
+        AbortPrintDocument(dc, printer);
     else
         dc.end();
     delete progress.data();
     OnEndPrinting(&dc, &info);
+}
+
+// Where the printer cannot abort (a PDF file), the painter ends and the
+// partial file goes.
+void AbortPrintDocument(QPainter& dc, QPrinter& printer)
+{
+    const bool aborted = printer.abort();
+    if (dc.isActive())
+        dc.end();
+    if (!aborted && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
 }
 
 bool DoPreparePrinting(CPrintInfo* info, QWidget* parent)

@@ -16,6 +16,7 @@
 
 class CPrintInfo;
 class QPainter;
+class QPrinter;
 class QWidget;
 
 // Set to stop the running job after its current page; a job clears it when
@@ -56,6 +57,10 @@ protected:
 // (a last page below the first becomes the first); true after OK with a
 // printer. info's preview pages and page description are then set.
 bool DoPreparePrinting(CPrintInfo* info, QWidget* parent = nullptr);
+
+// Ends the document without printing the rest; a partial file printed to
+// is removed.
+void AbortPrintDocument(QPainter& dc, QPrinter& printer);
 
 // Before each page: a job that never set its page count (last page 65535)
 // goes on only while its current page is 1, so it prints one page.

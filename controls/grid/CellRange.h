@@ -22,6 +22,8 @@ public:
     // The range whose minimums are the larger and whose maximums the smaller
     // of the two ranges' bounds (it may come out inverted: no common cell).
     CCellRange Intersect(const CCellRange& other) const;
+    // (maxRow - minRow + 1) x (maxCol - minCol + 1), whatever the bounds.
+    int Count() const { return (m_nMaxRow - m_nMinRow + 1) * (m_nMaxCol - m_nMinCol + 1); }
     // (minRow, minCol).
     CCellID GetTopLeft() const { return CCellID(m_nMinRow, m_nMinCol); }
 

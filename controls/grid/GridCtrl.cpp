@@ -101,6 +101,7 @@ CGridCtrl::~CGridCtrl()
     // The window goes first: nobody is notified or drawn for from here on,
     // and an editor still open ends without reaching the grid.
     m_bHasWindow = false;
+    m_DropTarget.Revoke();
     DetachEditors();
     m_ContextMenu.clear();
     DeleteAllItems();
@@ -131,6 +132,7 @@ bool CGridCtrl::Create(const CRect& rect, QWidget* pParent, UINT nID, DWORD dwSt
         setFrameStyle(QFrame::Box | QFrame::Plain);
     m_bHasWindow = true;
     PreSubclassWindow();
+    m_DropTarget.Register(this);
     if (m_bTitleTipsEnabled)
         m_TitleTip.Create(this);
 
@@ -159,6 +161,7 @@ bool CGridCtrl::SubclassWindow(QWidget* item)
         setFrameStyle(QFrame::Box | QFrame::Plain);
     m_bHasWindow = true;
     PreSubclassWindow();
+    m_DropTarget.Register(this);
     if (m_bTitleTipsEnabled && !m_TitleTip.HasWindow())
         m_TitleTip.Create(this);
     setVisible(shown);
@@ -222,6 +225,25 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         OnSysColorChange();
         return 0;
+    case WM_COMMAND:
+        // The edit commands routed to the grid; the virtuals, so a derived
+        // grid's own apply.
+        switch (LOWORD(wParam)) {
+        case ID_EDIT_CUT:
+            OnEditCut();
+            return 0;
+        case ID_EDIT_COPY:
+            OnEditCopy();
+            return 0;
+        case ID_EDIT_PASTE:
+            OnEditPaste();
+            return 0;
+        case ID_EDIT_SELECT_ALL:
+            OnEditSelectAll();
+            return 0;
+        default:
+            return 0;
+        }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;

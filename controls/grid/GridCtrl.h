@@ -53,8 +53,12 @@
 #include "platform/gui/LogFont.h"
 #include "platform/gui/TimerMap.h"
 
+class CCmdUI;
 class CDataExchange;
+class CPrintInfo;
+class QMimeData;
 class QPainter;
+class QPixmap;
 
 // The record of the grid's WM_NOTIFY: which cell.
 struct NMGRIDCELL {
@@ -69,6 +73,16 @@ enum : int {
     GRIDLINES_HORZ = 1,  // a line under each row
     GRIDLINES_VERT = 2,  // a line right of each column
     GRIDLINES_BOTH = 3,
+};
+
+// FindNextCell's directions, combined with the state bits to look for.
+enum : int {
+    GFN_ABOVE = 0x100,
+    GFN_BELOW = 0x200,
+    GFN_TOLEFT = 0x400,
+    GFN_TORIGHT = 0x800,
+    GFN_AREA = GFN_BELOW | GFN_TORIGHT,
+    GFN_ALL = GFN_BELOW | GFN_TOLEFT | GFN_TORIGHT,
 };
 
 // The auto-scroll timer.
@@ -270,14 +284,108 @@ public:
     virtual void CreateCellEditor(const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nCol,
                                   const QString& szText, UINT nChar);
 
-    // ---- Clipboard commands and sorting ------------------------------------------
-    // Ctrl+X, C, V and A reach these. Select-all selects every non-fixed
-    // cell; the clipboard and the sort are not part of this grid yet.
+    // ---- Clipboard ---------------------------------------------------------------
+    // Text on the clipboard and in drags is plain Unicode text: the rows of
+    // the selection's bounding range joined by "\n", the cells of a row by
+    // "\t"; a selected cell gives its text (" " when empty), a cell of the
+    // range that is not selected gives nothing. A paste splits each line at
+    // tabs and commas (runs of separators count as one) and trims each field.
+    //
+    // Empties every selected editable cell (-105 and -106 around each).
+    virtual void ClearSelectedText();
+    // The selection as new text data, owned by the caller; null when
+    // nothing is selected.
+    virtual QMimeData* CopySelectionToDataSource();
+    // Writes the data's text with its first field at cell; false (nothing
+    // changes) when cell is not valid or not editable or there is no text.
+    // Fields whose cell lies outside the grid or is not editable are
+    // skipped; each written cell is marked modified, loses its selection and
+    // is announced to the owner by -105 before and -106 after.
+    virtual bool PasteFromDataObject(const CCellID& cell, const QMimeData* pDataObject);
+    // Ctrl+X, C, V and A and the commands ID_EDIT_CUT, _COPY, _PASTE and
+    // _SELECT_ALL reach these. Copy works on a grid that is not editable;
+    // cut and paste do nothing there.
     virtual void OnEditCut();
     virtual void OnEditCopy();
     virtual void OnEditPaste();
     virtual void OnEditSelectAll();
+    // Whether each command may run now.
+    void OnUpdateEditCut(CCmdUI* pCmdUI) const;
+    void OnUpdateEditCopy(CCmdUI* pCmdUI) const;
+    void OnUpdateEditPaste(CCmdUI* pCmdUI) const;
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI) const;
+    // The update handler of pCmdUI's command; false for another command.
+    bool OnUpdateCommand(CCmdUI* pCmdUI) const;
+
+    // ---- Drag and drop -----------------------------------------------------------
+    // An image of the focus cell for dragging: the cell as drawn, its
+    // background transparent; *pHotSpot its bottom-right corner. Null
+    // without a window or a focus cell.
+    virtual QPixmap CreateDragImage(QPoint* pHotSpot);
+    // Drags the selection out (copy or move) while drag and drop is on; the
+    // owner hears LVN_BEGINDRAG first, and a move clears the cells after.
+    void StartCellDrag();
+    // The grid's side of a drop (through its CGridDropTarget): the cell under
+    // the drag is highlighted while it can take the text (an editable
+    // non-fixed cell, drag and drop on); the effect is copy with Ctrl held,
+    // else move. A drop pastes at the last highlighted cell.
+    unsigned OnDragEnter(const QMimeData* pDataObject, DWORD dwKeyState, const QPoint& point);
+    unsigned OnDragOver(const QMimeData* pDataObject, DWORD dwKeyState, const QPoint& point);
+    void OnDragLeave();
+    bool OnDrop(const QMimeData* pDataObject, unsigned dropEffect, const QPoint& point);
+    bool IsDragAndDropEnabled() const { return m_bDragDropEnabled; }
+    void EnableDragAndDrop(bool bAllow = true) { m_bDragDropEnabled = bAllow; }
+    CGridDropTarget* DropTarget() { return &m_DropTarget; }
+
+    // ---- Sorting and search ------------------------------------------------------
+    // Clear the selection and the focus, then sort the non-fixed rows by
+    // the text of column nCol (compared as GBK bytes, case-sensitive) or by
+    // pfnCompare applied to the cells' item data. Whole rows move with their
+    // heights; equal rows are not exchanged (the order is not stable).
+    // False for a column out of range or fewer than two rows.
     virtual bool SortTextItems(int nCol, bool bAscending);
+    // Rows low to high (high -1: the last row); false, nothing moved, for a
+    // range that does not lie inside the rows.
+    bool SortTextItems(int nCol, bool bAscending, int low, int high);
+    using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    bool SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, LPARAM lParamSort);
+    bool SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, LPARAM lParamSort, int low, int high);
+    // The first cell after from, in the direction nFlags names (GFN_), whose
+    // state has one of nFlags' state bits; (-1, -1) when none.
+    CCellID FindNextCell(const CCellID& from, int nFlags) const;
+    int GetSortColumn() const { return m_nSortColumn; }
+    bool GetSortAscending() const { return m_bSortAscending; }
+    void SetHeaderSort(bool bSortOnClick = true) { m_bSortOnHeaderClick = bSortOnClick; }
+
+    // ---- Printing ------------------------------------------------------------------
+    // Asks for a printer and prints the whole table: scaled to the paper's
+    // width, the fixed rows on every page, a header band (the application's
+    // name, the nearest titled ancestor's title) and a footer band (the
+    // page number and the date). Nothing without a window.
+    void Print();
+    // The steps of Print, each on the printer's painter (inactive when the
+    // document could not start) and the job's record.
+    virtual void OnBeginPrinting(QPainter* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(QPainter* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(QPainter* pDC, CPrintInfo* pInfo);
+    virtual void PrintFixedRows(QPainter* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(QPainter* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(QPainter* pDC, CPrintInfo* pInfo);
+    // Height in grid units left for the non-fixed rows of a page, and the
+    // page each non-fixed row lands on, once OnBeginPrinting measured.
+    int GetPrintPageHeight() const { return m_nPrintPageHeight; }
+    const std::vector<int>& PrintPageFirstRows() const { return m_PrintPageFirstRows; }
+
+    // ---- Files -----------------------------------------------------------------------
+    // The texts as comma-separated lines in GBK, row 0 first, CR LF after
+    // each; no quoting, so a comma or line break in a text splits on
+    // reading. The old file stays when the write fails (a box says why).
+    bool Save(const QString& path);
+    // Replaces the whole content by the file's: row 0 the headings, no fixed
+    // rows or columns, columns fitted to their texts. A file that cannot be
+    // read or is refused (over 16 MiB, a zero byte) changes nothing: a box
+    // says why, false.
+    bool Load(const QString& path);
 
     // ---- Redraw -----------------------------------------------------------------
     // Draws one cell now, into pDC when given (the caller shows it), else
@@ -522,6 +630,13 @@ protected:
     CGridDropTarget m_DropTarget;
     bool m_bSortAscending = true;
     int m_nSortColumn = -1;
+    QSize m_PrintCharSize;
+    QSize m_PrintPaperSize;
+    QSize m_PrintLogicalPage;
+    int m_nPrintPageHeight = 0;
+    // The first row of each printed page, computed once for the page count
+    // and the pages themselves.
+    std::vector<int> m_PrintPageFirstRows;
 
 private:
     void OnScroll(int bar, UINT nSBCode);
@@ -529,6 +644,13 @@ private:
     void OnScrollBarAction(int bar, int action);
     void ApplyScrollBar(int bar, int range, int page, int reach);
     void DestroyRow(int row);
+    // Exchanges two rows' cells and heights.
+    void SwapRows(int row1, int row2);
+    // The printed rectangle of each column (left = previous right + 1).
+    CRect PrintedCell(int left, int top, int col, int height) const;
+    void PrintCellBorders(QPainter* pDC, const CRect& rect, int row, int col, int vOffset);
+    // A file error's box: cause with the file name in it.
+    static void ReportFileError(const QString& cause, const QString& path);
     // The window keeps the mouse until the button goes up; Qt holds it for
     // the grid anyway, this only tracks it.
     void SetCapture() { m_bCaptured = true; }

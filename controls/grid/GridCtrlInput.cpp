@@ -101,7 +101,14 @@ void CGridCtrl::OnFixedRowClick(CCellID& cell)
     if (m_bListMode) {
         if (!m_bSortOnHeaderClick)
             return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The wait cursor goes however the sort ends, a throwing override of
+        // the text or the comparison included.
+        struct WaitCursor {
+            WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+            ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+            WaitCursor(const WaitCursor&) = delete;
+            WaitCursor& operator=(const WaitCursor&) = delete;
+        } waitCursor;
         // The same column again turns the order round; a new one starts
         // ascending.
         if (cell.col == m_nSortColumn) {
@@ -112,35 +119,10 @@ void CGridCtrl::OnFixedRowClick(CCellID& cell)
         }
         SortTextItems(m_nSortColumn, m_bSortAscending);
         Invalidate();
-        QApplication::restoreOverrideCursor();
         return;
     }
     m_nMouseMode = cell.col < GetFixedColumnCount() ? MouseSelectAll : MouseSelectColumns;
     OnSelecting(cell);
-}
-
-// ---- Clipboard commands and sorting --------------------------------------------------------------
-
-void CGridCtrl::OnEditCut()
-{
-}
-
-void CGridCtrl::OnEditCopy()
-{
-}
-
-void CGridCtrl::OnEditPaste()
-{
-}
-
-void CGridCtrl::OnEditSelectAll()
-{
-    SelectAllCells();
-}
-
-bool CGridCtrl::SortTextItems(int, bool)
-{
-    return false;
 }
 
 // ---- The mouse ---------------------------------------------------------------------------------

@@ -52,6 +52,14 @@ enum : UINT {
     SC_CLOSE = 0xF060,
 };
 
+// The standard edit commands (low word of a WM_COMMAND wParam).
+enum : UINT {
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_SELECT_ALL = 57642,
+};
+
 // Button notification codes (high word of a WM_COMMAND wParam).
 enum : UINT {
     BN_CLICKED = 0,
