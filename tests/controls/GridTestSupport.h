@@ -84,6 +84,7 @@ public:
     using CGridCtrl::m_cellSelectionStart;
     using CGridCtrl::m_nMouseMode;
     using CGridCtrl::OnFixedColumnClick;
+    using CGridCtrl::OnFixedRowClick;
     using CGridCtrl::OnTimer;
     using CGridCtrl::m_nTimerId;
     using CGridCtrl::m_nWheelLines;
