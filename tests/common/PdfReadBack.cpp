@@ -56,3 +56,28 @@ QStringList PdfWords(const QString& path, int page)
 {
     return PdfText(path, page).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
+
+QList<PdfWordBox> PdfWordBoxes(const QString& path, int page, QSizeF* pageSize)
+{
+    const QString html = Run(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"),
+                              QString::number(page), QStringLiteral("-l"), QString::number(page), path, QStringLiteral("-")});
+    static const QRegularExpression pageTag(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpressionMatch size = pageTag.match(html);
+    if (pageSize != nullptr && size.hasMatch())
+        *pageSize = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    static const QRegularExpression wordTag(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    QList<PdfWordBox> words;
+    for (QRegularExpressionMatchIterator it = wordTag.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        PdfWordBox word;
+        word.xMin = match.captured(1).toDouble();
+        word.yMin = match.captured(2).toDouble();
+        word.xMax = match.captured(3).toDouble();
+        word.yMax = match.captured(4).toDouble();
+        word.text = match.captured(5).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        words.append(word);
+    }
+    return words;
+}
