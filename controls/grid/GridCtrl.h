@@ -27,6 +27,7 @@
 // SubclassWindow, until the grid is destroyed. Without one the grid keeps its
 // data but draws nothing, updates no scroll bar, measures text as (0, 0) and
 // notifies nobody.
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -646,6 +647,13 @@ private:
     void DestroyRow(int row);
     // Exchanges two rows' cells and heights.
     void SwapRows(int row1, int row2);
+    // The quick sort of rows low to high (high -1: the last) that both sorts
+    // share: againstPivot gives, for the pivot's row, each row's order
+    // against the pivot (negative before it); differ says whether two rows
+    // are worth exchanging.
+    using RowOrder = std::function<int(int row)>;
+    bool QuickSortRows(int low, int high, bool bAscending, const std::function<RowOrder(int pivotRow)>& againstPivot,
+                       const std::function<bool(int, int)>& differ);
     // The printed rectangle of each column (left = previous right + 1).
     CRect PrintedCell(int left, int top, int col, int height) const;
     void PrintCellBorders(QPainter* pDC, const CRect& rect, int row, int col, int vOffset);

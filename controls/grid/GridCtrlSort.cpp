@@ -1,5 +1,6 @@
 // The grid's sorts (by a column's text or by a comparison of the cells'
 // item data) and the search for the next cell in a given state.
+#include <algorithm>
 #include <cstring>
 
 #include <QByteArray>
@@ -43,42 +44,15 @@ bool CGridCtrl::SortTextItems(int nCol, bool bAscending, int low, int high)
 {
     if (nCol < 0 || nCol >= GetColumnCount())
         return false;
-    if (high == -1)
-        high = GetRowCount() - 1;
-    // Rows that do not exist are never exchanged.
-    if (low < 0 || high >= GetRowCount())
-        return false;
-    int lo = low;
-    int hi = high;
-    if (hi <= lo)
-        return false;
-
-    const QString pivot = GetItemText((lo + hi) / 2, nCol);
-    const auto before = [&](int row) {
-        const int order = GridCompareTexts(GetItemText(row, nCol), pivot);
-        return bAscending ? order < 0 : order > 0;
-    };
-    const auto after = [&](int row) {
-        const int order = GridCompareTexts(GetItemText(row, nCol), pivot);
-        return bAscending ? order > 0 : order < 0;
-    };
-    while (lo <= hi) {
-        while (lo < high && before(lo))
-            ++lo;
-        while (hi > low && after(hi))
-            --hi;
-        if (lo <= hi) {
-            if (GetItemText(lo, nCol) != GetItemText(hi, nCol))
-                SwapRows(lo, hi);
-            ++lo;
-            --hi;
-        }
-    }
-    if (low < hi)
-        SortTextItems(nCol, bAscending, low, hi);
-    if (lo < high)
-        SortTextItems(nCol, bAscending, lo, high);
-    return true;
+    // The pivot's text is read once; every other text each time it is
+    // compared, through the virtual GetItemText.
+    return QuickSortRows(
+        low, high, bAscending,
+        [this, nCol](int pivotRow) -> RowOrder {
+            const QString pivot = GetItemText(pivotRow, nCol);
+            return [this, nCol, pivot](int row) { return GridCompareTexts(GetItemText(row, nCol), pivot); };
+        },
+        [this, nCol](int a, int b) { return GetItemText(a, nCol) != GetItemText(b, nCol); });
 }
 
 bool CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, LPARAM lParamSort)
@@ -91,8 +65,21 @@ bool CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, LP
 {
     if (pfnCompare == nullptr || nCol < 0 || nCol >= GetColumnCount())
         return false;
+    return QuickSortRows(
+        low, high, bAscending,
+        [=](int pivotRow) -> RowOrder {
+            const LPARAM pivot = GetItemData(pivotRow, nCol);
+            return [=](int row) { return pfnCompare(GetItemData(row, nCol), pivot, lParamSort); };
+        },
+        [=](int a, int b) { return pfnCompare(GetItemData(a, nCol), GetItemData(b, nCol), lParamSort) != 0; });
+}
+
+bool CGridCtrl::QuickSortRows(int low, int high, bool bAscending, const std::function<RowOrder(int)>& againstPivot,
+                              const std::function<bool(int, int)>& differ)
+{
     if (high == -1)
         high = GetRowCount() - 1;
+    // Rows that do not exist are never exchanged.
     if (low < 0 || high >= GetRowCount())
         return false;
     int lo = low;
@@ -100,30 +87,25 @@ bool CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, LP
     if (hi <= lo)
         return false;
 
-    const LPARAM pivot = GetItemData((lo + hi) / 2, nCol);
+    const RowOrder order = againstPivot((lo + hi) / 2);
+    const auto before = [&](int row) { return bAscending ? order(row) < 0 : order(row) > 0; };
+    const auto after = [&](int row) { return bAscending ? order(row) > 0 : order(row) < 0; };
     while (lo <= hi) {
-        if (bAscending) {
-            while (lo < high && pfnCompare(GetItemData(lo, nCol), pivot, lParamSort) < 0)
-                ++lo;
-            while (hi > low && pfnCompare(GetItemData(hi, nCol), pivot, lParamSort) > 0)
-                --hi;
-        } else {
-            while (lo < high && pfnCompare(GetItemData(lo, nCol), pivot, lParamSort) > 0)
-                ++lo;
-            while (hi > low && pfnCompare(GetItemData(hi, nCol), pivot, lParamSort) < 0)
-                --hi;
-        }
+        while (lo < high && before(lo))
+            ++lo;
+        while (hi > low && after(hi))
+            --hi;
         if (lo <= hi) {
-            if (pfnCompare(GetItemData(lo, nCol), GetItemData(hi, nCol), lParamSort) != 0)
+            if (differ(lo, hi))
                 SwapRows(lo, hi);
             ++lo;
             --hi;
         }
     }
     if (low < hi)
-        SortItems(pfnCompare, nCol, bAscending, lParamSort, low, hi);
+        QuickSortRows(low, hi, bAscending, againstPivot, differ);
     if (lo < high)
-        SortItems(pfnCompare, nCol, bAscending, lParamSort, lo, high);
+        QuickSortRows(lo, high, bAscending, againstPivot, differ);
     return true;
 }
 
