@@ -17,6 +17,7 @@
 #include "pages/output/OutputDlg.h"
 #include "platform/core/Language.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
 
@@ -77,18 +78,7 @@ QImage RenderOutputGraph()
     for (bool& shown : g_abShowCurve)
         shown = false;
 
-    int height = 0;
-    for (const QImage& row : rows)
-        height += row.height() + 6;
-    QImage sheet(rows[0].width(), height, QImage::Format_RGB32);
-    sheet.fill(QColor(255, 255, 255));
-    QPainter painter(&sheet);
-    int y = 0;
-    for (const QImage& row : rows) {
-        painter.drawImage(0, y, row);
-        y += row.height() + 6;
-    }
-    return sheet;
+    return StackReviewRows(rows, 6, QColor(255, 255, 255));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QPainter>
 
 #include "app/GlobalObjects.h"
 #include "app/SpeakerTypeMenu.h"
@@ -21,6 +20,7 @@
 #include "platform/core/Language.h"
 #include "platform/gui/ControlStyles.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
 
@@ -38,35 +38,16 @@ void ShapeOutputForReview(CKTV_Data& data)
     out->GetLowPass()->SetSlope(0, false);
 }
 
-QImage Stack(const std::vector<QImage>& rows)
-{
-    int width = 0, height = 0;
-    for (const QImage& row : rows) {
-        width = std::max(width, row.width());
-        height += row.height() + 8;
-    }
-    QImage sheet(width, height, QImage::Format_RGB32);
-    sheet.fill(QColor(0x20, 0x22, 0x28));
-    QPainter painter(&sheet);
-    int y = 0;
-    for (const QImage& row : rows) {
-        painter.drawImage(0, y, row);
-        y += row.height() + 8;
-    }
-    return sheet;
-}
-
 QImage RenderOutputPage()
 {
     InitDefaultDeviceData();
     CKTV_Data data;
     ShapeOutputForReview(data);
-    QWidget view;
+    // The page alone, as its own window.
     COutputDlg page;
-    page.Create(&view);
+    page.Create(nullptr);
     page.AttachData(&data);
-    view.resize(page.size());
-    view.show();
+    page.show();
     std::vector<QImage> rows;
     for (bool chinese : {false, true}) {
         g_bChinese = chinese;
@@ -87,7 +68,7 @@ QImage RenderOutputPage()
     }
     g_bChinese = false;
     LoadSpeakerTypeMenu(MENU_SPEAKER_TYPE_EN);
-    return Stack(rows);
+    return StackReviewRows(rows, 8, QColor(0x20, 0x22, 0x28));
 }
 
 QImage RenderOutputStrips()
@@ -129,7 +110,7 @@ QImage RenderOutputStrips()
         rows.push_back(view.grab().toImage());
     }
     g_bChinese = false;
-    return Stack(rows);
+    return StackReviewRows(rows, 8, QColor(0x20, 0x22, 0x28));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "tools/toolkit_review/ReviewWidgets.h"
 
+#include <algorithm>
+
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -22,4 +25,22 @@ QLabel* ReviewCaption(QWidget* parent, const QString& text, int x, int y)
     label->setStyleSheet(QStringLiteral("color: #3C4455"));
     label->move(x, y);
     return label;
+}
+
+QImage StackReviewRows(const std::vector<QImage>& rows, int gap, const QColor& background)
+{
+    int width = 0, height = 0;
+    for (const QImage& row : rows) {
+        width = std::max(width, row.width());
+        height += row.height() + gap;
+    }
+    QImage sheet(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    sheet.fill(background);
+    QPainter painter(&sheet);
+    int y = 0;
+    for (const QImage& row : rows) {
+        painter.drawImage(0, y, row);
+        y += row.height() + gap;
+    }
+    return sheet;
 }
