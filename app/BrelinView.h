@@ -249,7 +249,7 @@ public:
     // The connect button, the lamp and its text by the link state.
     void ShowLinkState(bool connected);
     // A link is up (the link object's state).
-    bool IsConnected() const { return m_deviceLink.IsConnected(); }
+    bool IsConnected() const override { return m_deviceLink.IsConnected(); }
     CDeviceLink& DeviceLink() { return m_deviceLink; }
     CNet_Socket& NetLink() { return m_netLink; }
     CKTVCommand& Command() { return m_command; }
@@ -264,6 +264,15 @@ public:
     bool SelectUpdateFile(QWidget* owner);
     // Command 731: the version box, modal.
     void OnAboutCommand();
+
+    // ---- What the stand-alone dialogs ask (BrelinViewDialogs.cpp) ----------
+    int ToggleConnection() override;
+    void RecallPreset(int slot, int second) override;
+    void SetSendSysItem2(bool changed) override;
+    void SetSendSysItem5(bool changed) override;
+    void SaveLineSetting() override;
+    bool IsTransferPopupShown() const override;
+    void RenewTransferPopup() override;
 
     // ---- Members the pages and handlers reach --------------------------------
     CBitButton m_btnResetMap;
@@ -318,6 +327,8 @@ private:
     LRESULT LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The view's parts of a connect and a disconnect.
     CLinkViewHooks LinkHooks();
+    // The advanced settings dialog's part of them, when one exists.
+    static void AddAdvancedDialogHooks(CLinkViewHooks& hooks);
     // Shows the connect popup the decision lists at the connect button's
     // left edge, 2 pixels below it; the chosen command id, 0 for none.
     UINT TrackConnectMenu(const CConnectDecision& decision);

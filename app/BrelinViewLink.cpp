@@ -38,6 +38,7 @@ CLinkViewHooks CBrelinView::LinkHooks()
         m_progress.SetRange(0, upper);
         m_progress.SetPos(0);
     };
+    AddAdvancedDialogHooks(hooks);
     return hooks;
 }
 

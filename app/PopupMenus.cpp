@@ -28,6 +28,12 @@ const MenuItem kLink[] = {
     {ID_CONNECT_NETWORK, 0, "Network"},
 };
 
+// The advanced settings' source menu: input sources 0 to 6 (6 = off).
+const MenuItem kSources[] = {
+    {174, 0, "S/PDIF"}, {175, 0, "Hi.Level"}, {176, 0, "Phone"}, {177, 0, "AUX1"},
+    {178, 0, "AUX2"},   {179, 0, "AUX3"},     {180, 0, "OFF"},
+};
+
 template <size_t N>
 std::unique_ptr<QMenu> Build(const MenuItem (&items)[N])
 {
@@ -50,6 +56,7 @@ std::unique_ptr<QMenu> LoadPopupMenu(int menuId)
     case 112: return Build(kPresets);
     case 113: return Build(kSettings);
     case 114: return Build(kLink);
+    case 173: return Build(kSources);
     default: return nullptr;
     }
 }

@@ -29,7 +29,8 @@ enum : int {
 };
 // Menu 114 holds ID_CONNECT_USB and ID_CONNECT_NETWORK.
 
-// The popup of menu 112, 113 or 114; null for any other id.
+// The popup of menu 112, 113, 114 or 173 (the input sources, items 174 to
+// 180); null for any other id.
 std::unique_ptr<QMenu> LoadPopupMenu(int menuId);
 // The item with command id in menu or its submenus, or null.
 QAction* FindMenuItem(const QMenu* menu, int commandId);

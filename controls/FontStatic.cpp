@@ -136,7 +136,10 @@ void CFontStatic::Render()
     painter.setFont(*font);
     painter.setPen(colour);
     const UINT align = m_bLeft ? DT_LEFT : m_bRight ? DT_RIGHT : DT_CENTER;
-    DrawText(painter, m_strRendered, client, align | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    if (m_bWordWrap)
+        DrawText(painter, m_strRendered, client, align | DT_WORDBREAK | DT_NOCLIP);
+    else
+        DrawText(painter, m_strRendered, client, align | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
 }
 
 void CFontStatic::Redraw()

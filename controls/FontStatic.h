@@ -22,6 +22,10 @@ class CFontStatic : public QLabel {
 public:
     explicit CFontStatic(QWidget* parent = nullptr);
 
+    // The owner sets it to have the text wrap at word breaks (several
+    // lines from the top); off after construction.
+    bool m_bWordWrap = false;
+
     // Stores the height (the label always draws in Arial, whatever face);
     // only when text differs from the present colour it also takes the
     // colour, applies the style bits and repaints the parent's area.

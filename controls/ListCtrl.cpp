@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionViewItem>
 
@@ -208,6 +209,46 @@ bool CListCtrl::GetSubItemRect(int item, int subItem, int, CRect& rect) const
 bool CListCtrl::IsItemSelected(int item) const
 {
     return selectionModel() != nullptr && selectionModel()->isRowSelected(item, QModelIndex());
+}
+
+bool CListCtrl::SetItemState(int item, UINT state, UINT mask)
+{
+    if (item < 0 || item >= rowCount() || selectionModel() == nullptr)
+        return false;
+    const QModelIndex index = model()->index(item, 0);
+    if ((mask & LVIS_SELECTED) != 0) {
+        const auto how = ((state & LVIS_SELECTED) != 0 ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                         QItemSelectionModel::Rows;
+        selectionModel()->select(index, how);
+    }
+    if ((mask & LVIS_FOCUSED) != 0 && (state & LVIS_FOCUSED) != 0)
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    return true;
+}
+
+bool CListCtrl::EnsureVisible(int item, bool partialOk)
+{
+    if (item < 0 || item >= rowCount())
+        return false;
+    if (partialOk && visualRect(model()->index(item, 0)).intersects(viewport()->rect()))
+        return true;
+    scrollTo(model()->index(item, 0), QAbstractItemView::EnsureVisible);
+    return true;
+}
+
+void CListCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    NMITEMACTIVATE notice;
+    notice.hdr.hwndFrom = this;
+    notice.hdr.idFrom = std::uintptr_t(GetDlgCtrlID(this));
+    notice.hdr.code = NM_CLICK;
+    notice.iItem = rowAt(at.y());
+    notice.iSubItem = std::max(0, columnAt(at.x()));
+    SendMessage(GetParentTarget(this), WM_NOTIFY, WPARAM(GetDlgCtrlID(this)), reinterpret_cast<LPARAM>(&notice));
 }
 
 LRESULT CListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -57,6 +57,19 @@ enum : LRESULT {
     CDRF_NOTIFYSUBITEMDRAW = 0x20,
 };
 
+// Item states (SetItemState).
+enum : UINT {
+    LVIS_FOCUSED = 0x0001,
+    LVIS_SELECTED = 0x0002,
+};
+
+// NM_CLICK: the row clicked (-1 on space without a row) and its column.
+struct NMITEMACTIVATE {
+    NMHDR hdr;
+    int iItem = -1;
+    int iSubItem = 0;
+};
+
 struct NMCUSTOMDRAW {
     NMHDR hdr;
     DWORD dwDrawStage = 0;
@@ -119,6 +132,12 @@ public:
     bool GetSubItemRect(int item, int subItem, int area, CRect& rect) const;
     // Whether item is selected.
     bool IsItemSelected(int item) const;
+    // Sets the LVIS_SELECTED and LVIS_FOCUSED states of item that mask
+    // names to those of state; false for an item that does not exist.
+    bool SetItemState(int item, UINT state, UINT mask);
+    // Scrolls the list so that item shows; false for an item that does not
+    // exist.
+    bool EnsureVisible(int item, bool partialOk);
 
     // ---- Messages ----------------------------------------------------------------------
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -137,6 +156,9 @@ protected:
     // For a list with a header control of its own kind.
     CListCtrl(CHeaderCtrl* header, QWidget* parent);
     void keyPressEvent(QKeyEvent* event) override;
+    // A left click tells the parent NM_CLICK (WM_NOTIFY) once the list has
+    // handled it.
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // The colours custom draw gives the cell (text, background).
     void CustomDrawColours(int item, int subItem, COLORREF* text, COLORREF* background);
     // The column's LVCFMT_ format.

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPalette>
+#include <QRegularExpression>
 
 #include "controls/SpinBtn.h"
 #include "graphs/MixColumnParent.h"
@@ -35,7 +36,10 @@ CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent)
     // moves); the keyboard still reaches it with Tab.
     setFocusPolicy(Qt::TabFocus);
     InstallLineInputFilter(this, [this](const QLineEdit& edit, const QString& text, EInputSource) {
-        return FitByteLimit(edit, SplitCharacters(StripNonAscii(text)), m_nLimit);
+        QString allowed = StripNonAscii(text);
+        if (m_bDigitsOnly)
+            allowed.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+        return FitByteLimit(edit, SplitCharacters(allowed), m_nLimit);
     });
     // Only the user's edits set the typed-text flag; program text never
     // does.

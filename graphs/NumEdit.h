@@ -91,6 +91,8 @@ public:
     // 0 for no limit.
     void LimitText(int bytes) { m_nLimit = bytes; }
     int GetLimitText() const { return m_nLimit; }
+    // Only the digits of what the user puts in go in (a number style edit).
+    void SetDigitsOnly(bool on) { m_bDigitsOnly = on; }
     // While clear, clicks do not start editing, the text is grey and a
     // spin ignores steps. Set at construction.
     void SetInputFlag(bool on);
@@ -130,5 +132,6 @@ private:
     bool m_bVisible = true;
     bool m_bShowChanged = false;
     bool m_bInput = true;
+    bool m_bDigitsOnly = false;
     int m_nLimit = 0;
 };

@@ -226,6 +226,8 @@ bool CDeviceLink::StartIoWorker(bool)
     }
     g_bUsbActive = true;
     m_bConnected = true;
+    if (m_hooks.ioWorkerStarted)
+        m_hooks.ioWorkerStarted();
     return true;
 }
 
@@ -257,6 +259,8 @@ bool CDeviceLink::StopIoWorker(bool full)
     // With no link up, a reachable device is looked for again.
     if (m_pNet != nullptr)
         m_pNet->StartPolling();
+    if (m_hooks.ioWorkerStopped)
+        m_hooks.ioWorkerStopped();
     return true;
 }
 

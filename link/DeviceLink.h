@@ -276,7 +276,11 @@ public:
     // WM_TRANSFER_DONE.
     void OnTransferDone();
     // WM_OPERATION_DONE (lParam: success) of the network module's defaults.
+    // Over USB after a success, over the network always, the address, port
+    // and setting go back to the module's factory ones.
     void OnOperationDone(LPARAM ok);
+    // Address, port and setting back to the factory's; the view is told.
+    void RestoreNetworkDefaults();
 
     // ---- Worker side -----------------------------------------------------------
     // When the queue is empty and the send lock free, queues the change

@@ -388,25 +388,35 @@ void CDeviceLink::OnOperationDone(LPARAM ok)
     switch (g_nLinkType) {
     case LINK_USB:
         g_bTransferBusy = false;
-        if (ok != 0)
+        if (ok != 0) {
             AppMessageBox(g_bChinese ? g_strWifiResetOkCn : g_strWifiResetOkEn, MB_OK, LINK_PROMPT_HELP_ID);
-        else
+            RestoreNetworkDefaults();
+        } else {
             AppMessageBox(g_bChinese ? g_strWifiResetFailCn : g_strWifiResetFailEn, MB_OK, LINK_PROMPT_HELP_ID);
+        }
         break;
     case LINK_NETWORK:
-        // The module is back at its factory address: so is the setting.
-        g_strDeviceIp.Set(QString::fromLatin1(DEFAULT_DEVICE_IP));
-        g_nDevicePort = DEFAULT_DEVICE_PORT;
-        CAppSettings::PutString(SETTINGS_NETWORK, SETTINGS_DEVICE_IP, QString::fromLatin1(DEFAULT_DEVICE_IP));
+        RestoreNetworkDefaults();
         // The connect button's disconnect; a link already gone is not
         // opened again.
         if (m_bConnected)
             OnConnectButton();
         if (m_pNet != nullptr)
             m_pNet->SetReachable(false);
+        RestoreNetworkDefaults();
         AppMessageBox(g_bChinese ? g_strWifiFailCn : g_strWifiFailEn, MB_OK, LINK_PROMPT_HELP_ID);
         break;
     default:
         break;
     }
+}
+
+void CDeviceLink::RestoreNetworkDefaults()
+{
+    // The module is back at its factory address: so is the setting.
+    g_strDeviceIp.Set(QString::fromLatin1(DEFAULT_DEVICE_IP));
+    g_nDevicePort = DEFAULT_DEVICE_PORT;
+    CAppSettings::PutString(SETTINGS_NETWORK, SETTINGS_DEVICE_IP, QString::fromLatin1(DEFAULT_DEVICE_IP));
+    if (m_hooks.networkDefaultsRestored)
+        m_hooks.networkDefaultsRestored();
 }

@@ -19,4 +19,11 @@ struct CLinkViewHooks {
     std::function<void(bool arg, bool factoryReset)> popupShown;
     // The transfer popup is hidden.
     std::function<void()> popupHidden;
+    // The I/O worker has started; and it has stopped fully (the link is
+    // down).
+    std::function<void()> ioWorkerStarted;
+    std::function<void()> ioWorkerStopped;
+    // The network module's address and port went back to the factory's
+    // after its defaults were loaded.
+    std::function<void()> networkDefaultsRestored;
 };

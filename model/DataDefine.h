@@ -93,6 +93,9 @@ inline BYTE& g_byMasterOn = g_SystemBytes[14];
 inline BYTE& g_byInputButtonMask = g_SystemBytes[35];
 inline BYTE* const g_OutputMap = g_SystemBytes + 16;  // 12 position codes
 inline BYTE& g_byInputSource = g_SystemBytes[36];
+// Three bytes kept with the input source (saved in the all-presets file,
+// carried by no system item).
+inline BYTE* const g_AdvSettingBytes = g_SystemBytes + 37;
 inline BYTE& g_byCurrentPreset = g_SystemBytes[40];
 
 extern char g_szDeviceVersion[DEVICE_VERSION_SIZE];

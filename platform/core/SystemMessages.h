@@ -65,6 +65,12 @@ enum : UINT {
     BN_CLICKED = 0,
 };
 
+// Edit notification codes (high word of a WM_COMMAND wParam).
+enum : UINT {
+    EN_KILLFOCUS = 0x0200,
+    EN_CHANGE = 0x0300,
+};
+
 // Scroll bars (SB_HORZ, SB_VERT) and the request codes in the low word of a
 // WM_HSCROLL or WM_VSCROLL wParam; the high word carries a thumb position.
 enum : UINT {
@@ -137,6 +143,7 @@ struct NMHDR {
 
 // Notification codes of WM_NOTIFY (negative numbers, carried unsigned).
 enum : UINT {
+    NM_CLICK = UINT(-2),
     NM_DBLCLK = UINT(-3),
     NM_CUSTOMDRAW = UINT(-12),
     LVN_ITEMCHANGING = UINT(-100),
@@ -149,6 +156,8 @@ enum : UINT {
     // TRUE keeps the column's width.
     HDN_BEGINTRACKA = UINT(-306),
     HDN_BEGINTRACKW = UINT(-326),
+    // An address control's field was left or filled (NMIPADDRESS).
+    IPN_FIELDCHANGED = UINT(-860),
 };
 
 // Mouse key flags (wParam of mouse messages).

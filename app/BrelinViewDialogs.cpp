@@ -1,0 +1,63 @@
+// What the stand-alone dialogs (the advanced settings dialog and the user
+// panel with its password prompt) ask of the main view, and the view's
+// calls into the advanced settings dialog while one exists.
+#include "app/BrelinView.h"
+#include "app/LineSetting.h"
+#include "model/ChangeScanFlags.h"
+#include "pages/input/Adv_Seting.h"
+#include "platform/core/AppSettings.h"
+#include "platform/core/SettingsNames.h"
+
+void CBrelinView::AddAdvancedDialogHooks(CLinkViewHooks& hooks)
+{
+    hooks.ioWorkerStarted = [] {
+        if (g_pAdvSetingDlg != nullptr)
+            g_pAdvSetingDlg->EnableCommandButton(true);
+    };
+    hooks.ioWorkerStopped = [] {
+        if (g_pAdvSetingDlg != nullptr)
+            g_pAdvSetingDlg->EnableCommandButton(false);
+    };
+    hooks.networkDefaultsRestored = [] {
+        if (g_pAdvSetingDlg != nullptr)
+            g_pAdvSetingDlg->ShowNetworkSettings();
+    };
+}
+
+int CBrelinView::ToggleConnection()
+{
+    // The connect button's own action; a disconnect pending or a network
+    // connect still running count as not connected.
+    OnConnectButton();
+    return IsConnected() ? 1 : 0;
+}
+
+void CBrelinView::RecallPreset(int slot, int)
+{
+    m_deviceLink.RecallPreset(slot);
+}
+
+void CBrelinView::SetSendSysItem2(bool changed)
+{
+    g_bSendSysItem2 = changed && IsConnected();
+}
+
+void CBrelinView::SetSendSysItem5(bool changed)
+{
+    g_bSendSysItem5 = changed && IsConnected();
+}
+
+void CBrelinView::SaveLineSetting()
+{
+    CAppSettings::PutString(SETTINGS_LINE_SET, SETTINGS_LINE_SET, QString::number(g_nLineSet));
+    m_outputPage.update();
+}
+
+bool CBrelinView::IsTransferPopupShown() const
+{
+    return g_bTransferBusy;
+}
+
+void CBrelinView::RenewTransferPopup()
+{
+}
