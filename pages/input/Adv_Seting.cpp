@@ -16,6 +16,7 @@
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "model/LinkState.h"
+#include "model/ParameterSetLock.h"
 #include "model/SpeakerPosition.h"
 #include "model/WindowMessages.h"
 #include "pages/MainView.h"
@@ -33,6 +34,19 @@
 CAdv_Seting* g_pAdvSetingDlg = nullptr;
 
 namespace {
+// System bytes the dialog shows, copied under the parameter lock.
+struct AdvSystemCopy {
+    BYTE time, levelA, noise, extraLevelOn;
+    BYTE adv[3];
+};
+
+AdvSystemCopy AdvReadSystemBytes()
+{
+    ParameterSetGuard guard(g_ParameterSetLock);
+    return AdvSystemCopy{g_SystemBytes[10], g_SystemBytes[13], g_SystemBytes[11], g_SystemBytes[12],
+                         {g_AdvSettingBytes[0], g_AdvSettingBytes[1], g_AdvSettingBytes[2]}};
+}
+
 // Template 675 in dialog units of its font, Arial 8 (left, top, right,
 // bottom). The background carries a title band 12 units high.
 const CRect kAdvDialog(0, 0, 592, 207);
@@ -61,7 +75,7 @@ struct AdvCaption {
 };
 const AdvCaption kAdvCaptions[] = {
     {CRect(338, 20, 398, 30), "Threshold", "门限"},
-    {CRect(338, 36, 398, 46), "Threshold", "门限电压"},
+    {CRect(338, 36, 398, 46), "Threshold Vpp", "门限电压"},
     {CRect(338, 52, 398, 62), "Attack", "启动时间"},
     {CRect(338, 68, 398, 78), "Release", "释放时间"},
     {CRect(338, 92, 398, 102), "Noise gate", "噪声门限"},
@@ -338,13 +352,14 @@ void CAdv_Seting::SetUpTexts()
 
 void CAdv_Seting::RefreshFromData()
 {
+    const AdvSystemCopy bytes = AdvReadSystemBytes();
     ShowSourceButton();
     EnableExtraLevel();
-    m_spinTime.SetPos(g_SystemBytes[10]);
-    m_spinLevelA.SetPos(g_SystemBytes[13]);
+    m_spinTime.SetPos(bytes.time);
+    m_spinLevelA.SetPos(bytes.levelA);
     m_ipAddress.SetAddressText(g_strDeviceIp.Get());
     m_nPort = g_nDevicePort;
-    m_nNoise = g_SystemBytes[11];
+    m_nNoise = bytes.noise;
     m_spinNoise.SetPos(m_nNoise);
     m_listChannels.SetItemState(m_nCurRow, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (int row = 0; row < OUTPUT_COUNT; ++row) {
@@ -427,9 +442,12 @@ void CAdv_Seting::LoadChannelDynamics()
     if (m_pData == nullptr)
         return;
     m_pCurOutput = m_pData->GetOutput(m_nCurRow);
-    m_nThreshold = short(m_pCurOutput->GetLimitThreshold());
-    m_nAttack = short(m_pCurOutput->GetAttack());
-    m_nRelease = short(m_pCurOutput->GetRelease());
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        m_nThreshold = short(m_pCurOutput->GetLimitThreshold());
+        m_nAttack = short(m_pCurOutput->GetAttack());
+        m_nRelease = short(m_pCurOutput->GetRelease());
+    }
     m_spinThreshold.SetPos(m_nThreshold);
     m_spinVpp.SetPos(m_nThreshold);
     m_spinAttack.SetPos(m_nAttack);
@@ -445,22 +463,23 @@ void CAdv_Seting::FillChannelMap()
 
 void CAdv_Seting::EnableExtraLevel()
 {
-    const bool on = g_SystemBytes[12] != 0;
+    const bool on = AdvReadSystemBytes().extraLevelOn != 0;
     m_spinLevelA.setEnabled(on);
     m_editLevelA.Enable(on);
 }
 
 void CAdv_Seting::LoadSettings()
 {
+    const AdvSystemCopy bytes = AdvReadSystemBytes();
     ShowSourceButton();
-    m_spinLevelA.SetPos(g_AdvSettingBytes[0]);
-    m_spinLevelB.SetPos(g_AdvSettingBytes[1]);
-    m_spinLongTime.SetPos(g_AdvSettingBytes[2]);
-    m_spinTime.SetPos(g_SystemBytes[10]);
+    m_spinLevelA.SetPos(bytes.adv[0]);
+    m_spinLevelB.SetPos(bytes.adv[1]);
+    m_spinLongTime.SetPos(bytes.adv[2]);
+    m_spinTime.SetPos(bytes.time);
     m_ipAddress.SetAddressText(g_strDeviceIp.Get());
     m_btnApply.setEnabled(false);
     m_nPort = g_nDevicePort;
-    m_nNoise = g_SystemBytes[11];
+    m_nNoise = bytes.noise;
     m_spinNoise.SetPos(m_nNoise);
     m_btnLineSet.SetCheck(g_nLineSet != 0);
     CDataExchange exchange(this, false);
@@ -504,7 +523,10 @@ void CAdv_Seting::SelectInputSource(int n)
     if (n < 0 || n > CInputSourceTable::SOURCE_OFF || n == g_InputSourceTable.m_nCurrentSource)
         return;
     g_InputSourceTable.m_nCurrentSource = n;
-    g_byInputSource = n < CInputSourceTable::SOURCE_OFF ? BYTE(n) : BYTE(255);
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        g_byInputSource = n < CInputSourceTable::SOURCE_OFF ? BYTE(n) : BYTE(255);
+    }
     ShowSourceButton();
     if (m_pView != nullptr)
         m_pView->QueueCommand(2, 0);
@@ -732,46 +754,31 @@ void CAdv_Seting::OnCommand(UINT id, UINT code)
     case IDC_LEVEL_A:
     case IDC_LEVEL_A_SPIN:
         m_nLevelA = m_spinLevelA.GetPos();
-        g_AdvSettingBytes[0] = BYTE(m_nLevelA);
-        if (m_pView)
-            m_pView->SetSendSysItem2(true);
+        StoreSystemByte(&g_AdvSettingBytes[0], m_nLevelA, 2);
         break;
     case IDC_LEVEL_B:
     case IDC_LEVEL_B_SPIN:
         m_nLevelB = m_spinLevelB.GetPos();
-        g_AdvSettingBytes[1] = BYTE(m_nLevelB);
-        if (m_pView)
-            m_pView->SetSendSysItem2(true);
+        StoreSystemByte(&g_AdvSettingBytes[1], m_nLevelB, 2);
         break;
     case IDC_LONG_TIME:
     case IDC_LONG_TIME_SPIN:
         m_nLongTime = m_spinLongTime.GetPos();
-        g_AdvSettingBytes[2] = BYTE(m_nLongTime);
-        if (m_pView)
-            m_pView->SetSendSysItem2(true);
+        StoreSystemByte(&g_AdvSettingBytes[2], m_nLongTime, 2);
         break;
     case IDC_TIME:
     case IDC_TIME_SPIN:
         m_nTime = m_spinTime.GetPos();
-        g_SystemBytes[10] = BYTE(m_nTime);
-        if (m_pView)
-            m_pView->SetSendSysItem5(true);
+        StoreSystemByte(&g_SystemBytes[10], m_nTime, 5);
         break;
     case IDC_NOISE:
     case IDC_NOISE_SPIN:
-        m_nNoise = m_spinNoise.GetPos();
-        if (m_nNoise != g_SystemBytes[11]) {
-            g_SystemBytes[11] = BYTE(m_nNoise);
-            g_SystemBytes[15] = BYTE(m_nNoise);
-            if (m_pView)
-                m_pView->SetSendSysItem5(true);
-        }
+        OnNoise();
         break;
     case IDC_THRESHOLD:
     case IDC_THRESHOLD_SPIN:
         m_nThreshold = m_spinThreshold.GetPos();
-        if (m_pCurOutput)
-            m_pCurOutput->SetLimitThreshold(short(m_nThreshold));
+        StoreLimiter(IDC_THRESHOLD);
         m_spinVpp.SetPos(m_nThreshold);
         m_editVpp.SetActiveLook(false);
         m_curve.RefreshChannel();
@@ -781,22 +788,19 @@ void CAdv_Seting::OnCommand(UINT id, UINT code)
         m_nThreshold = m_spinVpp.GetPos();
         m_spinThreshold.SetPos(m_nThreshold);
         m_editThreshold.SetActiveLook(false);
-        if (m_pCurOutput)
-            m_pCurOutput->SetLimitThreshold(short(m_nThreshold));
+        StoreLimiter(IDC_THRESHOLD);
         m_curve.RefreshChannel();
         break;
     case IDC_ATTACK:
     case IDC_ATTACK_SPIN:
         m_nAttack = m_spinAttack.GetPos();
         DropThresholdLooks();
-        if (m_pCurOutput)
-            m_pCurOutput->SetAttack(short(m_nAttack));
+        StoreLimiter(IDC_ATTACK);
         break;
     case IDC_RELEASE:
     case IDC_RELEASE_SPIN:
         m_nRelease = m_spinRelease.GetPos() - RELEASE_SHOWN_OFFSET;
-        if (m_pCurOutput)
-            m_pCurOutput->SetRelease(short(m_nRelease));
+        StoreLimiter(IDC_RELEASE);
         DropThresholdLooks();
         break;
     case IDC_SOURCE:
@@ -820,6 +824,48 @@ void CAdv_Seting::OnCommand(UINT id, UINT code)
             SelectInputSource(int(id) - ID_SOURCE_FIRST);
         break;
     }
+}
+
+void CAdv_Seting::StoreSystemByte(BYTE* byte, int value, int item)
+{
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        *byte = BYTE(value);
+    }
+    if (m_pView == nullptr)
+        return;
+    if (item == 2)
+        m_pView->SetSendSysItem2(true);
+    else
+        m_pView->SetSendSysItem5(true);
+}
+
+void CAdv_Seting::OnNoise()
+{
+    m_nNoise = m_spinNoise.GetPos();
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        if (m_nNoise == g_SystemBytes[11])
+            return;
+        g_SystemBytes[11] = BYTE(m_nNoise);
+        g_SystemBytes[15] = BYTE(m_nNoise);
+    }
+    if (m_pView)
+        m_pView->SetSendSysItem5(true);
+}
+
+void CAdv_Seting::StoreLimiter(UINT id)
+{
+    if (m_pCurOutput == nullptr)
+        return;
+    // Only the value edited: the curve's drag writes the threshold itself.
+    ParameterSetGuard guard(g_ParameterSetLock);
+    if (id == IDC_ATTACK)
+        m_pCurOutput->SetAttack(short(m_nAttack));
+    else if (id == IDC_RELEASE)
+        m_pCurOutput->SetRelease(short(m_nRelease));
+    else
+        m_pCurOutput->SetLimitThreshold(short(m_nThreshold));
 }
 
 void CAdv_Seting::OnNotify(const NMHDR* notice)

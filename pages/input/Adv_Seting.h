@@ -216,6 +216,12 @@ private:
     void OnListClick(int row);
     void OnLineSet();
     void OnClose();
+    // A system byte stored, and system item 2 or 5 flagged for the scan.
+    void StoreSystemByte(BYTE* byte, int value, int item);
+    void OnNoise();
+    // The limiter value of field id (threshold, attack or release) into the
+    // current output.
+    void StoreLimiter(UINT id);
     // Both threshold edits without their active look.
     void DropThresholdLooks();
     bool IsRowInList(int row) const { return row >= 0 && row < LIST_ROWS; }
