@@ -123,10 +123,10 @@ LRESULT CAdd_PW_Dlg::WindowProc(UINT message, WPARAM wParam, LPARAM)
     return 0;
 }
 
-bool CAdd_PW_Dlg::PreTranslateMessage(QKeyEvent* event)
+bool CAdd_PW_Dlg::PreTranslateMessage(QKeyEvent* event, bool inPasswordField)
 {
     const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_editPassword.hasFocus()) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && inPasswordField) {
         OnOK();
         return true;
     }
@@ -140,14 +140,14 @@ bool CAdd_PW_Dlg::PreTranslateMessage(QKeyEvent* event)
 bool CAdd_PW_Dlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_editPassword && event->type() == QEvent::KeyPress &&
-        PreTranslateMessage(static_cast<QKeyEvent*>(event)))
+        PreTranslateMessage(static_cast<QKeyEvent*>(event), true))
         return true;
     return QDialog::eventFilter(watched, event);
 }
 
 void CAdd_PW_Dlg::keyPressEvent(QKeyEvent* event)
 {
-    if (PreTranslateMessage(event))
+    if (PreTranslateMessage(event, false))
         return;
     // Enter elsewhere: the dialog's own handling, which has no default
     // button to press here.

@@ -50,8 +50,9 @@ public:
 
 protected:
     bool OnInitDialog();
-    // Enter in the field and Escape; false lets the key through.
-    bool PreTranslateMessage(QKeyEvent* event);
+    // Enter in the field (the key goes to the field) and Escape; false lets
+    // the key through.
+    bool PreTranslateMessage(QKeyEvent* event, bool inPasswordField);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
