@@ -61,6 +61,11 @@ inline FirmwareBytes CombinedFirmware(int mcuDataBytes)
 // lives: a stall of the UI thread shows as a long gap.
 class CHeartbeat {
 public:
+    // A wait on the device on the UI thread stalls it for seconds (a
+    // connect's time-out is 3 s, the sync pattern 4 s); under a sanitizer on
+    // a loaded machine plain scheduling gaps reach about one second.
+    static constexpr long long kLongestGapMs = 2000;
+
     using Clock = std::chrono::steady_clock;
     CHeartbeat()
     {
