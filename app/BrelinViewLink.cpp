@@ -8,6 +8,7 @@
 
 #include "app/LockDataDlg.h"
 #include "app/PopupMenus.h"
+#include "model/ChangeScanFlags.h"
 #include "model/LinkState.h"
 #include "model/ParameterSetLock.h"
 #include "model/SharedTexts.h"
@@ -138,6 +139,11 @@ bool CBrelinView::ConnectSerial(const QString& portName)
 void CBrelinView::QueueCommand(int kind, int slot)
 {
     m_deviceLink.QueueCommand(kind, slot);
+}
+
+void CBrelinView::SetSendSysItem5(bool changed)
+{
+    g_bSendSysItem5 = changed && IsConnected();
 }
 
 void CBrelinView::HoldStatusUpdates()

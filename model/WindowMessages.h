@@ -60,6 +60,11 @@ enum : UINT {
     WM_PRESET_GRID_DELETE = 0x592,
     WM_NET_REACHABLE = 0x5F4,
     WM_APPLY_LOCK_STATE = 0x5F5,
+    // Between the input page and the level-and-delay page: the input kind
+    // lParam was chosen (wParam not read); and the sender's lock byte
+    // (wParam) and input kind before its change (lParam).
+    WM_INPUT_KIND_CHANGED = 0x658,
+    WM_INPUT_KIND_SYNC = 0x659,
     WM_CONTROL_HOVER = 0x65A,
     // A page to itself: move the focus from control wParam to the field
     // before (lParam VK_LEFT) or after (VK_RIGHT) it, or to the next field

@@ -209,6 +209,10 @@ bool CLevel_Delay_Dlg::OnInitDialog()
     m_bmpBackEn = LevelDelayBitmap(IDB_BACK_EN);
     m_bmpBackCn = LevelDelayBitmap(IDB_BACK_CN);
     g_pLevelDelayDlg = this;
+    // Enter, Tab and Escape of every control pass the page first.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
     SetUpControls();
     ResetMeters();
     m_editMaster.setFocus(Qt::OtherFocusReason);
@@ -807,9 +811,4 @@ void CLevel_Delay_Dlg::SelectOutputIfNew(int output)
 {
     if (output != m_nSelected)
         SelectOutput(output);
-}
-
-LRESULT CLevel_Delay_Dlg::WindowProc(UINT, WPARAM, LPARAM)
-{
-    return 0;
 }

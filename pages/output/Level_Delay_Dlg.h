@@ -16,6 +16,7 @@
 //
 // Outputs 8 to 11 have no level column: they show on the car plan only.
 #include <array>
+#include <vector>
 
 #include <QImage>
 #include <QLabel>
@@ -32,7 +33,10 @@
 #include "platform/core/Types.h"
 
 class CKTV_Data;
+class CKTV_OutData;
+class CMusic_InData;
 class IMainView;
+class QKeyEvent;
 
 class CLevel_Delay_Dlg : public QWidget, public CMsgTarget {
     Q_OBJECT
@@ -154,6 +158,50 @@ public:
     void CheckOutputPositionButton(int output, bool check);
     void CheckSelectedPositionButton(bool check);
 
+    // ---- Levels (Level_Delay_DlgLevels.cpp) ----------------------------------
+    void OnMasterLevel();
+    void OnMasterOn();
+    void OnInputLevel(int column);
+    void OnInputSlider(int column);
+    void OnOutputLevel(int column);
+    void OnOutputSlider(int column);
+    void OnOutputOn(int column);
+    void OnOutputPolarity(int column);
+    // The other outputs of the output's link group: their levels into their
+    // columns, their position buttons checked.
+    void ShowLinkedLevels(int output);
+    // The other outputs of the output's link group take the last on value.
+    void SetLinkedOn(int output, bool noHighlight);
+    void OnSliderMoved(WPARAM id, LPARAM position);
+    void OnSliderMoving(WPARAM id, LPARAM position);
+    void OnControlHover(WPARAM keyFlags, LPARAM id);
+
+    // ---- Input kind (Level_Delay_DlgLevels.cpp) -------------------------------
+    void SelectInputMode(int kind);
+    void ClearInputLock();
+    void OnInputKindChanged(WPARAM, LPARAM kind);
+    void OnInputKindSync(WPARAM lock, LPARAM kind);
+
+    // ---- Keyboard (Level_Delay_DlgKeys.cpp) -----------------------------------
+    // Enter, Tab and Escape in the page and its controls; true consumes.
+    bool PreTranslateMessage(QObject* watched, QEvent* event);
+    void OnFocusNeighbour(WPARAM id, LPARAM key);
+    int FocusIndexOf(int id) const;
+    void FocusNext(int id);
+    void FocusPrevious(int id);
+    void OnFocusMoved(int id);
+    void EnsureEditFocus();
+
+    // ---- Car plan (Level_Delay_DlgDelays.cpp) -----------------------------------
+    void OnDelayEdited(int output);
+    void OnSpinDelayStep(WPARAM spinId, LPARAM delta);
+    void StepOutputDelay(int output, int delta);
+    void OnDelayUnitButton(int unit);
+    void OnPositionButton(CBtnPng* button);
+    // A speaker group's link toggle (6800 to 6811); other ids nothing.
+    void OnGroupLink(UINT toggleId);
+
+    // The message map.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // ---- Assigned by the host (the parameter set below) ---------------------
@@ -177,6 +225,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Qt's own focus chain never moves: the page walks its own order.
+    bool focusNextPrevChild(bool next) override;
+    // The keys a control leaves stop here, so no host acts on them.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool OnInitDialog();
@@ -197,6 +250,27 @@ private:
     static CRect ClientRectOf(const QWidget* control);
     void SetFrontToggle(const std::array<int, 4>& idsByType, int state, int type, const int members[OUTPUTS]);
     void CheckKindButtons(int kind);
+    // The index of control id in the family of count ids from first; -1
+    // outside it.
+    static int IndexIn(int id, UINT first, int count)
+    {
+        const int index = id - int(first);
+        return index >= 0 && index < count ? index : -1;
+    }
+    // WM_COMMAND of a control of the page.
+    void OnCommand(int id);
+    // The stored master level takes v: the master comes on, the fader
+    // follows and system item 5 is flagged. False when v is stored already.
+    bool StoreMasterLevel(int v);
+    // The output column's level takes v; the field or the fader that did
+    // not give it follows.
+    void ApplyOutputLevel(int column, int v, bool fromFader);
+    // The music channel of input column k; null for the columns without one.
+    CMusic_InData* MusicOfColumn(int column) const;
+    CKTV_OutData* OutputOf(int output) const;
+    // The other outputs of output's link group, ascending.
+    std::vector<int> LinkedOutputs(int output) const;
+    void FlagSystemItem5();
 
 public:
     // ---- Controls, in the template's binding order ----------------------

@@ -1,0 +1,41 @@
+#pragma once
+// The main view as a page test sees it: every call recorded. A queued
+// system command is built at once, as the view's queue builds it, so its
+// bytes can be compared; system item 5 is flagged for the change scan
+// while "connected" is set, as the view does with a link up.
+#include <utility>
+#include <vector>
+
+#include "model/ChangeScanFlags.h"
+#include "model/FrameBuilder.h"
+#include "model/SendData.h"
+#include "pages/MainView.h"
+
+class CRecordingMainView : public IMainView {
+public:
+    void RefreshOutputStrips() override { ++m_nStripRefreshes; }
+    void RefreshMasterVolume() override { ++m_nMasterRefreshes; }
+    void ApplyLanguage() override {}
+    void QueueCommand(int kind, int slot) override
+    {
+        m_queued.emplace_back(kind, slot);
+        if (!m_bConnected)
+            return;
+        if (std::unique_ptr<CSendData> frame = BuildSystemCommandFrame(kind, slot))
+            m_frames.emplace_back(frame->GetData(), frame->GetData() + frame->GetLength());
+    }
+    void SetMixColumnRect(int, const CRect&) override {}
+    void SetSendSysItem5(bool changed) override
+    {
+        m_item5Calls.push_back(changed);
+        g_bSendSysItem5 = changed && m_bConnected;
+    }
+
+    bool m_bConnected = true;
+    int m_nStripRefreshes = 0;
+    int m_nMasterRefreshes = 0;
+    std::vector<std::pair<int, int>> m_queued;
+    // The bytes of each frame queued while connected.
+    std::vector<std::vector<BYTE>> m_frames;
+    std::vector<bool> m_item5Calls;
+};
