@@ -118,6 +118,12 @@ protected:
         return focus != nullptr ? GetDlgCtrlID(focus) : -1;
     }
     CKTV_OutData& Output(int i) { return *data->GetOutput(i); }
+    // The delay field an output stands on (index 0 to 14), -1 for none.
+    static int IndexOfField(const CLevel_Delay_Dlg& p, int output)
+    {
+        const CNumEdit* edit = p.OutputRecord(output).edit;
+        return edit != nullptr ? int(edit - &p.m_editDelay[0]) : -1;
+    }
 
     CRecordingMainView view;
     CRecordingInputKindPeer peer;
