@@ -16,7 +16,6 @@
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tests/app/AppStartFixture.h"
-#include "tests/common/Eventually.h"
 
 namespace {
 
@@ -47,16 +46,7 @@ protected:
         AppStartTest::TearDown();
     }
 
-    template <class Cond>
-    bool PumpUntil(Cond cond, int ms = 30000)
-    {
-        return Eventually(
-            [&] {
-                QCoreApplication::processEvents();
-                return cond();
-            },
-            ms);
-    }
+    static bool PumpUntil(const std::function<bool()>& done) { return WaitFor(done, 30000); }
 
     CLevel_Delay_Dlg& HostPage()
     {
