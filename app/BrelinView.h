@@ -226,7 +226,6 @@ public:
 
     // ---- Link (BrelinViewLink.cpp) -----------------------------------------
     void QueueCommand(int kind, int slot) override;
-    void SetSendSysItem5(bool changed) override;
     // The connect button: the link decides; when it offers ways to connect,
     // their popup shows below the button and the chosen item is run
     // (OnConnectMenuCommand). Returns the link's decision.

@@ -8,7 +8,6 @@
 
 #include "app/LockDataDlg.h"
 #include "app/PopupMenus.h"
-#include "model/ChangeScanFlags.h"
 #include "model/LinkState.h"
 #include "model/ParameterSetLock.h"
 #include "model/SharedTexts.h"
@@ -139,11 +138,6 @@ bool CBrelinView::ConnectSerial(const QString& portName)
 void CBrelinView::QueueCommand(int kind, int slot)
 {
     m_deviceLink.QueueCommand(kind, slot);
-}
-
-void CBrelinView::SetSendSysItem5(bool changed)
-{
-    g_bSendSysItem5 = changed && IsConnected();
 }
 
 void CBrelinView::HoldStatusUpdates()

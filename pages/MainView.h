@@ -23,9 +23,6 @@ public:
     // The mix page tells the view where mix column 0..11 stands, in page
     // coordinates, when it places its columns.
     virtual void SetMixColumnRect(int column, const CRect& rect) = 0;
-    // System item 5 (bytes 8-15) goes with the change scan's next pass when
-    // changed is TRUE and a link is up; otherwise not.
-    virtual void SetSendSysItem5(bool changed) = 0;
 
     // ---- Link and settings the stand-alone dialogs use -------------------------
     // A device link is up and the I/O worker runs.

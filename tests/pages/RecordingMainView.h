@@ -25,11 +25,26 @@ public:
             m_frames.emplace_back(frame->GetData(), frame->GetData() + frame->GetLength());
     }
     void SetMixColumnRect(int, const CRect&) override {}
+    bool IsConnected() const override { return m_bConnected; }
+    int ToggleConnection() override
+    {
+        m_bConnected = !m_bConnected;
+        return m_bConnected ? 1 : 0;
+    }
+    void RecallPreset(int slot, int) override { m_recalled.push_back(slot); }
+    void SetSendSysItem2(bool changed) override
+    {
+        m_item2Calls.push_back(changed);
+        g_bSendSysItem2 = changed && m_bConnected;
+    }
     void SetSendSysItem5(bool changed) override
     {
         m_item5Calls.push_back(changed);
         g_bSendSysItem5 = changed && m_bConnected;
     }
+    void SaveLineSetting() override {}
+    bool IsTransferPopupShown() const override { return false; }
+    void RenewTransferPopup() override {}
 
     bool m_bConnected = true;
     int m_nStripRefreshes = 0;
@@ -37,5 +52,7 @@ public:
     std::vector<std::pair<int, int>> m_queued;
     // The bytes of each frame queued while connected.
     std::vector<std::vector<BYTE>> m_frames;
+    std::vector<bool> m_item2Calls;
     std::vector<bool> m_item5Calls;
+    std::vector<int> m_recalled;
 };
