@@ -71,6 +71,12 @@ enum : UINT {
     EN_CHANGE = 0x0300,
 };
 
+// Combo box notification codes (high word of a WM_COMMAND wParam): the user
+// picked another item.
+enum : UINT {
+    CBN_SELCHANGE = 1,
+};
+
 // Scroll bars (SB_HORZ, SB_VERT) and the request codes in the low word of a
 // WM_HSCROLL or WM_VSCROLL wParam; the high word carries a thumb position.
 enum : UINT {
