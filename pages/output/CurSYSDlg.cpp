@@ -1,6 +1,8 @@
 #include "pages/output/CurSYSDlg.h"
 
+#include <QColor>
 #include <QKeyEvent>
+#include <QPalette>
 
 #include "graphs/NumEditValue.h"
 #include "model/DataDefine.h"
@@ -10,6 +12,7 @@
 #include "model/ParameterSetLock.h"
 #include "platform/core/Language.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/ModalDialog.h"
 #include "platform/gui/WindowAttributes.h"
@@ -69,6 +72,10 @@ const CurSysRowSpec kCurSysRows[CCurSYSDlg::ROWS] = {
      "ms", 50, 5000, true, kCurSysRowRelease},
 };
 
+// The dialog's face and the colour of its captions.
+const QColor kCurSysFace(0x30, 0x34, 0x3E);
+const QColor kCurSysText(0xE8, 0xE9, 0xEF);
+
 // The ratio the compressor rows open with: 1:1.
 const int kCurSysInitialRatio = 1;
 }  // namespace
@@ -76,6 +83,12 @@ const int kCurSysInitialRatio = 1;
 CCurSYSDlg::CCurSYSDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A dark face, as the graphs and the fields' light idle text want.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kCurSysFace);
+    palette.setColor(QPalette::WindowText, kCurSysText);
+    setPalette(palette);
+    setAutoFillBackground(true);
     LayOutControls();
 }
 
@@ -83,9 +96,7 @@ CCurSYSDlg::~CCurSYSDlg() = default;
 
 void CCurSYSDlg::Place(QWidget* control, int id, const CRect& dialogUnits)
 {
-    control->setParent(this);
-    control->setGeometry(MapDialogRect(dialogUnits, font()).ToQRect());
-    SetDlgCtrlID(control, id);
+    PlaceDialogControl(control, this, dialogUnits, font(), id);
 }
 
 void CCurSYSDlg::LayOutControls()
@@ -145,6 +156,8 @@ void CCurSYSDlg::LayOutControls()
         m_comboInput[n].hide();
         m_comboRelease[n].hide();
     }
+    for (CFontStatic* label : findChildren<CFontStatic*>(QString(), Qt::FindDirectChildrenOnly))
+        label->SetTextColor(kCurSysText);
     for (QComboBox* combo : findChildren<QComboBox*>(QString(), Qt::FindDirectChildrenOnly)) {
         connect(combo, QOverload<int>::of(&QComboBox::activated), this,
                 [this, combo] { SendMessage(this, WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(combo)), CBN_SELCHANGE),
@@ -486,16 +499,6 @@ LRESULT CCurSYSDlg::WindowProc(UINT message, WPARAM wParam, LPARAM)
 
 void CCurSYSDlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        // Neither closes the dialog: it takes the focus, so a field being
-        // typed in commits.
-        setFocus(Qt::OtherFocusReason);
-        event->accept();
-        return;
-    default:
+    if (!TakeFocusOnEnterOrEscape(this, event))
         QDialog::keyPressEvent(event);
-    }
 }

@@ -20,6 +20,7 @@
 #include "model/DataDefine.h"
 #include "model/KTV_OutData.h"
 #include "model/SpeakerPosition.h"
+#include "pages/output/PhaseSettingDlg.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
 
@@ -89,6 +90,8 @@ public:
     // The speaker-position table as it would be without this output, taken
     // when the popup opens (entries 1..24 states, 26..37 the outputs' codes).
     BYTE m_abyPositionState[POSITION_TABLE_SIZE] = {};
+    // The output's phase dialog: never created as a window by the strip.
+    CPhaseSettingDlg m_dlgPhase;
     // Input sources 1..16: controls 2819-2824, 2831-2840.
     CBitButton m_btnSource[SOURCE_COUNT];
     int m_abSource[SOURCE_COUNT] = {};

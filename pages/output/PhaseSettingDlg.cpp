@@ -10,6 +10,7 @@
 #include "model/WindowMessages.h"
 #include "platform/core/Language.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/ListFonts.h"
 #include "platform/gui/ResourceStore.h"
@@ -58,9 +59,7 @@ bool CPhaseSettingDlg::Create(QWidget* parent)
 
 void CPhaseSettingDlg::Place(QWidget* control, int id, const CRect& dialogUnits)
 {
-    control->setParent(this);
-    control->setGeometry(MapDialogRect(dialogUnits, font()).ToQRect());
-    SetDlgCtrlID(control, id);
+    PlaceDialogControl(control, this, dialogUnits, font(), id);
 }
 
 void CPhaseSettingDlg::LayOutControls()
@@ -289,16 +288,6 @@ void CPhaseSettingDlg::paintEvent(QPaintEvent*)
 
 void CPhaseSettingDlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        // Neither closes the dialog: it takes the focus, so a field being
-        // typed in commits.
-        setFocus(Qt::OtherFocusReason);
-        event->accept();
-        return;
-    default:
+    if (!TakeFocusOnEnterOrEscape(this, event))
         QDialog::keyPressEvent(event);
-    }
 }
