@@ -202,36 +202,31 @@ void CPhaseSettingDlg::OnPhaseButton()
     m_pOutput->SetPolarity(BYTE(inverted));
 }
 
-void CPhaseSettingDlg::OnAngleChanged(int v)
+void CPhaseSettingDlg::ApplyValue(int v, CNumEdit& edit, CNumSpin& spin, CBitmapSlider& fader,
+                                  short (CKTV_OutData::*get)() const, void (CKTV_OutData::*set)(short))
 {
     if (m_pOutput == nullptr)
         return;
     {
         ParameterSetGuard guard(g_ParameterSetLock);
-        if (m_pOutput->GetAttack() == v)
+        if ((m_pOutput->*get)() == v)
             return;
     }
-    m_editAngle.SetValue(v);
-    m_spinAngle.SetPos(v);
-    m_sliderAngle.SetValue(v);
+    edit.SetValue(v);
+    spin.SetPos(v);
+    fader.SetValue(v);
     ParameterSetGuard guard(g_ParameterSetLock);
-    m_pOutput->SetAttack(short(v));
+    (m_pOutput->*set)(short(v));
+}
+
+void CPhaseSettingDlg::OnAngleChanged(int v)
+{
+    ApplyValue(v, m_editAngle, m_spinAngle, m_sliderAngle, &CKTV_OutData::GetAttack, &CKTV_OutData::SetAttack);
 }
 
 void CPhaseSettingDlg::OnFreqChanged(int v)
 {
-    if (m_pOutput == nullptr)
-        return;
-    {
-        ParameterSetGuard guard(g_ParameterSetLock);
-        if (m_pOutput->GetRelease() == v)
-            return;
-    }
-    m_editFreq.SetValue(v);
-    m_spinFreq.SetPos(v);
-    m_sliderFreq.SetValue(v);
-    ParameterSetGuard guard(g_ParameterSetLock);
-    m_pOutput->SetRelease(short(v));
+    ApplyValue(v, m_editFreq, m_spinFreq, m_sliderFreq, &CKTV_OutData::GetRelease, &CKTV_OutData::SetRelease);
 }
 
 LRESULT CPhaseSettingDlg::OnSliderMessage(WPARAM id)

@@ -106,6 +106,10 @@ private:
     void ShowPolarity(int polarity);
     // The output's angle and frequency into their three controls each.
     void ShowAngleAndFrequency();
+    // v into the field, the spin, the fader and the output, unless the
+    // output holds it already.
+    void ApplyValue(int v, CNumEdit& edit, CNumSpin& spin, CBitmapSlider& fader, short (CKTV_OutData::*get)() const,
+                    void (CKTV_OutData::*set)(short));
     // The fader messages: 1 for every id.
     LRESULT OnSliderMessage(WPARAM id);
 
