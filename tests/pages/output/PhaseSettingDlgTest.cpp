@@ -32,6 +32,8 @@ protected:
     static void SetUpTestSuite() { CreateGlobalObjects(); }
     void SetUp() override
     {
+        // The outputs take their start-up speaker positions when built.
+        ResetParameterSetState();
         data = std::make_unique<CKTV_Data>();
         PrepareSyncedCustomSet(*data);
         strip = std::make_unique<COutRouteDlg>();
