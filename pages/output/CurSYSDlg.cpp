@@ -456,19 +456,39 @@ void CCurSYSDlg::OnNoiseGateChanged()
 
 bool CCurSYSDlg::DispatchRowCommand(UINT id)
 {
-    using Handler = void (CCurSYSDlg::*)(int);
-    static const Handler kHandlers[ROWS] = {
-        &CCurSYSDlg::OnLimitChanged,      &CCurSYSDlg::OnAttackChanged,    &CCurSYSDlg::OnReleaseChanged,
-        &CCurSYSDlg::OnCompLevelChanged,  &CCurSYSDlg::OnCompRatioChanged, &CCurSYSDlg::OnCompAttackChanged,
-        &CCurSYSDlg::OnCompReleaseChanged,
-    };
     for (int row = 0; row < ROWS; ++row) {
-        for (const UINT first : {kCurSysRows[row].edit, kCurSysRows[row].spin}) {
-            if (id >= first && id < first + CHANNELS) {
-                (this->*kHandlers[row])(int(id - first));
-                return true;
-            }
+        const CurSysRowSpec& spec = kCurSysRows[row];
+        int n = -1;
+        if (id >= spec.edit && id < spec.edit + CHANNELS)
+            n = int(id - spec.edit);
+        else if (id >= spec.spin && id < spec.spin + CHANNELS)
+            n = int(id - spec.spin);
+        if (n < 0)
+            continue;
+        switch (row) {
+        case ROW_LIMIT:
+            OnLimitChanged(n);
+            break;
+        case ROW_ATTACK:
+            OnAttackChanged(n);
+            break;
+        case ROW_RELEASE:
+            OnReleaseChanged(n);
+            break;
+        case ROW_COMP_LEVEL:
+            OnCompLevelChanged(n);
+            break;
+        case ROW_COMP_RATIO:
+            OnCompRatioChanged(n);
+            break;
+        case ROW_COMP_ATTACK:
+            OnCompAttackChanged(n);
+            break;
+        default:
+            OnCompReleaseChanged(n);
+            break;
         }
+        return true;
     }
     return false;
 }
