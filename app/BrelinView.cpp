@@ -7,9 +7,11 @@
 
 #include "app/BrelinDoc.h"
 #include "app/DataViewDlg.h"
+#include "app/DisplayDlg.h"
 #include "app/LockDataDlg.h"
 #include "app/PopupMenus.h"
 #include "app/ViewPaths.h"
+#include "link/LinkDisplays.h"
 #include "model/KTV_Data.h"
 #include "model/LinkState.h"
 #include "model/ParameterSetLock.h"
@@ -46,6 +48,11 @@ CBrelinView::~CBrelinView()
     OnDestroy();
     if (m_deviceLink.IsConnected())
         m_deviceLink.Disconnect();
+    // The popup goes with the view; its bar is let go by the link first.
+    if (g_pDisplayDlg != nullptr && g_pDisplayDlg->parentWidget() == this) {
+        g_pTransferProgress.Clear();
+        delete g_pDisplayDlg;
+    }
 }
 
 CKTV_Data* CBrelinView::AttachDataSet()
@@ -176,7 +183,14 @@ void CBrelinView::OnCommand(UINT id, UINT code)
     case ID_ABOUT:
         OnAboutCommand();
         break;
+    case IDC_MODE_GAIN_1:
+    case IDC_MODE_GAIN_2:
+    case IDC_MODE_GAIN_3:
+    case IDC_MODE_GAIN_4:
+        OnModeButton(int(id - IDC_MODE_GAIN_1));
+        break;
     default:
+        OnFileCommand(id);
         break;
     }
 }

@@ -17,9 +17,13 @@
 //   BrelinViewSettings.cpp  the stored settings
 //   BrelinViewLink.cpp      the link's messages and hooks
 //   BrelinViewUpdate.cpp    the firmware update dialog, its file, About
+//   BrelinViewTransfers.cpp bulk sends to and from the device, channel
+//                           sends, copies and resets, received data
+//   BrelinViewFiles.cpp     the preset, all-presets and output-map files
 //
 // Threads: everything here runs on the UI thread. The I/O worker and the
 // reachability poll reach the view only by posting to it (g_pNotifyView).
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -205,10 +209,13 @@ public:
     QMenu* LinkMenu() const { return m_menuLink.get(); }
 
     // ---- Settings (BrelinViewSettings.cpp) ----------------------------------
-    // Writes remembered folder which (1 to 4); 0 only makes sure the
-    // "PC_File" group exists, with all four folders the documents folder
-    // when it is created.
+    // Writes remembered folder which (1 preset files, 2 all-presets files,
+    // 3 output maps, 4 firmware); 0 writes none. A missing "PC_File" group
+    // is created with all four folders the documents folder.
     void SavePcFilePaths(int which);
+    // Reads remembered folder which (1 to 4); a missing or gone folder
+    // becomes the documents folder, written back.
+    int LoadPcFilePaths(int which);
     // The firmware file, its folder and the language; the group is created
     // with the values held now when it is missing.
     int LoadDspMcuSettings();
@@ -274,6 +281,78 @@ public:
     bool IsTransferPopupShown() const override;
     void RenewTransferPopup() override;
 
+    // ---- Transfers (BrelinViewTransfers.cpp) --------------------------------
+    // Every sequence runs on the UI thread and appends its frames under the
+    // send lock; the counted ones move the transfer popup's bar as their
+    // replies come, and the reply to the flagged last one ends the transfer
+    // (WM_TRANSFER_DONE clears g_bTransferBusy).
+    //
+    // The live set and the six machine presets to the device (118 counted
+    // frames between system commands 5, 6, 7 and 2, 5). Nothing when not
+    // connected.
+    void DownloadAllPresets();
+    // The live set to device slot (0 the live set, 1-6 a machine preset):
+    // with pack the channel objects are packed first and the preset number
+    // follows the name (19 counted frames), without it the outputs are muted
+    // around the 17 counted frames. Not connected: nothing is sent (a box for
+    // a machine slot).
+    void WritePresetToDevice(int slot, bool pack);
+    // Command 726: asks for the all-presets file, then reads the six machine
+    // presets back; the file is written when the last one has come
+    // (OnAllPresetsReceived). 1 when the read-back was queued.
+    int FetchAllPresetsForFile();
+    // The popup's bar to the count of the sequence just queued.
+    void ResetTransferProgress();
+    void SendInputChannelBlock(int channel) override;
+    void SendOutputChannelBlock(int channel) override;
+    void SendOutputChannelBlockNoLock(int channel) override;
+    void SendOutputOff(int channel) override;
+    void CopyOutputChannel(int src, int dst) override;
+    void CopyOutputChannelLocked(int src, int dst) override;
+    void SendOutputEqGroup() override;
+    // Output channel's 31 bands flat at the third-octave centres (and its
+    // block to the device when connected); the caller holds the send lock.
+    void ResetOutputEq(int channel);
+    void ResetInputEq(int channel) override;
+    // Mode-gain buttons 2066 + n.
+    void OnModeButton(int n);
+    void SelectModeAndSend(int mode);
+    void SetModeGain(int value, int output);
+
+    // Received data (the reply parser's messages).
+    void OnPresetReceived(int slot);
+    // lParam 0: the read-back for the oldest pending all-presets save has
+    // come whole, 1: it ended without its last block.
+    void OnAllPresetsReceived(LPARAM refused);
+    // System items 6 (which 0) and 7 (which 1): the speaker positions; 64
+    // comes as 0 too. Delivered synchronously: the worker waits for it.
+    void OnInputSourceChanged(int which);
+    void PushPositionsToOutputs();
+    void OnDeviceStatus();
+    void OnEffectReceived();
+    // The lock state of the live image (mark and password).
+    void ReadLockState();
+    void ClearOutputLinks() override;
+    // All-presets saves waiting for their read-back, oldest first.
+    const std::deque<QString>& PendingAllPresetsSaves() const { return m_pendingAllPresetsSaves; }
+
+    // ---- Files (BrelinViewFiles.cpp) -----------------------------------------
+    // Each returns 1 done, 0 cancelled or failed (the failure shown).
+    int SavePresetFile();
+    int ReadPresetFile();
+    // Asks for the all-presets file to write after the read-back.
+    int ChooseAllPresetsFile();
+    // Writes the all-presets file to g_strAllPresetsFilePath.
+    int SaveAllPresetsFile();
+    int ReadAllPresetsFile();
+    int SaveOutputMap() override;
+    int ReadOutputMap() override;
+    // The outputs take the positions of g_OutputMap; keepMapLock FALSE also
+    // lifts the output-map lock.
+    void ApplyStoredOutputMap(bool keepMapLock);
+    // The live preset name on the name button, and sent by the change scan.
+    void ShowPresetNameAndSend();
+
     // ---- Members the pages and handlers reach --------------------------------
     CBitButton m_btnResetMap;
     CBitButton m_btnMixer;
@@ -335,6 +414,23 @@ private:
     void OnTimer(UINT id);
     // The link clean-up of the exit button and of the window's end.
     void CleanUpLink();
+    // Received data and the transfers' own messages; FALSE for others.
+    bool TransferWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The menu commands of the preset files; FALSE for other ids.
+    bool OnFileCommand(UINT id);
+    // A link closed: the all-presets saves waiting for it are dropped.
+    void DropPendingAllPresetsSaves();
+    // The file dialog of a file kind (1 preset, 2 all presets, 3 map) with
+    // the remembered folder; the chosen path, or empty when cancelled or (a
+    // save) when the user would not replace a file.
+    QString AskPresetFilePath(int kind, bool save);
+    // The buffer of remembered folder 1 to 3, null for others.
+    QString* PcFolder(int which);
+    // A channel's block between a switch-off and a switch-on of its own.
+    void SendOutputBlockBetweenSwitches(int channel);
+    // The view's bar and the popup's for the count so far, the transfer
+    // busy and the popup shown.
+    void BeginTransferDisplay(bool fromDialog, bool viewBar = true);
 
     CBrelinDoc* const m_pDocument;
 
@@ -384,6 +480,7 @@ private:
     bool m_bDragging = false;
     bool m_bCleanedUp = false;
     std::function<std::unique_ptr<IHotPlugSource>()> m_fnHotPlugSource;
+    std::deque<QString> m_pendingAllPresetsSaves;
 
     CTimerMap m_timers;
     std::function<void(UINT)> m_fnObserver;

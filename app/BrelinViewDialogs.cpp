@@ -2,7 +2,9 @@
 // panel with its password prompt) ask of the main view, and the view's
 // calls into the advanced settings dialog while one exists.
 #include "app/BrelinView.h"
+#include "app/DisplayDlg.h"
 #include "app/LineSetting.h"
+#include "link/LinkDisplays.h"
 #include "model/ChangeScanFlags.h"
 #include "pages/input/Adv_Seting.h"
 #include "platform/core/AppSettings.h"
@@ -55,9 +57,17 @@ void CBrelinView::SaveLineSetting()
 
 bool CBrelinView::IsTransferPopupShown() const
 {
-    return g_bTransferBusy;
+    return g_pDisplayDlg != nullptr && g_pDisplayDlg->IsShown();
 }
 
 void CBrelinView::RenewTransferPopup()
 {
+    // The link lets go of the old bar before its popup goes.
+    g_pTransferProgress.Clear();
+    if (g_pDisplayDlg != nullptr)
+        g_pDisplayDlg->DestroyPopup();
+    delete g_pDisplayDlg;
+    g_pDisplayDlg = new CDisplayDlg(this);
+    g_pDisplayDlg->HidePopup();
+    g_pTransferProgress.Set(g_pDisplayDlg->Progress().Display());
 }

@@ -246,6 +246,9 @@ void CBrelinView::BuildUserInterface()
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         FillStrip(i);
 
+    // The transfer popup, hidden until a transfer runs; the link moves its bar.
+    RenewTransferPopup();
+
     m_menuPresets = LoadPopupMenu(IDR_MENU_PRESETS);
     m_menuSettings = LoadPopupMenu(IDR_MENU_SETTINGS);
     m_menuLink = LoadPopupMenu(IDR_MENU_LINK);
@@ -469,6 +472,16 @@ void CBrelinView::ShowLivePresetName()
     const QString shown = custom ? QStringLiteral("自定义") : name;
     m_editPresetName.setText(shown);
     m_btnPresetName.setText(shown);
+}
+
+void CBrelinView::ShowPresetNameAndSend()
+{
+    const QString name = LivePresetName();
+    m_btnPresetName.SetCheck(!name.isEmpty());
+    const QString shown = name == g_strCustomName ? (g_bChinese ? QStringLiteral("自定义") : g_strCustomName) : name;
+    m_editPresetName.setText(shown);
+    m_btnPresetName.setText(shown);
+    g_bSendPresetName = true;
 }
 
 void CBrelinView::OnPresetNameChanged()

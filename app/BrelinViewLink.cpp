@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/DisplayDlg.h"
 #include "app/LockDataDlg.h"
 #include "app/PopupMenus.h"
 #include "model/LinkState.h"
@@ -33,10 +34,26 @@ CLinkViewHooks CBrelinView::LinkHooks()
         m_btnPresetName.setText(QString());
         m_btnPresetName.SetCheck(false);
         ShowLinkState(false);
+        DropPendingAllPresetsSaves();
     };
-    hooks.transferRange = [this](int upper) {
-        m_progress.SetRange(0, upper);
-        m_progress.SetPos(0);
+    // The popup's bar; the sequences set the view's own bar themselves (a
+    // recall leaves it alone).
+    hooks.transferRange = [](int upper) {
+        if (g_pDisplayDlg != nullptr) {
+            g_pDisplayDlg->Progress().SetRange(0, upper);
+            g_pDisplayDlg->Progress().SetPos(0);
+        }
+    };
+    hooks.popupShown = [](bool fromDialog, bool factoryReset) {
+        if (g_pDisplayDlg == nullptr)
+            return;
+        if (factoryReset)
+            g_pDisplayDlg->SetFactoryResetMode();
+        g_pDisplayDlg->ShowPopup(fromDialog);
+    };
+    hooks.popupHidden = [] {
+        if (g_pDisplayDlg != nullptr)
+            g_pDisplayDlg->HidePopup();
     };
     AddAdvancedDialogHooks(hooks);
     return hooks;
@@ -44,6 +61,8 @@ CLinkViewHooks CBrelinView::LinkHooks()
 
 LRESULT CBrelinView::LinkWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (TransferWindowProc(message, wParam, lParam))
+        return 0;
     switch (message) {
     case WM_AUTO_CONNECT:
         m_deviceLink.OnStartupConnect();

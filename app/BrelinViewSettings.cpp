@@ -22,12 +22,67 @@ bool CBrelinView::IsFolderMissing(const QString& path)
     return path.isEmpty() || !info.exists() || !info.isDir();
 }
 
+namespace {
+// The setting of remembered folder which (1 to 4), or null.
+const QString* PcFolderSetting(int which)
+{
+    switch (which) {
+    case 1:
+        return &SETTINGS_FILE_PATH;
+    case 2:
+        return &SETTINGS_ALL_FILE_PATH;
+    case 3:
+        return &SETTINGS_MAP_PATH;
+    case 4:
+        return &SETTINGS_HEX;
+    default:
+        return nullptr;
+    }
+}
+}  // namespace
+
+QString* CBrelinView::PcFolder(int which)
+{
+    switch (which) {
+    case 1:
+        return &m_szFileFolder;
+    case 2:
+        return &m_szAllFileFolder;
+    case 3:
+        return &m_szMapFolder;
+    default:
+        return nullptr;
+    }
+}
+
+int CBrelinView::LoadPcFilePaths(int which)
+{
+    if (!CAppSettings::GroupExists(SETTINGS_PC_FILE)) {
+        SavePcFilePaths(0);
+        return 1;
+    }
+    const QString* name = PcFolderSetting(which);
+    if (name == nullptr)
+        return 1;
+    QString folder = CAppSettings::GetString(SETTINGS_PC_FILE, *name);
+    if (IsFolderMissing(folder)) {
+        folder = DocumentsFolder();
+        CAppSettings::PutString(SETTINGS_PC_FILE, *name, folder);
+    }
+    if (QString* buffer = PcFolder(which))
+        *buffer = folder;
+    else
+        m_deviceLink.SetUpdateFolder(folder);
+    return 1;
+}
+
 void CBrelinView::SavePcFilePaths(int which)
 {
     if (CAppSettings::GroupExists(SETTINGS_PC_FILE)) {
-        // Writing a remembered folder belongs to the file commands; 0 only
-        // makes sure the group exists.
-        (void)which;
+        if (const QString* name = PcFolderSetting(which)) {
+            const QString* buffer = PcFolder(which);
+            CAppSettings::PutString(SETTINGS_PC_FILE, *name, buffer != nullptr ? *buffer : m_deviceLink.UpdateFolder());
+        }
         return;
     }
     const QString documents = DocumentsFolder();

@@ -268,6 +268,9 @@ public:
     // The factory-reset dialog's OK: the reset command, or the box that no
     // connection can be opened.
     void RestoreFactorySettings();
+    // Appends a counted command with the next progress position (the
+    // view's sequences count with it too). A null command is skipped.
+    void AddCounted(std::unique_ptr<CSendData> command);
     // The transfer popup's bar follows the count of the sequence queued.
     void ResetTransferProgress();
     // Counted commands queued in the current sequence.
@@ -383,8 +386,6 @@ private:
     void LinkStart(int linkType);
     // Closes the link of the current kind.
     void DisconnectLink();
-    // Appends a counted command with the next progress position.
-    void AddCounted(std::unique_ptr<CSendData> command);
     void ShowVersionWarning();
 
     bool StartNetConnect(bool stopPollWhenConnected);

@@ -177,6 +177,24 @@ bool FrameChecksOut(const BYTE* frame, int length)
     return frame[length - 1] == FRAME_END_BYTE &&
            frame[length - 2] == FrameCheckByte(frame + REPLY_CLASS_INDEX, length - 2 - REPLY_CLASS_INDEX);
 }
+
+// The flagged last request of a read-back of the machine presets: output
+// 11 of the last slot, asked for as stored.
+bool EndsAllPresetsReadBack(const std::shared_ptr<CSendData>& command)
+{
+    if (!command || !command->IsLastRequest() || command->GetLength() <= FRAME_RECORD_BYTE)
+        return false;
+    const BYTE* frame = command->GetData();
+    return frame[FRAME_CLASS_BYTE] == FRAME_CLASS_REQUEST && frame[FRAME_SLOT_BYTE] == MACHINE_PRESET_COUNT &&
+           frame[FRAME_BLOCK_BYTE] == BLOCK_OUTPUT && frame[FRAME_ITEM_BYTE] == OUTPUT_COUNT - 1 &&
+           frame[FRAME_RECORD_BYTE] == FRAME_RECORD_STORED;
+}
+
+// The view hears of every end of such a read-back: lParam 0 after its
+// data, 1 when its last request went without it (the file waiting for it
+// is not written then).
+constexpr LPARAM ALL_PRESETS_COMPLETE = 0;
+constexpr LPARAM ALL_PRESETS_CUT_SHORT = 1;
 }  // namespace
 
 struct CKTVCommand::Reply {
@@ -258,11 +276,15 @@ bool CKTVCommand::CmdCallback(const BYTE* frame, int length, const CCancelToken*
                       frame[REPLY_ITEM_INDEX],   frame[REPLY_RECORD_INDEX], frame + REPLY_PAYLOAD_INDEX,
                       length - FRAME_COLLECT_MIN};
     switch (reply.frameClass) {
-    case REPLY_ACK:
+    case REPLY_ACK: {
+        const bool endsReadBack = EndsAllPresetsReadBack(ReplyTarget());
         UpDataPGRange();
         ReportLongOperation(true);
         RemoveHead();
+        if (endsReadBack)
+            PostMessage(GetOwner(), WM_ALL_PRESETS_RECEIVED, MACHINE_PRESET_COUNT, ALL_PRESETS_CUT_SHORT);
         return true;
+    }
     case REPLY_RESEND:
         // The same frame goes out again; nothing is counted.
         ResetParser();
@@ -328,6 +350,8 @@ void CKTVCommand::HandleDataReply(const Reply& reply, const CCancelToken* cancel
         g_bFirmwareRequested = true;
         return;
     }
+    const bool endsReadBack = EndsAllPresetsReadBack(ReplyTarget());
+    bool readBackComplete = false;
     switch (reply.subCommand) {
     case BLOCK_MIC:
     case BLOCK_EFFECT:
@@ -340,7 +364,8 @@ void CKTVCommand::HandleDataReply(const Reply& reply, const CCancelToken* cancel
         break;
     case BLOCK_OUTPUT:
         UpDataPGRange();
-        StoreOutputChannel(reply);
+        readBackComplete = StoreOutputChannel(reply) && reply.record == FRAME_RECORD_STORED &&
+                           reply.slot == MACHINE_PRESET_COUNT && reply.item == OUTPUT_COUNT - 1;
         break;
     case BLOCK_SYSTEM:
         UpDataPGRange();
@@ -351,6 +376,8 @@ void CKTVCommand::HandleDataReply(const Reply& reply, const CCancelToken* cancel
         return;
     }
     RemoveHead();
+    if (endsReadBack && !readBackComplete)
+        PostMessage(GetOwner(), WM_ALL_PRESETS_RECEIVED, MACHINE_PRESET_COUNT, ALL_PRESETS_CUT_SHORT);
 }
 
 bool CKTVCommand::StoreInputChannel(const Reply& reply)
@@ -369,7 +396,7 @@ bool CKTVCommand::StoreOutputChannel(const Reply& reply)
     if (reply.record != FRAME_RECORD_STORED)
         PostMessage(owner, WM_PRESET_RECEIVED, WPARAM(reply.slot), 0);
     else if (reply.slot == MACHINE_PRESET_COUNT)
-        PostMessage(owner, WM_ALL_PRESETS_RECEIVED, WPARAM(reply.slot), 0);
+        PostMessage(owner, WM_ALL_PRESETS_RECEIVED, WPARAM(reply.slot), ALL_PRESETS_COMPLETE);
     else if (reply.slot == 0)
         PostMessage(owner, WM_PRESET_RECEIVED, 0, 0);
     return true;

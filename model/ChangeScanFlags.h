@@ -11,3 +11,5 @@ extern std::atomic<bool> g_bSendSysItem5;
 extern std::atomic<bool> g_bSendSysItem2;
 // Clear the current machine-preset number and send the live preset name.
 extern std::atomic<bool> g_bSendPresetName;
+// A mode-gain row or value changed while connected.
+extern std::atomic<bool> g_bModeGainsChanged;

@@ -19,6 +19,8 @@ enum : UINT {
     WM_SPEAKER_TYPES_RECEIVED = 0x470,
     WM_DEVICE_STATUS = 0x471,
     WM_EFFECT_RECEIVED = 0x477,
+    // Nothing sends it; the view takes it and does nothing.
+    WM_IDLE_478 = 0x478,
     WM_TRANSFER_DONE = 0x496,
     WM_UPDATE_SUCCEEDED = 0x497,
     WM_LINK_FAILED = 0x49A,
@@ -87,4 +89,7 @@ enum : UINT {
     WM_MIXER_TOGGLED = 0x235A,
     WM_MIX_LEVEL_NOTIFY = 0x235F,
     WM_MIX_SELECT_OUTPUT = 0x2360,
+    // The view to itself: all-presets saves were dropped with their link;
+    // their message comes after the link's own box.
+    WM_ALL_PRESETS_SAVES_DROPPED = 0x7F20,
 };

@@ -44,6 +44,31 @@ public:
     // The transfer popup is ended and a new hidden one takes its place.
     virtual void RenewTransferPopup() = 0;
 
+    // ---- Channel sends, copies and resets ------------------------------------
+    // Each sends a whole channel block to the live set (slot 0) when a
+    // device is connected, switching the channel off around it; the change
+    // scan is left no basic-record change of that channel.
+    virtual void SendInputChannelBlock(int channel) = 0;
+    virtual void SendOutputChannelBlock(int channel) = 0;
+    // The same frames; the caller holds the send lock.
+    virtual void SendOutputChannelBlockNoLock(int channel) = 0;
+    // Switches output channel off on the device; the object keeps its state.
+    virtual void SendOutputOff(int channel) = 0;
+    // Gain, EQ and limiter of src onto dst (and its block to the device);
+    // the caller holds the send lock.
+    virtual void CopyOutputChannel(int src, int dst) = 0;
+    // The same, taking the lock itself; a tweeter keeps a safe high-pass.
+    virtual void CopyOutputChannelLocked(int src, int dst) = 0;
+    // Flattens the EQ of the current output and of its link group.
+    virtual void SendOutputEqGroup() = 0;
+    virtual void ResetInputEq(int channel) = 0;
+    // Every output its own link group again.
+    virtual void ClearOutputLinks() = 0;
+    // The output-map file: 1 done, 0 cancelled or failed (the reader leaves
+    // applying g_OutputMap to its caller).
+    virtual int SaveOutputMap() = 0;
+    virtual int ReadOutputMap() = 0;
+
 protected:
     ~IMainView() = default;
 };

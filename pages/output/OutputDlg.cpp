@@ -11,10 +11,12 @@
 #include "model/Filter.h"
 #include "model/FrequencyTables.h"
 #include "model/KTV_Data.h"
+#include "model/KTV_OutData.h"
 #include "model/ParameterSetLock.h"
 #include "model/SpeakerGroups.h"
 #include "model/SpeakerPosition.h"
 #include "model/WindowMessages.h"
+#include "pages/MainView.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/DialogUnits.h"
@@ -946,6 +948,33 @@ void COutputDlg::Show(int nCmdShow)
 }
 
 void COutputDlg::FocusFirstBandField() {}
+
+void COutputDlg::ApplyOutputMapLock()
+{
+    // The strips' enabling follows the lock with the page's map controls.
+    if (!g_bOutputMapLocked && m_pView != nullptr)
+        m_pView->ClearOutputLinks();
+}
+
+void COutputDlg::RecheckOutputMapLock()
+{
+    if (!g_bOutputMapLocked)
+        return;
+    if (!AnyOfOutputs1To8Positioned()) {
+        g_bOutputMapLocked = false;
+        RefreshPage();
+        return;
+    }
+    if (g_nCurOutput >= 0 && g_nCurOutput < OUTPUT_COUNT && g_byOutputPosition[g_nCurOutput] != 0)
+        return;
+    for (int i = 0; i < 8; ++i) {
+        if (g_byOutputPosition[i] != 0) {
+            g_nCurOutput = i;
+            RefreshChannel();
+            return;
+        }
+    }
+}
 
 // ---- Keys -----------------------------------------------------------------------------------
 

@@ -131,6 +131,11 @@ public:
     // Tab in the view: unless a field has the focus, the first band field
     // takes it.
     void FocusFirstBandField();
+    // g_bOutputMapLocked applied: unlocked, the output links are cleared.
+    void ApplyOutputMapLock();
+    // After a preset file was read: a locked map keeps a positioned output
+    // 1 to 8 current; with none positioned the map is unlocked.
+    void RecheckOutputMapLock();
 
     // ---- Helpers the handlers share ------------------------------------------------
     // flag 0: the band's flat toggle unchecked. Otherwise checked, with the

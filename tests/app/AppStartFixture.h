@@ -25,6 +25,7 @@
 #include "app/BrelinApp.h"
 #include "app/BrelinView.h"
 #include "app/ChildFrm.h"
+#include "app/DisplayDlg.h"
 #include "app/MainFrm.h"
 #include "link/NetAddress.h"
 #include "model/DataDefine.h"
@@ -142,6 +143,12 @@ protected:
     }
 
     CBrelinView* View() const { return g_theApp.GetView(); }
+    // No transfer runs and its popup is gone: the view takes clicks again.
+    bool ReadBackEnded() const
+    {
+        return !g_bTransferBusy && (g_pDisplayDlg == nullptr || !g_pDisplayDlg->IsShown()) && View() != nullptr &&
+               View()->isEnabled();
+    }
     CMainFrame* Frame() const { return g_theApp.GetMainWnd(); }
 
     FakeNetwork m_net;

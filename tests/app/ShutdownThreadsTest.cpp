@@ -37,6 +37,8 @@ protected:
     void RunUntilConnected()
     {
         ASSERT_TRUE(WaitFor([&] { return View()->IsConnected() && g_bDeviceSynced; }, 30000));
+        // The read-back after the connect disables the view until it ends.
+        ASSERT_TRUE(WaitFor([&] { return ReadBackEnded(); }, 30000));
         const std::vector<int> items = RequestedItems();
         ASSERT_GE(items.size(), 2u);
         EXPECT_EQ(items[0], SYSTEM_ITEM_HANDSHAKE);
@@ -110,7 +112,7 @@ TEST_F(ShutdownThreadsTest, TheUsbClaimOfThisCopyGoesWithTheWindow)
     for (const bool byButton : {true, false}) {
         ASSERT_TRUE(StartApp());
         CBrelinView* view = View();
-        ASSERT_TRUE(WaitFor([&] { return view->IsConnected() && g_bDeviceSynced; }, 30000));
+        ASSERT_TRUE(WaitFor([&] { return view->IsConnected() && g_bDeviceSynced && ReadBackEnded(); }, 30000));
         EXPECT_EQ(g_nLinkType.load(), int(LINK_USB));
         EXPECT_EQ(CAppSettings::ValueNames(SETTINGS_USB), QStringList{CUsbClaims::EncodePath(path)});
         EXPECT_FALSE(CUsbClaims().IsUsbPathFree(path));
