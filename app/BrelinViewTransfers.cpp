@@ -64,6 +64,18 @@ enum : int {
     SPEAKERS_LOW_OUTPUTS = 8,
 };
 
+// A channel switched on or off by a block send: the change flag is cleared,
+// so the change scan never sends the switch again; with queue its basic
+// record goes to the device now.
+template <class Channel>
+void SwitchForBlockSend(CKTVCommand& command, Channel& channel, int on, bool queue)
+{
+    channel.SetOn(decltype(channel.GetOn())(on));
+    channel.SetBasicDirty(false);
+    if (queue)
+        command.AddCommand(channel.StoreBasicRecord(true));
+}
+
 QString AllPresetsSaveError()
 {
     return g_bChinese ? QStringLiteral("保存整机场景文件错误!") : QStringLiteral("Save all presets file error!");
@@ -209,13 +221,9 @@ void CBrelinView::SendInputChannelBlock(int channel)
     std::lock_guard<CCriticalSection> lock(g_csSendLock);
     m_deviceLink.SetTransferMute(false);
     const int on = music->GetOn();
-    music->SetOn(0);
-    music->SetBasicDirty(false);
-    m_command.AddCommand(music->StoreBasicRecord(true));
+    SwitchForBlockSend(m_command, *music, 0, true);
     m_command.AddCommand(music->StoreAndBuildBlock(0));
-    music->SetOn(on);
-    music->SetBasicDirty(false);
-    m_command.AddCommand(music->StoreBasicRecord(true));
+    SwitchForBlockSend(m_command, *music, on, true);
     m_deviceLink.SetTransferMute(true);
 }
 
@@ -224,14 +232,10 @@ void CBrelinView::SendOutputBlockBetweenSwitches(int channel)
     CKTV_OutData* output = (m_pData != nullptr && IsConnected()) ? m_pData->GetOutput(channel) : nullptr;
     if (output == nullptr)
         return;
-    const BYTE on = output->GetOn();
-    output->SetOn(0);
-    output->SetBasicDirty(false);
-    m_command.AddCommand(output->StoreBasicRecord(true));
+    const int on = output->GetOn();
+    SwitchForBlockSend(m_command, *output, 0, true);
     m_command.AddCommand(output->StoreAndBuildBlock(0));
-    output->SetOn(on);
-    output->SetBasicDirty(false);
-    m_command.AddCommand(output->StoreBasicRecord(true));
+    SwitchForBlockSend(m_command, *output, on, true);
 }
 
 void CBrelinView::SendOutputChannelBlock(int channel)
@@ -250,14 +254,11 @@ void CBrelinView::SendOutputOff(int channel)
     CKTV_OutData* output = (m_pData != nullptr && IsConnected()) ? m_pData->GetOutput(channel) : nullptr;
     if (output == nullptr)
         return;
-    const BYTE on = output->GetOn();
-    output->SetOn(0);
-    output->SetBasicDirty(false);
-    m_command.AddCommand(output->StoreBasicRecord(true));
+    const int on = output->GetOn();
+    SwitchForBlockSend(m_command, *output, 0, true);
     // The object is on again, the device not: the block that follows
     // (SendOutputChannelBlockNoLock) switches it on.
-    output->SetOn(on);
-    output->SetBasicDirty(false);
+    SwitchForBlockSend(m_command, *output, on, false);
 }
 
 void CBrelinView::CopyOutputChannel(int src, int dst)

@@ -23,6 +23,7 @@
 #include "platform/core/SendLock.h"
 #include "platform/gui/FileDialog.h"
 #include "tests/app/AppStartFixture.h"
+#include "tests/app/PresetFileFixture.h"
 
 // One queued command as the test reads it.
 struct QueuedFrame {
@@ -115,18 +116,6 @@ protected:
     }
 
     QString FilePath(const QString& name) const { return QDir(m_files.path()).filePath(name); }
-
-    static QByteArray ReadAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void WriteAll(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
 
     bool PopupShown() const { return g_pDisplayDlg != nullptr && g_pDisplayDlg->IsShown(); }
 
