@@ -29,6 +29,7 @@
 #include "app/MainFrm.h"
 #include "link/NetAddress.h"
 #include "model/DataDefine.h"
+#include "model/KTV_Data.h"
 #include "model/LinkState.h"
 #include "model/WorkingStrings.h"
 #include "platform/core/AppSettings.h"
@@ -132,10 +133,20 @@ protected:
         m_bStarted = false;
     }
 
+    // The device's state as the program's defaults make it (the program's
+    // own start makes them again): what a device read back holds then.
+    static CSimState DefaultDeviceState()
+    {
+        InitDefaultDeviceData();
+        // The channels' defaults reach the image through a parameter set.
+        CKTV_Data().StoreToRaw();
+        return CSimState::FromModelGlobals();
+    }
+
     // The simulated device on 127.0.0.1, the link pointed at it.
     void StartSimulator()
     {
-        m_device.SetState(CSimState::FromModelGlobals());
+        m_device.SetState(DefaultDeviceState());
         m_pServer = std::make_unique<CSimTcpServer>(m_device);
         std::string error;
         ASSERT_TRUE(m_pServer->Start(0, 300000, &error)) << error;

@@ -107,7 +107,7 @@ TEST_F(ShutdownThreadsTest, TheUsbClaimOfThisCopyGoesWithTheWindow)
 {
     // The simulated processor plugged in over USB: the start connects to it
     // and claims it.
-    m_device.SetState(CSimState::FromModelGlobals());
+    m_device.SetState(DefaultDeviceState());
     const QString path = m_hidBus.Plug();
     for (const bool byButton : {true, false}) {
         ASSERT_TRUE(StartApp());

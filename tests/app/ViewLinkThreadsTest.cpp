@@ -34,7 +34,7 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        m_device.SetState(CSimState::FromModelGlobals());
+        m_device.SetState(DefaultDeviceState());
         Start();
     }
     void TearDown() override
@@ -64,6 +64,8 @@ protected:
         EXPECT_TRUE(m_pView->IsConnected());
         EXPECT_EQ(m_pView->m_btnConnect.CurrentBitmapId(), kConnectedFace);
         ASSERT_TRUE(WaitFor([] { return g_bDeviceSynced.load(); }, 30000));
+        // The read-back after the connect disables the view until it ends.
+        ASSERT_TRUE(WaitFor([&] { return ReadBackEnded(); }, 30000));
     }
 
     // The view's port has let the line go: another port opens it.
