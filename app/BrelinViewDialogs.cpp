@@ -6,6 +6,7 @@
 #include "app/LineSetting.h"
 #include "link/LinkDisplays.h"
 #include "model/ChangeScanFlags.h"
+#include "model/LinkState.h"
 #include "pages/input/Adv_Seting.h"
 #include "platform/core/AppSettings.h"
 #include "platform/core/SettingsNames.h"
@@ -57,7 +58,8 @@ void CBrelinView::SaveLineSetting()
 
 bool CBrelinView::IsTransferPopupShown() const
 {
-    return g_pDisplayDlg != nullptr && g_pDisplayDlg->IsShown();
+    // A transfer that runs shows it (its first tick may not have come yet).
+    return g_bTransferBusy || (g_pDisplayDlg != nullptr && g_pDisplayDlg->IsShown());
 }
 
 void CBrelinView::RenewTransferPopup()
