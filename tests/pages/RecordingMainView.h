@@ -45,6 +45,17 @@ public:
     void SaveLineSetting() override {}
     bool IsTransferPopupShown() const override { return false; }
     void RenewTransferPopup() override {}
+    void SendInputChannelBlock(int channel) override { m_sends.emplace_back("input block", channel); }
+    void SendOutputChannelBlock(int channel) override { m_sends.emplace_back("output block", channel); }
+    void SendOutputChannelBlockNoLock(int channel) override { m_sends.emplace_back("output block no lock", channel); }
+    void SendOutputOff(int channel) override { m_sends.emplace_back("output off", channel); }
+    void CopyOutputChannel(int src, int dst) override { m_sends.emplace_back("copy", src * 100 + dst); }
+    void CopyOutputChannelLocked(int src, int dst) override { m_sends.emplace_back("copy locked", src * 100 + dst); }
+    void SendOutputEqGroup() override { m_sends.emplace_back("EQ group", 0); }
+    void ResetInputEq(int channel) override { m_sends.emplace_back("input EQ", channel); }
+    void ClearOutputLinks() override { m_sends.emplace_back("clear links", 0); }
+    int SaveOutputMap() override { return 0; }
+    int ReadOutputMap() override { return 0; }
 
     bool m_bConnected = true;
     int m_nStripRefreshes = 0;
@@ -55,4 +66,7 @@ public:
     std::vector<bool> m_item2Calls;
     std::vector<bool> m_item5Calls;
     std::vector<int> m_recalled;
+    // Channel sends, copies and resets: what, and the channel (src * 100 +
+    // dst for a copy).
+    std::vector<std::pair<const char*, int>> m_sends;
 };
