@@ -38,6 +38,9 @@ protected:
         m_pView->NetLink().SetReachable(true);
         ASSERT_TRUE(m_pView->DeviceLink().ConnectNetwork());
         ASSERT_TRUE(PumpUntil([] { return g_bDeviceSynced.load(); }));
+        // The read-back after the connect has ended: its replies no longer
+        // overwrite what the page edits.
+        ASSERT_TRUE(PumpUntil([&] { return ReadBackEnded(); }));
     }
     void TearDown() override
     {
