@@ -4,10 +4,12 @@
 
 #include <QCoreApplication>
 
+#include "tests/common/LoopbackOnly.h"
 #include "tests/common/MessageBoxSpy.h"
 
 int main(int argc, char** argv)
 {
+    RequireLoopbackOnly();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     CMessageBoxSpy::InstallSilentDefault();

@@ -7,6 +7,7 @@
 
 #include "platform/gui/DialogUnits.h"
 #include "res/Resources.h"
+#include "tests/common/LoopbackOnly.h"
 #include "tests/common/MessageBoxSpy.h"
 
 #if defined(__SANITIZE_THREAD__)
@@ -25,6 +26,7 @@ extern "C" const char* __tsan_default_suppressions()
 
 int main(int argc, char** argv)
 {
+    RequireLoopbackOnly();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Print tests print to PDF files. A printer object still asks the

@@ -53,7 +53,8 @@ TEST_F(IpAddressCtrlTest, TypedTextFillsTheFieldsInTurn)
         const char* text;
     };
     const Case cases[] = {
-        {"127.0.0.1", "127.0.0.1"},  {"1921681001", "192.168.100.1"}, {"999.1.2.3", "255.1.2.3"},
+        // A full field hands on; a value above 255 is pulled down as typed.
+        {"127.0.0.1", "127.0.0.1"},  {"12345678", "123.255.78."},     {"999", "255..."},
         {"1a2-3.4", "123.4.."},      {"..5", "5..."},                   {"12.", "12..."},
     };
     for (const Case& c : cases) {
