@@ -27,6 +27,7 @@
 #include "model/SpeakerPosition.h"
 #include "model/WindowMessages.h"
 #include "model/WorkingStrings.h"
+#include "pages/input/Adv_Seting.h"
 #include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/SendLock.h"
@@ -493,6 +494,9 @@ void CBrelinView::OnPresetReceived(int slot)
         g_bTransferBusy = false;
         g_OutputFlagSet.Reset();
     }
+    // The advanced settings dialog, when open, shows what the device sent.
+    if (g_pAdvSetingDlg != nullptr)
+        g_pAdvSetingDlg->RefreshFromData();
     update();
 }
 

@@ -6,6 +6,7 @@
 
 #include "link/LinkDisplays.h"
 #include "model/LinkState.h"
+#include "pages/input/Adv_Seting.h"
 #include "platform/core/Language.h"
 
 CDisplayDlg* g_pDisplayDlg = nullptr;
@@ -89,11 +90,11 @@ void CDisplayDlg::ShowPopup(bool fromDialog)
     m_bFromDialog = fromDialog;
     move(SHOW_X, SHOW_Y);
     ApplyTexts();
-    // No advanced-settings dialog exists in this program, so a factory reset
-    // started from a dialog disables nothing.
+    // A factory reset is started from the advanced settings dialog, every
+    // other transfer from a dialog by the machine-preset dialog; either may
+    // not be open, and then nothing is disabled.
     if (fromDialog) {
-        if (!m_bFactoryMode)
-            DisableWindow(g_pProgramDlg);
+        DisableWindow(m_bFactoryMode ? static_cast<QWidget*>(g_pAdvSetingDlg) : g_pProgramDlg);
     } else {
         DisableWindow(parentWidget());
     }

@@ -43,9 +43,10 @@ public:
     ~CDisplayDlg() override;
 
     // Texts by language and mode, placed and shown on top, the blink timer
-    // running. fromDialog TRUE disables the machine-preset dialog when it is
-    // open (nothing otherwise); FALSE disables the parent. The popup itself
-    // stays enabled.
+    // running. fromDialog TRUE disables the advanced settings dialog in
+    // factory-reset mode, the machine-preset dialog otherwise, each when it
+    // is open (nothing otherwise); FALSE disables the parent. The popup
+    // itself stays enabled.
     void ShowPopup(bool fromDialog);
     // Stops the timer, enables again exactly what ShowPopup disabled, leaves
     // the factory-reset mode and hides.

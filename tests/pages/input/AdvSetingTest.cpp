@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTest>
 
+#include "app/DisplayDlg.h"
 #include "link/NetAddress.h"
 #include "model/InputSourceTable.h"
 #include "model/KTV_OutData.h"
@@ -275,6 +276,74 @@ TEST_F(AdvSetingTest, WifiDefaultsAreQueuedOnlyWhileConnected)
     EXPECT_FALSE(m_pDialog->m_btnWifiDefaults.isEnabled());
 }
 
+TEST_F(AdvSetingTest, TheFactoryResetPopupDisablesTheDialogUntilItHides)
+{
+    ConnectWithoutTransport();
+    ASSERT_NE(g_pDisplayDlg, nullptr);
+    Command(CAdv_Seting::IDC_WIFI_DEFAULTS);
+    ASSERT_EQ(TakeQueued().size(), 1u);
+    EXPECT_TRUE(g_pDisplayDlg->IsShown());
+    EXPECT_TRUE(g_pDisplayDlg->IsFactoryMode());
+    EXPECT_FALSE(m_pDialog->isEnabled());
+    // The view stays usable; only the dialog that started it waits.
+    EXPECT_TRUE(m_pView->isEnabled());
+    // The device answers; the bar fills and the popup closes 13 ticks on.
+    g_bTransferBusy = false;
+    int ticks = 0;
+    while (g_pDisplayDlg->IsShown() && ticks < 40) {
+        g_pDisplayDlg->OnTimer(CDisplayDlg::TIMER_BLINK);
+        ++ticks;
+        if (g_pDisplayDlg->IsShown()) {
+            EXPECT_FALSE(m_pDialog->isEnabled()) << ticks;
+        }
+    }
+    EXPECT_EQ(ticks, 13);
+    EXPECT_TRUE(m_pDialog->isEnabled());
+
+    // Closed while the popup shows: the hide enables nothing that is gone.
+    Command(CAdv_Seting::IDC_WIFI_DEFAULTS);
+    TakeQueued();
+    EXPECT_FALSE(m_pDialog->isEnabled());
+    delete m_pDialog.data();
+    EXPECT_EQ(g_pAdvSetingDlg, nullptr);
+    g_pDisplayDlg->HidePopup();
+    EXPECT_TRUE(m_pView->isEnabled());
+    // With no dialog open a factory reset disables nothing.
+    g_pDisplayDlg->SetFactoryResetMode();
+    g_pDisplayDlg->ShowPopup(true);
+    EXPECT_TRUE(m_pView->isEnabled());
+    g_pDisplayDlg->HidePopup();
+}
+
+TEST_F(AdvSetingTest, AReceivedPresetRefreshesTheDialog)
+{
+    Commit(m_pDialog->m_editNoise, QStringLiteral("-80"));
+    const QString noiseText = m_pDialog->m_editNoise.text();
+    ClickRow(3);
+    m_pDialog->m_ipAddress.SetAddressText(QString());
+    m_pDialog->m_editPort.setText(QStringLiteral("1234"));
+    {
+        // The device's set: its own noise threshold.
+        ParameterSetGuard guard(g_ParameterSetLock);
+        g_SystemBytes[11] = 20;
+    }
+    m_pView->OnPresetReceived(0);
+    EXPECT_EQ(m_pDialog->m_editNoise.text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m_pDialog->m_nNoise, 20);
+    EXPECT_EQ(m_pDialog->m_ipAddress.GetAddressText(), g_strDeviceIp.Get());
+    EXPECT_EQ(m_pDialog->m_editPort.text(), QString::number(g_nDevicePort));
+    // The selection starts again at the first row.
+    EXPECT_EQ(m_pDialog->m_nCurRow, 0);
+    EXPECT_EQ(m_pDialog->m_listChannels.GetItemText(0, 2), QStringLiteral("Edit"));
+    EXPECT_EQ(m_pDialog->m_listChannels.GetItemText(3, 2), QString());
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        g_SystemBytes[11] = 40;
+    }
+    m_pView->OnPresetReceived(0);
+    EXPECT_EQ(m_pDialog->m_editNoise.text(), noiseText);
+}
+
 TEST_F(AdvSetingTest, ThePortAndTheAddressAreCheckedBeforeApplyStoresThem)
 {
     CNumEdit& port = m_pDialog->m_editPort;
@@ -391,6 +460,10 @@ TEST_F(AdvSetingTest, TheViewNeverReachesADialogThatIsGone)
     EXPECT_EQ(g_pAdvSetingDlg, nullptr);
     // The view's calls after that touch nothing freed.
     ConnectWithoutTransport();
+    m_pView->OnPresetReceived(0);
+    g_pDisplayDlg->SetFactoryResetMode();
+    g_pDisplayDlg->ShowPopup(true);
+    g_pDisplayDlg->HidePopup();
     m_pView->DeviceLink().StopIoWorker(true);
     m_pView->DeviceLink().RestoreNetworkDefaults();
     g_strDeviceIp.Set(QStringLiteral("127.0.0.1"));
