@@ -27,6 +27,7 @@
 #include "link/UsbLink.h"
 #include "link/UsbTransport.h"
 #include "model/LinkState.h"
+#include "model/WindowMessages.h"
 #include "model/WorkingStrings.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/gui/PopupMenu.h"
