@@ -1,7 +1,6 @@
 // The stand-alone dialogs: the advanced settings dialog (output 3 linked
 // with outputs 1 and 5, so the list shows its marks), the password prompt,
 // and both pages of the user panel, each in Chinese and in English.
-#include <QCoreApplication>
 #include <QPainter>
 
 #include "link/NetAddress.h"
@@ -13,34 +12,9 @@
 #include "pages/input/Adv_Seting.h"
 #include "platform/core/Language.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
-QImage ReviewGrab(QWidget& window)
-{
-    window.show();
-    QCoreApplication::processEvents();
-    return window.grab().toImage();
-}
-
-// Shots side by side on a white sheet.
-QImage ReviewSideBySide(const std::vector<QImage>& shots)
-{
-    int width = 10, height = 0;
-    for (const QImage& shot : shots) {
-        width += shot.width() + 10;
-        height = std::max(height, shot.height());
-    }
-    QImage sheet(width, height + 20, QImage::Format_RGB32);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    int x = 10;
-    for (const QImage& shot : shots) {
-        painter.drawImage(x, 10, shot);
-        x += shot.width() + 10;
-    }
-    return sheet;
-}
-
 QImage RenderAdvancedSettings()
 {
     InitDefaultDeviceData();
@@ -61,7 +35,7 @@ QImage RenderAdvancedSettings()
         auto* dialog = new CAdv_Seting;
         dialog->m_pData = &data;
         dialog->Create();
-        shots.push_back(ReviewGrab(*dialog));
+        shots.push_back(ReviewShot(*dialog));
         delete dialog;
     }
     g_bOutputLinkOn = linkOn;
@@ -83,14 +57,14 @@ QImage RenderPasswordAndPanel()
         CAdd_PW_Dlg prompt;
         prompt.Create();
         prompt.m_editPassword.setText(QStringLiteral("abc"));
-        shots.push_back(ReviewGrab(prompt));
+        shots.push_back(ReviewShot(prompt));
         for (int page = 0; page < 2; ++page) {
             CAddSet_Dlg panel;
             panel.Create();
             panel.ShowPage(page);
             if (page == 1)
                 panel.PresetButton(2).SetCheck(true);
-            shots.push_back(ReviewGrab(panel));
+            shots.push_back(ReviewShot(panel));
         }
     }
     g_bChinese = false;

@@ -1,8 +1,6 @@
 // The "dynamics-graph" sheet: the limiter transfer graphs of outputs 1 to 8
 // as the output dynamics dialog sets them up, each at another threshold
 // (-30 to +12 dBu), with the channel captions in Chinese and in English.
-#include <QApplication>
-
 #include "graphs/COM_EXT_LIMStatic.h"
 #include "model/KTV_Data.h"
 #include "model/ParameterSetLock.h"
@@ -35,9 +33,7 @@ QImage RenderDynamicsGraph()
         graph->SetChannelArray(&data);
         graph->SelectChannel(n);
     }
-    sheet.show();
-    QCoreApplication::processEvents();
-    return sheet.grab().toImage();
+    return ReviewShot(sheet);
 }
 }  // namespace
 

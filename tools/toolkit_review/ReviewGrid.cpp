@@ -122,9 +122,7 @@ QImage RenderGrid()
     BuildColumn(&sheet, 10, true);
     BuildColumn(&sheet, 460, false);
     g_bChinese = false;
-    sheet.show();
-    QCoreApplication::processEvents();
-    QImage image = sheet.grab().toImage();
+    QImage image = ReviewShot(sheet);
 
     // The title tip over a cut-off cell of the English grid, drawn where it
     // shows on screen.

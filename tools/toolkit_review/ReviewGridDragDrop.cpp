@@ -99,9 +99,7 @@ QImage RenderGridDrop()
     const DropReviewColumn cn = BuildDropReviewColumn(&sheet, 10, true);
     const DropReviewColumn en = BuildDropReviewColumn(&sheet, 440, false);
     g_bChinese = false;
-    sheet.show();
-    QCoreApplication::processEvents();
-    QImage image = sheet.grab().toImage();
+    QImage image = ReviewShot(sheet);
     QPainter painter(&image);
     for (const DropReviewColumn& column : {cn, en})
         painter.drawImage(column.at, column.dragImage);

@@ -119,9 +119,7 @@ QImage RenderGridEditing()
     const EditingColumn cn = BuildEditingColumn(&sheet, 10, true);
     const EditingColumn en = BuildEditingColumn(&sheet, 440, false);
     g_bChinese = false;
-    sheet.show();
-    QCoreApplication::processEvents();
-    QImage image = sheet.grab().toImage();
+    QImage image = ReviewShot(sheet);
     QPainter painter(&image);
     for (const EditingColumn& column : {cn, en}) {
         if (!column.menu.isNull())

@@ -142,9 +142,7 @@ QImage RenderKitPeriphery()
     SetUpReviewSheet(&sheet, 1120, 310);
     BuildColumn(&sheet, 14, true);
     BuildColumn(&sheet, 574, false);
-    sheet.show();
-    QCoreApplication::processEvents();
-    const QImage image = sheet.grab().toImage();
+    const QImage image = ReviewShot(sheet);
     CResourceStore::ClearOverrides();
     return image;
 }

@@ -2,8 +2,6 @@
 // after RefreshAll of a set with every speaker group (front left, rear left
 // and the centre linked), levels and delays of every kind, output linking
 // on, some lamps lit, delays in centimetres.
-#include <QApplication>
-
 #include "model/DataDefine.h"
 #include "model/KTV_Data.h"
 #include "model/ParameterSetLock.h"
@@ -61,9 +59,7 @@ QImage RenderLevelDelay(bool chinese)
     page.RefreshInputArea();
     page.UpdateMeters();
     page.SelectOutput(3);
-    sheet.show();
-    QCoreApplication::processEvents();
-    const QImage image = sheet.grab().toImage();
+    const QImage image = ReviewShot(sheet);
 
     g_bOutputLinkOn = false;
     g_nLevelDelayUnit = unitBefore;

@@ -3,7 +3,6 @@
 // attack, release) and whose noise gate is off; the eight curves in their
 // colours. The "phase-dialog" sheet: the phase dialog of an output in both
 // languages, with the polarity normal and inverted.
-#include <QApplication>
 #include <QPainter>
 
 #include "model/KTV_Data.h"
@@ -19,9 +18,7 @@ namespace {
 // A top-level window as it shows.
 QImage GrabDialogWindow(QWidget& window)
 {
-    window.show();
-    QCoreApplication::processEvents();
-    const QImage image = window.grab().toImage();
+    const QImage image = ReviewShot(window);
     window.hide();
     return image;
 }
@@ -56,9 +53,7 @@ QImage RenderDynamicsDialog()
     SetUpReviewSheet(&sheet, size.width() + 20, 2 * size.height() + 70);
     ReviewCaption(&sheet, QStringLiteral("系统 (中文)"), 10, 6);
     ReviewCaption(&sheet, QStringLiteral("System (English)"), 10, size.height() + 36);
-    sheet.show();
-    QCoreApplication::processEvents();
-    QImage image = sheet.grab().toImage();
+    QImage image = ReviewShot(sheet);
     QPainter painter(&image);
     painter.drawImage(10, 28, halves[0]);
     painter.drawImage(10, size.height() + 58, halves[1]);
@@ -100,9 +95,7 @@ QImage RenderPhaseDialog()
                                  QStringLiteral("Sets of Phase, polarity 1 (inverted)")};
     for (int k = 0; k < 4; ++k)
         ReviewCaption(&sheet, captions[k], 10 + (k % 2) * (size.width() + 10), 6 + (k / 2) * (size.height() + 30));
-    sheet.show();
-    QCoreApplication::processEvents();
-    QImage image = sheet.grab().toImage();
+    QImage image = ReviewShot(sheet);
     QPainter painter(&image);
     for (int k = 0; k < 4; ++k)
         painter.drawImage(10 + (k % 2) * (size.width() + 10), 28 + (k / 2) * (size.height() + 30), panels[k]);

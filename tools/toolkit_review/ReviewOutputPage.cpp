@@ -105,9 +105,7 @@ QImage RenderOutputStrips()
             strip.show();
         }
         strips[11].SetLevel(20);
-        view.show();
-        QCoreApplication::processEvents();
-        rows.push_back(view.grab().toImage());
+        rows.push_back(ReviewShot(view));
     }
     g_bChinese = false;
     return StackReviewRows(rows, 8, QColor(0x20, 0x22, 0x28));

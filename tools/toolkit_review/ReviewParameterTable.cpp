@@ -6,7 +6,6 @@
 // list beside it.
 #include <memory>
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -47,9 +46,7 @@ QImage ShotOfTable(CKTV_Data& set, bool chinese)
     CDataViewDlg dialog;
     dialog.m_pData = &set;
     dialog.OnInitDialog();
-    dialog.show();
-    QCoreApplication::processEvents();
-    return dialog.grab().toImage();
+    return ReviewShot(dialog);
 }
 
 // The first page of the table printed in Chinese, at 60 pixels per inch.
@@ -101,9 +98,7 @@ QImage ShotOfColouredList()
     // One cell of its own colours: column 1 of row 2.
     list.SetCellBkColor(1, 2, RGB(0xF7, 0xF7, 0xFF));
     list.SetCellTextColor(1, 2, RGB(0, 0, 255));
-    list.show();
-    QCoreApplication::processEvents();
-    return list.grab().toImage();
+    return ReviewShot(list);
 }
 
 QImage RenderParameterTable()

@@ -198,9 +198,7 @@ QImage RenderTabsBarsLamps()
     BuildColumn(&sheet, 630, false);
     g_bChinese = false;
     CEnTabCtrl::SetLookFlags(true, 0x1F);
-    sheet.show();
-    QCoreApplication::processEvents();
-    return sheet.grab().toImage();
+    return ReviewShot(sheet);
 }
 }  // namespace
 

@@ -208,9 +208,7 @@ QImage RenderToolkit()
         });
         box.DoModal();
     }
-    sheet.show();
-    QCoreApplication::processEvents();
-    return sheet.grab().toImage();
+    return ReviewShot(sheet);
 }
 }  // namespace
 

@@ -1,7 +1,6 @@
 // The firmware update dialog during an update (a status text, the bar part
 // way) and the version box, each in both languages.
 #include <QCoreApplication>
-#include <QPainter>
 
 #include "app/UpgradeDlg.h"
 #include "app/VersionDlg.h"
@@ -15,35 +14,9 @@
 #include "model/WorkingStrings.h"
 #include "platform/core/Language.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
-QImage Grab(QWidget& widget)
-{
-    widget.show();
-    QCoreApplication::processEvents();
-    return widget.grab().toImage();
-}
-
-// Images side by side on white.
-QImage Beside(const std::vector<QImage>& shots)
-{
-    int width = 10;
-    int height = 0;
-    for (const QImage& shot : shots) {
-        width += shot.width() + 10;
-        height = std::max(height, shot.height());
-    }
-    QImage sheet(width, height + 20, QImage::Format_RGB32);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    int x = 10;
-    for (const QImage& shot : shots) {
-        painter.drawImage(x, 10, shot);
-        x += shot.width() + 10;
-    }
-    return sheet;
-}
-
 QImage RenderUpgrade()
 {
     CKTVCommand command;
@@ -61,10 +34,10 @@ QImage RenderUpgrade()
         dialog.show();
         QCoreApplication::processEvents();
         dialog.DeliverPosted();
-        shots.push_back(Grab(dialog));
+        shots.push_back(ReviewShot(dialog));
     }
     g_strUpdateFilePath = path;
-    return Beside(shots);
+    return ReviewSideBySide(shots);
 }
 
 QImage RenderVersion()
@@ -78,13 +51,13 @@ QImage RenderVersion()
         g_bChinese = chinese;
         CVersionDlg version;
         version.OnInitDialog();
-        shots.push_back(Grab(version));
+        shots.push_back(ReviewShot(version));
         CWarnDlg notice;
         notice.m_strText = chinese ? QStringLiteral("请检查连接线") : QStringLiteral("Check the cable");
         notice.OnInitDialog();
-        shots.push_back(Grab(notice));
+        shots.push_back(ReviewShot(notice));
     }
-    return Beside(shots);
+    return ReviewSideBySide(shots);
 }
 }  // namespace
 

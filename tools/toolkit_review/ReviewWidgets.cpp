@@ -2,12 +2,38 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
 #include "app/GlobalObjects.h"
+
+QImage ReviewShot(QWidget& window)
+{
+    window.show();
+    QCoreApplication::processEvents();
+    return window.grab().toImage();
+}
+
+QImage ReviewSideBySide(const std::vector<QImage>& shots)
+{
+    int width = 10, height = 0;
+    for (const QImage& shot : shots) {
+        width += shot.width() + 10;
+        height = std::max(height, shot.height());
+    }
+    QImage sheet(width, height + 20, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    int x = 10;
+    for (const QImage& shot : shots) {
+        painter.drawImage(x, 10, shot);
+        x += shot.width() + 10;
+    }
+    return sheet;
+}
 
 void SetUpReviewSheet(QWidget* sheet, int width, int height)
 {

@@ -10,6 +10,11 @@
 class QLabel;
 class QWidget;
 
+// Shows the window, lets it lay itself out and paint, and grabs what it
+// shows.
+QImage ReviewShot(QWidget& window);
+// The shots in a row on white, 10 pixels apart and from the edges.
+QImage ReviewSideBySide(const std::vector<QImage>& shots);
 // Sizes the sheet and fills it with the dialogs' background colour.
 void SetUpReviewSheet(QWidget* sheet, int width, int height);
 // A caption in the review's label style at (x, y) of parent.
