@@ -424,42 +424,35 @@ bool CNumEditValue::CommitLevel(const QString& text, bool store)
 
 bool CNumEditValue::DelayOfDistance(double x, bool clampOutside, int* count) const
 {
-    double value = 0.0, limit = 0.0, speed = 0.0;
+    // The distance is read in the type's unit (centimetres as metres) and
+    // measured against the longest delay at the type's speed of sound.
+    double value = x, speed = SpeedOfSoundLong(), limitMs = kDelayLimitMs, unitsPerMetre = 1.0;
     switch (m_nType) {
-    case TYPE_DELAY_CM:  // in metres
+    case TYPE_DELAY_CM:
         speed = SpeedOfSound();
         value = x / 100;
-        limit = speed / 1000 * kDelayLimitMs;
         break;
-    case TYPE_DELAY_INCH:  // in inches
-        speed = SpeedOfSoundLong();
-        value = x;
-        limit = speed / 1000 * kDelayLimitMs * kInchesPerMetre;
+    case TYPE_DELAY_INCH:
+        unitsPerMetre = kInchesPerMetre;
         break;
-    case TYPE_LONG_DELAY_CM:  // in metres
-        speed = SpeedOfSoundLong();
+    case TYPE_LONG_DELAY_CM:
         value = x / 100;
-        limit = speed / 1000 * kLongDelayLimitMs;
+        limitMs = kLongDelayLimitMs;
         break;
-    case TYPE_LONG_DELAY_FEET:  // in feet
-        speed = SpeedOfSoundLong();
-        value = x;
-        limit = speed / 1000 * kLongDelayLimitMs * kFeetPerMetre;
+    case TYPE_LONG_DELAY_FEET:
+        limitMs = kLongDelayLimitMs;
+        unitsPerMetre = kFeetPerMetre;
         break;
     default:
         return false;
     }
+    const double limit = speed / 1000 * limitMs * unitsPerMetre;
     if (value > limit || value < 0) {
         if (!clampOutside)
             return false;
         value = value > limit ? limit : 0;
     }
-    double metres = value;
-    if (m_nType == TYPE_DELAY_INCH)
-        metres = value / kInchesPerMetre;
-    else if (m_nType == TYPE_LONG_DELAY_FEET)
-        metres = value / kFeetPerMetre;
-    const double ms = metres * 1000 / speed;
+    const double ms = value / unitsPerMetre * 1000 / speed;
     if (m_nType == TYPE_LONG_DELAY_CM || m_nType == TYPE_LONG_DELAY_FEET)
         *count = Nearest(ms / kLongDelayStepMs);
     else
