@@ -1,7 +1,8 @@
 // orvane-main-review <folder>: starts the editor offscreen with settings of
 // its own, connected to a simulated device on 127.0.0.1 (a free port), waits
-// at most 5 s for the connect and writes main-cn.png and main-en.png, the
-// main window in each language. Exits 1 when the editor did not connect.
+// at most 5 s for the connect and 20 s for the read-back that follows, and
+// writes main-cn.png and main-en.png, the main window in each language.
+// Exits 1 when the editor did not connect.
 // It opens no HID device and pings nothing.
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,6 +26,7 @@
 #include "link/HotPlugSource.h"
 #include "link/NetAddress.h"
 #include "model/DataDefine.h"
+#include "model/KTV_Data.h"
 #include "model/LinkState.h"
 #include "platform/core/AppSettings.h"
 #include "platform/core/Language.h"
@@ -37,6 +39,7 @@
 
 namespace {
 constexpr int CONNECT_WAIT_MS = 5000;
+constexpr int READ_BACK_WAIT_MS = 20000;
 constexpr long long SIMULATOR_LIFETIME_MS = 120000;
 const char kDeviceAddress[] = "127.0.0.1";
 
@@ -115,6 +118,12 @@ int main(int argc, char** argv)
     }
 
     InitDefaultDeviceData();
+    {
+        // The simulated device holds what a device out of the box holds:
+        // every channel at its defaults, packed into the live image.
+        CKTV_Data defaults;
+        defaults.StoreToRaw();
+    }
     CSimDevice device;
     device.SetState(CSimState::FromModelGlobals());
     CSimTcpServer server(device);
@@ -147,6 +156,10 @@ int main(int argc, char** argv)
     const bool connected = RunUntil([&] { return view->IsConnected() && g_bDeviceSynced; }, CONNECT_WAIT_MS);
     if (!connected)
         std::fprintf(stderr, "the editor did not connect to the simulated device within 5 s\n");
+    // The connect reads the device back with the view disabled under the
+    // transfer popup: the window is shot as the user works with it, after.
+    if (connected && !RunUntil([&] { return !view->IsTransferPopupShown() && view->isEnabled(); }, READ_BACK_WAIT_MS))
+        std::fprintf(stderr, "the connect read-back did not end within %d s\n", READ_BACK_WAIT_MS / 1000);
 
     bool written = connected;
     if (connected) {
