@@ -1,5 +1,7 @@
 #include "graphs/NumEdit.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QRegularExpression>
@@ -48,6 +50,7 @@ CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent)
         update();
     });
     ApplyColours();
+    m_fontOwn = font();
 }
 
 CNumEdit::~CNumEdit() = default;
@@ -123,8 +126,45 @@ void CNumEdit::RefreshLanguage()
 void CNumEdit::SetShownText(const QString& shown)
 {
     setText(shown);
+    FitFontToText();
     if (m_pStepButton)
         m_pStepButton->setText(shown);
+}
+
+void CNumEdit::FitFontToText()
+{
+    // A frameless line edit keeps two pixels at each side that the old
+    // frameless edit did not: five-digit frequencies and "-12.0dB" levels in
+    // the narrow fields need them. A text that still does not fit is drawn
+    // smaller.
+    constexpr int kLineEditMargin = 2, kCaret = 1, kSmallestPixels = 7;
+    QFont fitted = m_fontOwn;
+    if (fitted.pixelSize() <= 0)
+        fitted.setPixelSize(QFontInfo(m_fontOwn).pixelSize());
+    const int own = fitted.pixelSize();
+    const int full = contentsRect().width() - kCaret;
+    const bool wide = QFontMetrics(fitted).horizontalAdvance(text()) > full - 2 * kLineEditMargin;
+    setTextMargins(wide ? QMargins(-kLineEditMargin, 0, -kLineEditMargin, 0) : QMargins());
+    while (fitted.pixelSize() > kSmallestPixels && QFontMetrics(fitted).horizontalAdvance(text()) > full)
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+    m_bFitting = true;
+    setFont(fitted.pixelSize() == own ? m_fontOwn : fitted);
+    m_bFitting = false;
+}
+
+void CNumEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_bFitting) {
+        m_fontOwn = font();
+        FitFontToText();
+    }
+}
+
+void CNumEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    FitFontToText();
 }
 
 // ---- Window -------------------------------------------------------------------

@@ -20,6 +20,7 @@
 // A read-only field may show a step button (CSpinBtn) over itself, carrying
 // the field's text, which steps a bound spin. Only ASCII input gets in, and
 // a text limit stops what the user puts in, never what the program sets.
+#include <QFont>
 #include <QLineEdit>
 
 #include "graphs/FocusLookBuddy.h"
@@ -115,6 +116,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnSetFocus();
@@ -124,6 +127,9 @@ private:
     void SetShownText(const QString& text);
     void NotifyParent();
     void ApplyColours();
+    // Shows the whole text: a text wider than the field is drawn in a
+    // smaller size of the field's own font (never below 7 pixels).
+    void FitFontToText();
 
     CNumEditValue m_value;
     CInterfacePtr<IFocusLookBuddy> m_pFader;
@@ -134,4 +140,6 @@ private:
     bool m_bInput = true;
     bool m_bDigitsOnly = false;
     int m_nLimit = 0;
+    QFont m_fontOwn;  // the font the field was given; FitFontToText shrinks a copy
+    bool m_bFitting = false;
 };

@@ -1,8 +1,11 @@
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 
 #include "controls/SpinBtn.h"
@@ -13,6 +16,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ControlStyles.h"
+#include "platform/gui/Fonts.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tests/common/gui/LineEditInput.h"
@@ -304,6 +308,72 @@ TEST_F(NumEditTest, LooksInEveryState)
     shown = Shown(field);
     EXPECT_GT(CountPixels(shown, kGrey200), 0);
     EXPECT_EQ(CountPixels(shown, kWhite), 0);
+}
+
+// The bright (text) pixels of an image, and the columns they span.
+struct Ink {
+    int pixels = 0, first = -1, last = -1;
+};
+Ink BrightInk(const QImage& image)
+{
+    Ink ink;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qGray(image.pixel(x, y)) <= 140)
+                continue;
+            ++ink.pixels;
+            if (ink.first < 0)
+                ink.first = x;
+            ink.last = x;
+        }
+    }
+    return ink;
+}
+
+TEST_F(NumEditTest, ANumberAsWideAsItsNarrowFieldShowsWhole)
+{
+    // The band frequency field of the output page and the level field of an
+    // output strip, in the pages' font: the whole text shows, as much of it
+    // as the same text drawn unclipped in the field's font.
+    const QFont pageFont = CreateFont(12, FW_NORMAL).value();
+    struct Case {
+        const char* name;
+        QSize size;
+        int type;
+        double step, offset;
+        int min, max, count;
+    } cases[] = {
+        {"10000 Hz", {30, 11}, CNumEditValue::TYPE_INTEGER, 1, 0, 20, 20000, 10000},
+        {"20000 Hz", {30, 11}, CNumEditValue::TYPE_INTEGER, 1, 0, 20, 20000, 20000},
+        {"-12.0dB", {35, 11}, CNumEditValue::TYPE_LEVEL_DB, 0.1, 60, 0, 600, 480},
+    };
+    page.show();
+    for (const Case& c : cases) {
+        auto* edit = new CNumEdit(&page);
+        edit->setFont(pageFont);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setGeometry(QRect(QPoint(20, 120), c.size));
+        edit->SetStep(c.step);
+        edit->SetOffset(c.offset);
+        edit->SetValueType(c.type);
+        edit->SetRange(c.min, c.max);
+        edit->SetValue(c.count);
+        edit->show();
+        QImage whole(c.size, QImage::Format_RGB32);
+        whole.fill(kFieldPage);
+        {
+            QPainter painter(&whole);
+            painter.setFont(edit->font());
+            painter.setPen(kWhite);
+            painter.drawText(QRect(QPoint(0, 0), c.size), Qt::AlignCenter, edit->text());
+        }
+        const Ink shown = BrightInk(Shown(edit));
+        const Ink expected = BrightInk(whole);
+        EXPECT_GE(shown.pixels, expected.pixels * 9 / 10) << c.name << ": " << shown.pixels << " of " << expected.pixels;
+        EXPECT_LE(std::abs(shown.first - expected.first), 1) << c.name;
+        EXPECT_LE(std::abs(shown.last - expected.last), 1) << c.name;
+        delete edit;
+    }
 }
 
 TEST_F(NumEditTest, MixLevelFieldsAreBlackInTheEditedOutputsColumn)
