@@ -333,6 +333,7 @@ public:
     // The lock state of the live image (mark and password).
     void ReadLockState();
     void ClearOutputLinks() override;
+    void SetStripsDelayUnit(int unit) override;
     // All-presets saves waiting for their read-back, oldest first.
     const std::deque<QString>& PendingAllPresetsSaves() const { return m_pendingAllPresetsSaves; }
 

@@ -64,6 +64,8 @@ public:
     virtual void ResetInputEq(int channel) = 0;
     // Every output its own link group again.
     virtual void ClearOutputLinks() = 0;
+    // Every output strip shows its delay in ms (1), cm (2) or inch (3).
+    virtual void SetStripsDelayUnit(int unit) = 0;
     // The output-map file: 1 done, 0 cancelled or failed (the reader leaves
     // applying g_OutputMap to its caller).
     virtual int SaveOutputMap() = 0;

@@ -947,8 +947,6 @@ void COutputDlg::Show(int nCmdShow)
     setVisible(nCmdShow != SW_HIDE);
 }
 
-void COutputDlg::FocusFirstBandField() {}
-
 void COutputDlg::ApplyOutputMapLock()
 {
     // The strips' enabling follows the lock with the page's map controls.
@@ -980,17 +978,24 @@ void COutputDlg::RecheckOutputMapLock()
 
 bool COutputDlg::PreTranslateMessage(QObject* watched, QEvent* event)
 {
+    // A field taking the focus ends the turn the page held for a hidden one.
+    if (event->type() == QEvent::FocusIn && watched != this)
+        m_nRingHeldId = 0;
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    const int id = edit != nullptr ? GetDlgCtrlID(edit) : 0;
+    int id = edit != nullptr ? GetDlgCtrlID(edit) : 0;
+    // The page holding a hidden field's turn moves on as the field would.
+    const bool held = watched == this && m_nRingHeldId != 0;
+    if (held)
+        id = m_nRingHeldId;
     // The keys go on to the page's owner afterwards, which neither closes
     // nor walks the controls: the focus moves only by the posted messages.
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (edit != nullptr) {
+        if (edit != nullptr || held) {
             if (m_btnEqMode.GetCheck())
                 PostMessage(this, WM_FOCUS_NEIGHBOUR, WPARAM(id), VK_RIGHT);
             else
@@ -999,11 +1004,12 @@ bool COutputDlg::PreTranslateMessage(QObject* watched, QEvent* event)
         return false;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        if (edit != nullptr)
+        if (edit != nullptr || held)
             PostMessage(this, WM_FOCUS_NEIGHBOUR, WPARAM(id), VK_RIGHT);
         return false;
     case Qt::Key_Escape:
         // The field loses the focus and commits.
+        m_nRingHeldId = 0;
         setFocus(Qt::OtherFocusReason);
         return false;
     default: return false;
@@ -1019,29 +1025,21 @@ bool COutputDlg::eventFilter(QObject* watched, QEvent* event)
 
 // ---- Messages ---------------------------------------------------------------------------------
 
-void COutputDlg::OnGraphChanged(WPARAM item, LPARAM)
-{
-    ShowBandFromGraph(int(item));
-}
-
-void COutputDlg::ShowBandFromGraph(int item)
-{
-    if (m_pGraph == nullptr)
-        return;
-    const CKTV_OutData* output = m_pData != nullptr ? m_pData->GetOutput(g_nCurOutput) : nullptr;
-    const bool filter =
-        output != nullptr && (item == output->GetHighPassIndex() || item == output->GetLowPassIndex());
-    m_pGraph->RedrawByMode(filter ? item : -1);
-    // Clearing the released flag ends the graph's repeated notice.
-    if (m_pGraph->m_bReleased)
-        m_pGraph->m_bReleased = false;
-}
-
 LRESULT COutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_COMMAND: OnCommand(int(LOWORD(wParam)), int(HIWORD(wParam))); break;
+    case WM_COMBOBTN_SELCHANGE: OnComboBtnSelChange(wParam); break;
     case WM_GRAPH_CHANGED: OnGraphChanged(wParam, lParam); break;
     case WM_GRAPH_KILLFOCUS: OnGraphKillFocus(); break;
+    case WM_GRAPH_FOCUS_BAND: OnGraphFocusBand(int(wParam)); break;
+    case WM_SLIDER_MOVING: return OnSliderMoving(wParam, lParam);
+    case WM_SLIDER_MOVED: return OnSliderMoved(wParam, lParam);
+    case WM_SPIN_DELAY_STEP: OnSpinDelayStep(wParam, lParam); break;
+    case WM_FOCUS_NEIGHBOUR: OnFocusNeighbour(wParam, lParam); break;
+    case WM_FOCUS_NEXT_IN_BAND: OnFocusNextInBand(wParam); break;
+    case WM_DROPLIST_SELECTED: OnDropListSelected(wParam, lParam); break;
+    case WM_STRIP_PASTE: OnStripPaste(wParam, lParam); break;
     case WM_CONTROL_HOVER: OnControlHover(); break;
     default: break;
     }

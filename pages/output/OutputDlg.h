@@ -11,6 +11,8 @@
 // changed. It keeps twelve strip records (COutRouteDlg objects never
 // created as windows) whose link masks, selection and on flags are plain
 // per-output data.
+#include <functional>
+
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
@@ -176,7 +178,92 @@ public:
     void SetChannelPolarity(int output, int polarity);
     void SetChannelDelay(int output, int steps);
 
+    // The kept levels of sources 1 to 6 (m_nMixLevel) on output, or 0 when
+    // off; the view writes the level into the page first.
+    void SetMixSource1(int output, bool on);
+    void SetMixSource2(int output, bool on);
+    void SetMixSource3(int output, bool on);
+    void SetMixSource4(int output, bool on);
+    void SetMixSource5(int output, bool on);
+    void SetMixSource6(int output, bool on);
+
+    // ---- EQ bands and all-bypass --------------------------------------------------
+    // Band b's field or spin committed: the band of the current output and
+    // of its linked outputs (ascending) take the value when it changed; the
+    // band is lit and its field framed, the output marked edited either way.
+    void OnBandFreqChanged(int band);
+    void OnBandQChanged(int band);
+    void OnBandGainChanged(int band);
+    // The flat toggle ("BY") asks the opposite of what it shows.
+    void OnBandBypass(int band);
+    // Every filter of the current output bypassed, or given back, after the
+    // user's yes; the output and its link group go to the device as blocks.
+    void ToggleAllBypass();
+    // The linked outputs (ascending, the current one skipped) take the
+    // page's last value; the model only.
+    void PropagateBandFreq(int band);
+    void PropagateBandQ(int band);
+    void PropagateBandGain(int band);
+    void PropagateBandFlat(int band);
+    void PropagateAllBypass();
+
+    // ---- Crossover filters ----------------------------------------------------------
+    // A drop list's pick (its list id), then the band highlight cleared.
+    void OnComboBtnSelChange(WPARAM listId);
+    void OnHpfFamilyChanged();
+    void OnHpfSlopeChanged();
+    void OnLpfFamilyChanged();
+    void OnLpfSlopeChanged();
+    // A changed frequency is kept from crossing the other filter's.
+    void OnHpfFreqChanged();
+    void OnLpfFreqChanged();
+    // Linked outputs take the page's value, without the crossing limit.
+    void PropagateHpfFamily();
+    void PropagateHpfSlope();
+    void PropagateHpfFreq();
+    void PropagateLpfFamily();
+    void PropagateLpfSlope();
+    void PropagateLpfFreq();
+
+    // ---- Channel controls and messages -----------------------------------------------
+    // A changed level switches an output that is off on.
+    void OnLevelChanged();
+    void OnPolarityButton();
+    // One delay in three units: the other two fields follow at once.
+    void OnDelayMsChanged();
+    void OnDelayCmChanged();
+    void OnDelayInchChanged();
+    void OnSpinDelayStep(WPARAM spinId, LPARAM delta);
+    void StepLinkedDelay(int output, int delta, int spinId);
+    void OnEqModeButton();
+    void OnResetEqButton();
+    void OnUiModeButton();
+    // A graph drag shown: a band's values in its fields and fader and on
+    // the linked outputs, a filter's frequency in its field.
+    void ShowBandFromGraph(int item);
+    void PropagateGraphBand(int band);
+    void OnGraphFocusBand(int item);
+    LRESULT OnSliderMoving(WPARAM id, LPARAM position);
+    LRESULT OnSliderMoved(WPARAM id, LPARAM position);
+    void OnBandFader(int band);
+    // The focus ring: level, high-pass, low-pass, the three delays, then
+    // the band fields of the EQ mode, and round again.
+    void OnFocusNeighbour(WPARAM id, LPARAM key);
+    void OnFocusNextInBand(WPARAM id);
+    void FocusPreviousField(int id);
+    void FocusNextField(int id);
+    // The ring's field that holds the focus: the focused field, or the
+    // hidden one whose turn the page holds; 0 for none.
+    int RingFocusId() const;
+    void OnDropListSelected(WPARAM id, LPARAM unit);
+    void OnStripPaste(WPARAM source, LPARAM destination);
+    bool OnEraseBkgnd() { return true; }
+
     // ---- Members nothing calls ----------------------------------------------------
+    void ToggleChannelOn(int output);
+    void PropagateChannelOn(int output);
+    void ShowLinkMarks(bool show);
+    void SetChannelGain(int output, int word);
     void ShowPictures(bool show);
     void SetInputModeMark(int mode);
     void RefreshStripMutes();
@@ -291,7 +378,6 @@ private:
     void PlaceControls();
     // Shows what the graph changed: the filters selected, a band redrawn;
     // a handled release ends the graph's repeated notice.
-    void ShowBandFromGraph(int item);
     void SetUpCrossoverSelectors(CComBoxBtn& family, UINT familyList, CComBoxBtn& slope, UINT slopeList);
     void FillFamilyList(CComBoxBtn& list);
     void FillLowPassSlopeList();
@@ -301,4 +387,23 @@ private:
     // The output's crossovers into the members and the selectors.
     void ShowCrossoverFilters();
     void ClearBandOwners();
+    // WM_COMMAND from a control: commits, clicks and the selectors' picks.
+    void OnCommand(int id, int code);
+    // The current output under the parameter set's lock.
+    CKTV_OutData* CurrentOutputLocked();
+    // fn(output) for every other member of the current output's link
+    // group, ascending; the caller holds the parameter set's lock.
+    void ForEachLinkedOutput(const std::function<void(CKTV_OutData*)>& fn);
+    // A delay field committed: all three show its word, the output takes it.
+    void OnDelayChanged(CNumSpin& spin);
+    // Moves the ring to id: the field takes the focus, or, hidden, the page
+    // takes it and holds the field's turn.
+    void FocusRingField(int id);
+    // The pointer, inside the graph's plot, goes to the graph's parking
+    // point.
+    void ParkPointer();
+
+    // The hidden ring field whose turn the page holds while it has the
+    // focus itself; 0 for none.
+    int m_nRingHeldId = 0;
 };

@@ -54,6 +54,7 @@ public:
     void SendOutputEqGroup() override { m_sends.emplace_back("EQ group", 0); }
     void ResetInputEq(int channel) override { m_sends.emplace_back("input EQ", channel); }
     void ClearOutputLinks() override { m_sends.emplace_back("clear links", 0); }
+    void SetStripsDelayUnit(int unit) override { m_delayUnits.push_back(unit); }
     int SaveOutputMap() override { return 0; }
     int ReadOutputMap() override { return 0; }
 
@@ -66,6 +67,7 @@ public:
     std::vector<bool> m_item2Calls;
     std::vector<bool> m_item5Calls;
     std::vector<int> m_recalled;
+    std::vector<int> m_delayUnits;
     // Channel sends, copies and resets: what, and the channel (src * 100 +
     // dst for a copy).
     std::vector<std::pair<const char*, int>> m_sends;
