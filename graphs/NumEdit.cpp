@@ -327,15 +327,18 @@ void CNumEdit::OnSetFocus()
 
 void CNumEdit::OnKillFocus()
 {
-    if (m_value.Commit(text())) {
+    const bool committed = m_value.Commit(text());
+    if (committed)
         RefreshText();
-        NotifyParent();
-    }
     if (m_pStepButton)
         m_pStepButton->SetActive(false);
     SetActiveLook(false);
     if (IFocusLookBuddy* fader = m_pFader.get())
         fader->SetFocusLook(false);
+    // The parent hears of the commit last, so the look it gives a field
+    // (the output page frames the field just committed) stays.
+    if (committed)
+        NotifyParent();
 }
 
 void CNumEdit::OnLButtonDown(QMouseEvent* event, const QPoint& point)
