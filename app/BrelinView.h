@@ -280,6 +280,12 @@ public:
     void SaveLineSetting() override;
     bool IsTransferPopupShown() const override;
     void RenewTransferPopup() override;
+    // Commands 720 to 722: the machine-preset dialog in mode 0 Load, 1 Save
+    // As or 2 Delete, modal; g_pProgramDlg is null again afterwards.
+    void OnMachinePresetCommand(int mode);
+    // Slot, the current preset, deleted: its blank name, the current
+    // preset 0 and system item 52 queued. Nothing when not connected.
+    void SendPresetDeleted(int slot);
 
     // ---- Transfers (BrelinViewTransfers.cpp) --------------------------------
     // Every sequence runs on the UI thread and appends its frames under the

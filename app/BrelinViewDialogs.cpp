@@ -1,9 +1,11 @@
-// What the stand-alone dialogs (the advanced settings dialog and the user
-// panel with its password prompt) ask of the main view, and the view's
-// calls into the advanced settings dialog while one exists.
+// What the stand-alone dialogs (the advanced settings dialog, the user
+// panel with its password prompt and the machine-preset dialog) ask of the
+// main view, and the view's calls into the advanced settings dialog while
+// one exists.
 #include "app/BrelinView.h"
 #include "app/DisplayDlg.h"
 #include "app/LineSetting.h"
+#include "app/ProgramDlg.h"
 #include "link/LinkDisplays.h"
 #include "model/ChangeScanFlags.h"
 #include "model/LinkState.h"
@@ -38,6 +40,20 @@ int CBrelinView::ToggleConnection()
 void CBrelinView::RecallPreset(int slot, int)
 {
     m_deviceLink.RecallPreset(slot);
+}
+
+void CBrelinView::OnMachinePresetCommand(int mode)
+{
+    {
+        CProgramDlg dialog(this, IsConnected(), mode);
+        dialog.DoModal();
+    }
+    g_pProgramDlg = nullptr;
+}
+
+void CBrelinView::SendPresetDeleted(int slot)
+{
+    m_deviceLink.SendPresetDeleted(slot);
 }
 
 void CBrelinView::SetSendSysItem2(bool changed)

@@ -118,6 +118,11 @@ QString CBrelinView::AskPresetFilePath(int kind, bool save)
 bool CBrelinView::OnFileCommand(UINT id)
 {
     switch (id) {
+    case ID_LOAD_MACHINE_PRESET:
+    case ID_SAVE_MACHINE_PRESET:
+    case ID_DELETE_MACHINE_PRESET:
+        OnMachinePresetCommand(int(id - ID_LOAD_MACHINE_PRESET));
+        return true;
     case ID_LOAD_PRESET_FILE:
         ReadPresetFile();
         return true;

@@ -3,8 +3,14 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include <cstring>
+
+#include "app/ProgramDlg.h"
 #include "app/ReMap_Dlg.h"
+#include "app/SaveDlg.h"
 #include "app/SaveData_Dlg.h"
+#include "model/DataDefine.h"
+#include "model/ParameterSetLock.h"
 #include "platform/core/Language.h"
 #include "tools/toolkit_review/ReviewSheet.h"
 #include "tools/toolkit_review/ReviewWidgets.h"
@@ -37,6 +43,43 @@ QImage Row(const std::vector<QImage>& shots)
     return row;
 }
 
+// Six slot names as a device might hold them: a blank slot, a Chinese name
+// and one of fifteen characters among them.
+void FillReviewSlotNames()
+{
+    const char* const names[MACHINE_PRESET_COUNT] = {"KTV Room A", "Party", "", "\xd6\xd0\xce\xc4 \xb3\xa1\xbe\xb0",
+                                                     "ABCDEFGHIJKLMNO", "Bar"};
+    ParameterSetGuard guard(g_ParameterSetLock);
+    for (int slot = 0; slot < MACHINE_PRESET_COUNT; ++slot) {
+        std::memset(g_MachinePresets[slot].bytes, 0, PRESET_NAME_SIZE);
+        std::memcpy(g_MachinePresets[slot].bytes, names[slot], std::strlen(names[slot]));
+    }
+}
+
+// The machine-preset dialog in its three modes, and the name entry.
+QImage RenderPresetDialogs()
+{
+    const bool chinese = g_bChinese;
+    FillReviewSlotNames();
+    std::vector<QImage> rows;
+    for (const bool cn : {true, false}) {
+        g_bChinese = cn;
+        std::vector<QImage> shots;
+        for (int mode = CProgramDlg::MODE_LOAD; mode <= CProgramDlg::MODE_DELETE; ++mode) {
+            CProgramDlg program(nullptr, true, mode);
+            program.OnInitDialog();
+            shots.push_back(GrabShown(program));
+        }
+        CSaveDlg entry;
+        entry.m_nSlot = 5;
+        entry.OnInitDialog();
+        shots.push_back(GrabShown(entry));
+        rows.push_back(Row(shots));
+    }
+    g_bChinese = chinese;
+    return StackReviewRows(rows, 0, Qt::white);
+}
+
 QImage RenderQuestions()
 {
     const bool chinese = g_bChinese;
@@ -54,4 +97,5 @@ QImage RenderQuestions()
 }
 }  // namespace
 
+ORVANE_REVIEW_SHEET("preset-dialogs", RenderPresetDialogs);
 ORVANE_REVIEW_SHEET("question-dialogs", RenderQuestions);
