@@ -406,6 +406,7 @@ TEST_F(SimDeviceTest, FaultKnobsHitOnlyTheirFrame)
         {K::Delay, kWorkedExample, 250},   {K::NoReply, kWorkedExample, 0}, {K::Resend, kWorkedExample, 0},
         {K::BadXor, Request(0, 9, 4), 0}, {K::WrongVersion, Request(0, 9, 4), 0},
         {K::EmptyStatus, Request(0, 9, 3), 0}, {K::Close, kWorkedExample, 0},
+        {K::Refuse, Request(0, 9, 3), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(CSimFault::Name(c.kind));
@@ -456,6 +457,10 @@ TEST_F(SimDeviceTest, FaultKnobsHitOnlyTheirFrame)
         }
         case K::EmptyStatus:
             EXPECT_EQ(Decode(hit.bytes).cls, 'S');
+            EXPECT_TRUE(Decode(hit.bytes).payload.empty());
+            break;
+        case K::Refuse:
+            EXPECT_EQ(Decode(hit.bytes).cls, 'Q');
             EXPECT_TRUE(Decode(hit.bytes).payload.empty());
             break;
         case K::Close:

@@ -23,6 +23,7 @@ TEST(SimFaultTest, ParsesEveryKindWithItsFrameAndArgument)
         {"wrongversion@2:KRVA-BV2.00", K::WrongVersion, 2, 0, "KRVA-BV2.00"},
         {"emptystatus@5", K::EmptyStatus, 5, 0, "KRVA-CV1.00"},
         {"close@7", K::Close, 7, 0, "KRVA-CV1.00"},
+        {"refuse@9", K::Refuse, 9, 0, "KRVA-CV1.00"},
     };
     for (const Case& c : cases) {
         CSimFault f;

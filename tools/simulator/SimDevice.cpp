@@ -226,6 +226,9 @@ CSimReply CSimDevice::HandleFrame(int id, CSimSession& s, const CSimFrame& frame
     CSimFrame reply;
     if (!frame.valid) {
         reply = frame.ReplyWith(CSimFrame::kResend);
+    } else if (frame.cls == CSimFrame::kRequest && HasHit(hits, CSimFault::Kind::Refuse)) {
+        reply = frame.ReplyWith(CSimFrame::kAck);
+        entry.faults.push_back(CSimFault::Kind::Refuse);
     } else if (frame.cls == CSimFrame::kRequest) {
         std::vector<BYTE> payload;
         entry.handled = AnswerRequest(frame, hits, payload, entry.faults);

@@ -15,6 +15,7 @@ const NamedKind kKinds[] = {
     {"wrongversion", CSimFault::Kind::WrongVersion},
     {"emptystatus", CSimFault::Kind::EmptyStatus},
     {"close", CSimFault::Kind::Close},
+    {"refuse", CSimFault::Kind::Refuse},
 };
 const int kMaxDelayMs = 60000;
 const size_t kMaxTagLength = 11;

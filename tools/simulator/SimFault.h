@@ -14,6 +14,8 @@ struct CSimFault {
         WrongVersion,  // a version reply carries versionTag
         EmptyStatus,   // a status reply carries no bytes
         Close,         // the connection is closed instead of a reply
+        Refuse,        // a request is answered 'Q' without data, as one the
+                       // device has no data for
     };
 
     Kind kind = Kind::NoReply;
@@ -26,7 +28,7 @@ struct CSimFault {
     static const char* Name(Kind kind);
     // "kind@k" or "kind@k:argument", kind one of the names: delay@3:500,
     // noreply@2, resend@4, badxor@1, wrongversion@2:KRVA-BV2.00,
-    // emptystatus@5, close@7. The argument is the delay in milliseconds
+    // emptystatus@5, close@7, refuse@9. The argument is the delay in milliseconds
     // (0 to 60000, required) or the version tag (11 characters at most).
     static bool Parse(const std::string& text, CSimFault* fault, std::string* error);
 };

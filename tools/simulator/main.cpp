@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(
         "Simulated Orvane 7734 processor on 127.0.0.1 (TCP, one frame per write).\n"
         "Fault kinds for --fault kind@k[:arg] (k = received frame number from 1, 0 = every frame):\n"
-        "  delay@k:ms  noreply@k  resend@k  badxor@k  wrongversion@k[:tag]  emptystatus@k  close@k");
+        "  delay@k:ms  noreply@k  resend@k  badxor@k  wrongversion@k[:tag]  emptystatus@k  close@k  refuse@k");
     parser.addHelpOption();
     QCommandLineOption port("port", "TCP port on 127.0.0.1 (default 8899, 0 = any free port).", "N", "8899");
     QCommandLineOption lifetime("lifetime", "Stop by itself after this many seconds (default 3600).", "S", "3600");
