@@ -67,6 +67,7 @@ QImage RenderOutputGraph()
     for (const auto& shown : views) {
         for (int chinese = 0; chinese < 2; ++chinese) {
             g_bChinese = chinese == 1;
+            page.OnLanguageChanged();
             g_nCurOutput = shown.output;
             page.RefreshChannel();
             page.Graph().RedrawByMode(shown.selection);
