@@ -1,8 +1,9 @@
 // orvane-main-review <folder>: starts the editor offscreen with settings of
 // its own, connected to a simulated device on 127.0.0.1 (a free port), waits
 // at most 5 s for the connect and 20 s for the read-back that follows, and
-// writes main-cn.png and main-en.png, the main window in each language.
-// Exits 1 when the editor did not connect.
+// writes main-cn.png and main-en.png, the main window in each language; and
+// before the connect main-offline-cn.png and main-offline-en.png, the window
+// as it first shows. Exits 1 when the editor did not connect.
 // It opens no HID device and pings nothing.
 #include <fcntl.h>
 #include <unistd.h>
@@ -152,6 +153,14 @@ int main(int argc, char** argv)
         return g_theApp.ExitInstance(1);
 
     CBrelinView* view = g_theApp.GetView();
+    // As the window first shows, before any device answered.
+    bool written = true;
+    for (const bool chinese : {true, false}) {
+        g_bChinese = chinese;
+        view->SwitchLanguage(false);
+        const QString name = chinese ? QStringLiteral("main-offline-cn.png") : QStringLiteral("main-offline-en.png");
+        written = Save(g_theApp.GetMainWnd(), QDir(folder).filePath(name)) && written;
+    }
     // Connected, and the device's version accepted.
     const bool connected = RunUntil([&] { return view->IsConnected() && g_bDeviceSynced; }, CONNECT_WAIT_MS);
     if (!connected)
@@ -161,7 +170,7 @@ int main(int argc, char** argv)
     if (connected && !RunUntil([&] { return !view->IsTransferPopupShown() && view->isEnabled(); }, READ_BACK_WAIT_MS))
         std::fprintf(stderr, "the connect read-back did not end within %d s\n", READ_BACK_WAIT_MS / 1000);
 
-    bool written = connected;
+    written = connected && written;
     if (connected) {
         for (const bool chinese : {true, false}) {
             g_bChinese = chinese;
