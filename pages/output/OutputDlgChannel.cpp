@@ -602,8 +602,9 @@ void COutputDlg::OnFocusNextInBand(WPARAM wParam)
 
 void COutputDlg::FocusFirstBandField()
 {
-    // A field being typed in keeps the focus.
-    if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr)
+    // A field being typed in keeps the focus, and so does the page holding
+    // a hidden field's turn.
+    if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr || RingFocusId() != 0)
         return;
     const int before = m_btnEqMode.GetCheck() ? IDC_BAND_GAIN_EDIT - 1 : IDC_BAND_FREQ_EDIT - 1;
     PostMessage(this, WM_FOCUS_NEIGHBOUR, WPARAM(before), VK_RIGHT);

@@ -4,11 +4,15 @@
 // the frames the change scan yields.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QString>
 
 #include "model/FrameBuilder.h"
+#include "model/Geometry.h"
 #include "model/WindowMessages.h"
+#include "platform/gui/WindowAttributes.h"
 #include "tests/app/OutputEditFixture.h"
+#include "tests/common/gui/WidgetProbe.h"
 
 namespace {
 
@@ -291,6 +295,289 @@ TEST_F(OutputEditTest, SlopeAndFamilyPicksShowTheFamilyByTheSlopeAndAlwaysMarkTh
     EXPECT_TRUE(Scanned().empty());
     EXPECT_EQ(m_pPage->Graph().GetSelection(), 31);
     EXPECT_EQ(g_abOutputEdited[0], 1);
+}
+
+// The basic record (31) of an output among the frames, null when absent.
+const EditFrame* BasicRecordOf(const std::vector<EditFrame>& frames, int output)
+{
+    for (const EditFrame& f : frames) {
+        if (f[FRAME_BLOCK_BYTE] == BLOCK_OUTPUT && f[FRAME_ITEM_BYTE] == output && f[FRAME_RECORD_BYTE] == 31 &&
+            f[FRAME_LENGTH_BYTE] == RECORD_SIZE)
+            return &f;
+    }
+    return nullptr;
+}
+
+TEST_F(OutputEditTest, ALevelChangeSwitchesTheOutputOnAndAnUnchangedOneDoesNothing)
+{
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        Output(0)->SetOn(0);
+        m_pData->ClearChangeFlags(false);
+    }
+    m_pPage->m_strips[0].SetOutputOn(0);
+    Commit(m_pPage->m_spinLevel, 500);
+    EXPECT_EQ(Output(0)->GetGain(), 500);
+    EXPECT_EQ(Output(0)->GetOn(), 1);
+    EXPECT_EQ(m_pPage->m_strips[0].m_bOn, 1);
+    EXPECT_EQ(m_pPage->m_sldLevel.GetValue(), 500);
+    std::vector<EditFrame> scanned = Scanned();
+    ASSERT_EQ(scanned.size(), 1u);
+    EXPECT_EQ(scanned[0], WriteFrame("04 00 1F 00 00 08 00 01 00 F4 01 00 00 00 06 41 AA"));
+
+    // The same level again: an output that is off stays off.
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        Output(0)->SetOn(0);
+        m_pData->ClearChangeFlags(false);
+    }
+    Commit(m_pPage->m_spinLevel, 500);
+    EXPECT_EQ(Output(0)->GetOn(), 0);
+    EXPECT_TRUE(Scanned().empty());
+
+    // The fader: the level and its field follow, the output comes on.
+    m_pPage->m_sldLevel.SetValue(420);
+    SendMessage(m_pPage, WM_SLIDER_MOVING, COutputDlg::IDC_LEVEL_SLIDER, 0);
+    EXPECT_EQ(Output(0)->GetGain(), 420);
+    EXPECT_EQ(Output(0)->GetOn(), 1);
+    EXPECT_EQ(m_pPage->m_spinLevel.GetPos(), 420);
+    EXPECT_EQ(g_abOutputEdited[0], 1);
+    EXPECT_TRUE(Queued().empty());
+}
+
+TEST_F(OutputEditTest, PolarityDelayAndMixSourcesWriteTheirValuesOnce)
+{
+    Command(COutputDlg::IDC_POLARITY);
+    EXPECT_EQ(Output(0)->GetPolarity(), 1);
+    EXPECT_TRUE(m_pPage->m_btnPolarity.GetCheck());
+    Scanned();
+
+    // A delay typed in centimetres shows at once in ms and inches.
+    m_pPage->m_editDelayCm.selectAll();
+    QTest::keyClicks(&m_pPage->m_editDelayCm, QStringLiteral("100"));
+    Command(COutputDlg::IDC_DELAY_CM_EDIT);
+    const int word = Output(0)->GetDelay();
+    EXPECT_GT(word, 0);
+    EXPECT_EQ(m_pPage->m_spinDelayCm.GetPos(), word);
+    EXPECT_EQ(m_pPage->m_spinDelayMs.GetPos(), word);
+    EXPECT_EQ(m_pPage->m_spinDelayInch.GetPos(), word);
+    EXPECT_EQ(m_pPage->m_editDelayMs.text(), QString::asprintf("%0.3fMS", word / 48.0));
+    const std::vector<EditFrame> scanned = Scanned();
+    ASSERT_EQ(scanned.size(), 1u) << "the output gets the delay once";
+    EXPECT_EQ(PayloadWord(scanned[0], 4), word);
+
+    // The kept levels of sources 1 to 6 come from entries 0 to 5; off
+    // stores 0 whatever is kept.
+    static_assert(sizeof(m_pPage->m_nMixLevel) / sizeof(int) == MIX_SOURCE_COUNT, "one entry per source");
+    void (COutputDlg::*setters[])(int, bool) = {&COutputDlg::SetMixSource1, &COutputDlg::SetMixSource2,
+                                                 &COutputDlg::SetMixSource3, &COutputDlg::SetMixSource4,
+                                                 &COutputDlg::SetMixSource5, &COutputDlg::SetMixSource6};
+    for (int n = 1; n <= 6; ++n) {
+        m_pPage->m_nMixLevel[n - 1] = 10 + n;
+        (m_pPage->*setters[n - 1])(4, true);
+        EXPECT_EQ(Output(4)->GetMixLevel(n), 10 + n) << n;
+    }
+    m_pPage->SetMixSource3(4, false);
+    EXPECT_EQ(Output(4)->GetMixLevel(3), 0);
+}
+
+TEST_F(OutputEditTest, EqModeAndResetActOnYesOnlyAndSendTheGroupsBlocks)
+{
+    Link({0, 9});
+    {
+        CMessageBoxSpy no(IDNO);
+        Click(m_pPage->m_btnEqMode);
+        ASSERT_EQ(no.shown.size(), 1u);
+        EXPECT_EQ(no.shown[0].text, QStringLiteral("Whether the PEQ Mode convert to GEQ Mode?"));
+        Click(m_pPage->m_btnResetEq);
+        ASSERT_EQ(no.shown.size(), 2u);
+        EXPECT_EQ(no.shown[1].text, QStringLiteral("Whether the reset All EQ?"));
+    }
+    EXPECT_FALSE(m_pPage->m_btnEqMode.GetCheck());
+    EXPECT_EQ(Output(0)->GetEqMode(), 0);
+    EXPECT_TRUE(Queued().empty());
+    EXPECT_TRUE(Scanned().empty());
+
+    for (bool reset : {false, true}) {
+        {
+            CMessageBoxSpy yes(IDYES);
+            Click(reset ? m_pPage->m_btnResetEq : m_pPage->m_btnEqMode);
+            ASSERT_EQ(yes.shown.size(), 1u) << reset;
+        }
+        // Item 5 (muted), the group's blocks, item 5 again.
+        const std::vector<EditFrame> frames = Queued();
+        ASSERT_EQ(frames.size(), 4u) << reset;
+        for (int k : {0, 3}) {
+            EXPECT_EQ(frames[k][FRAME_BLOCK_BYTE], BLOCK_SYSTEM) << reset;
+            EXPECT_EQ(frames[k][FRAME_ITEM_BYTE], 5) << reset;
+        }
+        EXPECT_EQ(frames[1][FRAME_ITEM_BYTE], 0) << reset;
+        EXPECT_EQ(frames[2][FRAME_ITEM_BYTE], 9) << reset;
+        const std::vector<EditFrame> scanned = Scanned();
+        if (reset) {
+            EXPECT_TRUE(scanned.empty());
+            continue;
+        }
+        EXPECT_TRUE(m_pPage->m_btnEqMode.GetCheck());
+        EXPECT_FALSE(m_pPage->m_editBandFreq[3].isEnabled());
+        for (int output : {0, 9}) {
+            const EditFrame* basic = BasicRecordOf(scanned, output);
+            ASSERT_NE(basic, nullptr) << output;
+            EXPECT_EQ((*basic)[FRAME_HEADER_SIZE + 6], 1) << "GEQ on output " << output;
+        }
+    }
+}
+
+TEST_F(OutputEditTest, GraphNoticesShowTheBandAndGiveItToTheGroupOnce)
+{
+    Link({0, 2, 4});
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        CFilter* band = Band(0, 7);
+        band->SetFrequency(140, true);
+        band->SetBandwidthIndex(80);
+        band->SetGainIndex(270);
+    }
+    m_pPage->Graph().m_bReleased = true;
+    PostMessage(m_pPage, WM_GRAPH_CHANGED, 7, 768);
+    m_pPage->DeliverPosted();
+    for (int output : {2, 4}) {
+        EXPECT_EQ(Band(output, 7)->GetFrequency(), 140) << output;
+        EXPECT_EQ(Band(output, 7)->GetBandwidthIndex(), 80) << output;
+        EXPECT_EQ(Band(output, 7)->GetGainIndex(), 270) << output;
+    }
+    EXPECT_EQ(Band(1, 7)->GetGainIndex(), 200);
+    EXPECT_EQ(m_pPage->m_spinBandFreq[7].GetPos(), 140);
+    EXPECT_EQ(m_pPage->m_sldBandGain[7].GetValue(), 270);
+    EXPECT_EQ(g_abOutputEdited[0], 1);
+    EXPECT_EQ(g_abOutputEdited[2] + g_abOutputEdited[4], 0);
+    EXPECT_TRUE(m_pPage->m_editBandGain[7].hasFocus());
+    EXPECT_FALSE(m_pPage->Graph().m_bReleased);
+
+    // The filters: the field shows the frequency, the group gets it.
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        Output(0)->GetHighPass()->SetFrequency(90, true);
+        Output(0)->GetLowPass()->SetFrequency(9000, true);
+    }
+    for (int item : {31, 32}) {
+        PostMessage(m_pPage, WM_GRAPH_CHANGED, WPARAM(item), 768);
+        m_pPage->DeliverPosted();
+        const bool high = item == 31;
+        EXPECT_EQ((high ? m_pPage->m_spinHpfFreq : m_pPage->m_spinLpfFreq).GetPos(), high ? 90 : 9000);
+        EXPECT_EQ((high ? Output(4)->GetHighPass() : Output(4)->GetLowPass())->GetFrequency(), high ? 90 : 9000);
+        EXPECT_EQ(m_pPage->m_pActiveEdit, high ? &m_pPage->m_editHpfFreq : &m_pPage->m_editLpfFreq);
+        EXPECT_EQ(m_pPage->Graph().GetSelection(), item);
+        EXPECT_EQ(m_pPage->m_pHighlightLabel, nullptr);
+    }
+
+    // A fader of a band moves the band and its spin.
+    m_pPage->m_sldBandGain[7].SetValue(250);
+    SendMessage(m_pPage, WM_SLIDER_MOVING, COutputDlg::IDC_BAND_FADER + 7, 0);
+    EXPECT_EQ(Band(0, 7)->GetGainIndex(), 250);
+    EXPECT_EQ(Band(2, 7)->GetGainIndex(), 250);
+    EXPECT_EQ(m_pPage->m_spinBandGain[7].GetPos(), 250);
+}
+
+TEST_F(OutputEditTest, ADragAndReleaseEndInOneHandledNotice)
+{
+    CFStatic& graph = m_pPage->Graph();
+    QPoint handle;
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        const Point c = CenterOf(Band(0, 17)->GetHandleRect());
+        handle = QPoint(c.x, c.y);
+    }
+    SendMouse(&graph, QEvent::MouseMove, handle);
+    SendMouse(&graph, QEvent::MouseMove, handle);
+    SendMouse(&graph, QEvent::MouseButtonPress, handle, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(&graph, QEvent::MouseMove, handle + QPoint(0, -30), Qt::NoButton, Qt::LeftButton);
+    SendMouse(&graph, QEvent::MouseButtonRelease, handle + QPoint(0, -30), Qt::LeftButton, Qt::NoButton);
+    // The graph's notices, 200 ms apart.
+    int notices = 0;
+    for (int tick = 0; tick < 5; ++tick) {
+        graph.OnTimer(CFStatic::TIMER_NOTIFY);
+        notices += m_pPage->PendingCount() > 0 ? 1 : 0;
+        m_pPage->DeliverPosted();
+    }
+    EXPECT_EQ(notices, 1);
+    EXPECT_GT(Band(0, 17)->GetGainIndex(), 200);
+    EXPECT_EQ(m_pPage->m_spinBandGain[17].GetPos(), Band(0, 17)->GetGainIndex());
+    EXPECT_TRUE(m_pPage->m_editBandGain[17].hasFocus());
+    // The dragged band goes to the device through the scan.
+    const std::vector<EditFrame> scanned = Scanned();
+    ASSERT_FALSE(scanned.empty());
+    EXPECT_EQ(scanned[0][FRAME_RECORD_BYTE], 17);
+}
+
+TEST_F(OutputEditTest, TheFocusRingMovesByIdAndLightsTheBandEntered)
+{
+    enum How { RIGHT, LEFT, ENTER, FIRST };
+    struct Case {
+        int from;
+        How how;
+        bool gainOnly;
+        int to;
+        int lit;  // -1 none
+    };
+    const Case cases[] = {
+        {5030, RIGHT, false, 4002, 30},  // the band entered last stays lit
+        {4002, LEFT, false, 5030, 30},   {4012, RIGHT, true, 5000, 0},  {5030, ENTER, false, 4002, 30},
+        {5200, ENTER, false, 4500, 0},   {4500, ENTER, false, 5000, 0}, {5005, ENTER, false, 5206, 6},
+        {1005, RIGHT, false, 4010, -1},  {1004, LEFT, false, 4002, -1}, {4002, RIGHT, false, 1004, -1},
+        {4012, RIGHT, false, 5200, 0},   {0, FIRST, true, 5000, 0},     {0, FIRST, false, 5200, -1},
+    };
+    for (const Case& c : cases) {
+        m_pPage->m_btnEqMode.SetCheck(c.gainOnly);
+        m_pPage->ClearBandFocus();
+        if (c.from >= 5000)
+            m_pPage->HighlightBandLabel(c.from % 100 % 40, true);
+        switch (c.how) {
+        case RIGHT:
+        case LEFT:
+            PostMessage(m_pPage, WM_FOCUS_NEIGHBOUR, WPARAM(c.from), c.how == RIGHT ? VK_RIGHT : VK_LEFT);
+            break;
+        case ENTER: {
+            auto* field = static_cast<CNumEdit*>(GetDlgItem(m_pPage, c.from));
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(field, Qt::Key_Return);
+            break;
+        }
+        case FIRST:
+            m_pPage->setFocus();
+            m_pPage->FocusFirstBandField();
+            break;
+        }
+        m_pPage->DeliverPosted();
+        EXPECT_EQ(m_pPage->RingFocusId(), c.to) << c.from << " " << c.how;
+        const QWidget* lit = m_pPage->m_pHighlightLabel;
+        EXPECT_EQ(lit, c.lit < 0 ? nullptr : &m_pPage->m_stcBandLabel[c.lit]) << c.from << " " << c.how;
+    }
+
+    // The page holding the hidden level field's turn: Tab moves on.
+    m_pPage->m_btnEqMode.SetCheck(false);
+    PostMessage(m_pPage, WM_FOCUS_NEIGHBOUR, COutputDlg::IDC_HPF_FREQ_EDIT, VK_LEFT);
+    m_pPage->DeliverPosted();
+    ASSERT_EQ(m_pPage->RingFocusId(), int(COutputDlg::IDC_LEVEL_EDIT));
+    QTest::keyClick(m_pPage, Qt::Key_Tab);
+    m_pPage->DeliverPosted();
+    EXPECT_EQ(m_pPage->RingFocusId(), int(COutputDlg::IDC_HPF_FREQ_EDIT));
+}
+
+TEST_F(OutputEditTest, ThePointerParksOnlyFromInsideThePlot)
+{
+    CFStatic& graph = m_pPage->Graph();
+    const CRect& plot = graph.GetPlotRect();
+    const QPoint parking = graph.mapToGlobal(QPoint(0, graph.GetClientRect().bottom));
+    const QPoint inside = graph.mapToGlobal(QPoint((plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2));
+    const QPoint outside = graph.mapToGlobal(QPoint(plot.left + 10, plot.bottom + 200));
+    for (const QPoint& start : {inside, outside}) {
+        QCursor::setPos(start);
+        ASSERT_EQ(QCursor::pos(), start);
+        PostMessage(m_pPage, WM_FOCUS_NEIGHBOUR, 5003, VK_RIGHT);
+        m_pPage->DeliverPosted();
+        EXPECT_EQ(QCursor::pos(), start == inside ? parking : outside);
+    }
 }
 
 }  // namespace
