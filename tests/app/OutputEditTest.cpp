@@ -6,13 +6,16 @@
 
 #include <QCursor>
 #include <QString>
+#include <QStringList>
 
 #include "model/FrameBuilder.h"
 #include "model/Geometry.h"
 #include "model/WindowMessages.h"
+#include "platform/core/SendLock.h"
 #include "platform/gui/WindowAttributes.h"
 #include "tests/app/OutputEditFixture.h"
 #include "tests/common/gui/WidgetProbe.h"
+#include "tests/pages/RecordingMainView.h"
 
 namespace {
 
@@ -214,6 +217,40 @@ TEST_F(OutputEditTest, AllBypassAsksQueuesTheOutputTwiceAndItsGroupOnceOnlyOnYes
     EXPECT_EQ(m_pPage->m_editBandGain[5].text(), QStringLiteral("3.0"));
     EXPECT_EQ(m_pPage->m_sldBandGain[5].GetValue(), 230);
     EXPECT_FALSE(m_pPage->m_btnAllBypass.GetCheck());
+}
+
+// The view's senders as the page calls them, each noting whether the send
+// lock is held: while it is, the worker's change scan adds no frame between.
+class CLockWatchingView : public CRecordingMainView {
+public:
+    void SendOutputOff(int channel) override { Note("off", channel); }
+    void SendOutputChannelBlockNoLock(int channel) override { Note("block no lock", channel); }
+    void SendOutputChannelBlock(int channel) override { Note("block", channel); }
+    void Note(const char* what, int channel)
+    {
+        calls.push_back(QStringLiteral("%1 %2%3")
+                            .arg(QString::fromLatin1(what))
+                            .arg(channel)
+                            .arg(g_csSendLock.IsLocked() ? QString() : QStringLiteral(" unlocked")));
+    }
+    QStringList calls;
+};
+
+TEST_F(OutputEditTest, TheAllBypassHoldsTheSendLockFromTheFirstMutingRecordToTheLast)
+{
+    CLockWatchingView watch;
+    m_pPage->m_pView = &watch;
+    Link({0, 2});
+    Type(m_pPage->m_editBandGain[5], QStringLiteral("3"));
+    {
+        CMessageBoxSpy yes(IDYES);
+        Click(m_pPage->m_btnAllBypass);
+    }
+    m_pPage->m_pView = View();
+    EXPECT_EQ(watch.calls, (QStringList{QStringLiteral("off 0"), QStringLiteral("block no lock 0"),
+                                        QStringLiteral("block 0"), QStringLiteral("block 2")}));
+    EXPECT_FALSE(g_csSendLock.IsLocked());
+    EXPECT_TRUE(Band(2, 5)->IsBypassed());
 }
 
 TEST_F(OutputEditTest, CrossoverLimitsApplyToTheCurrentOutputOnlyAndOnlyToAChangedValue)
