@@ -23,6 +23,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/gui/CurveColors.h"
+#include "platform/gui/CursorPos.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/Lines.h"
 #include "platform/gui/LogFont.h"
@@ -211,6 +212,13 @@ void CFStatic::BindData(CKTV_Data* data, int type)
         data->SetMusicGraphRect(m_rcPlot);
     else if (type == BIND_OUTPUT)
         data->SetOutputGraphRect(m_rcPlot);
+}
+
+void CFStatic::MovePointerOff()
+{
+    const QRect window(mapToGlobal(QPoint(0, 0)), size());
+    if (window.contains(GetCursorPos()))
+        SetCursorPos(QPoint(window.left(), height()));
 }
 
 void CFStatic::StopTimer()

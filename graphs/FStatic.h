@@ -115,6 +115,11 @@ public:
     // Forgets the active band, enables or disables and repaints now.
     void EnableGraph(bool enable);
     void StopTimer();
+    // A page that moves the keyboard focus with the keys takes the pointer
+    // off the graph, so the graph's hover look does not follow the keys: a
+    // pointer over the graph goes to its left edge, at the height of the
+    // graph's client area (screen coordinates).
+    void MovePointerOff();
 
     // ---- State the pages read ---------------------------------------------------
     const CRect& GetClientRect() const { return m_rcClient; }

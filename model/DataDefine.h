@@ -89,6 +89,9 @@ extern DeviceImage g_MachinePresets[MACHINE_PRESET_COUNT];
 extern BYTE g_SystemBytes[SYSTEM_BYTE_COUNT];
 inline BYTE& g_byInputMode = g_SystemBytes[0];
 inline BYTE& g_byMasterOn = g_SystemBytes[14];
+// Hi.Level wiring: 0 1-Way, 1 2-Way (saved in the all-presets file, carried
+// by no system item).
+inline BYTE& g_byHiLevelMode = g_SystemBytes[34];
 // Optional input kinds that have buttons: bit 0 Phone, bit 1 S/PDIF.
 inline BYTE& g_byInputButtonMask = g_SystemBytes[35];
 inline BYTE* const g_OutputMap = g_SystemBytes + 16;  // 12 position codes

@@ -59,6 +59,10 @@ enum : UINT {
     WM_LINK_GROUP_COPY = 0x52E,
     WM_PRESET_GRID_SAVE = 0x590,
     WM_PRESET_GRID_LOAD = 0x591,
+    // The input-mode bar to the input page: kind lParam chosen (wParam 0).
+    // Same number as WM_PRESET_GRID_LOAD, which only the preset dialog
+    // posts to itself: the receivers never meet, so both names stay.
+    WM_INPUT_KIND_SELECT = 0x591,
     WM_PRESET_GRID_DELETE = 0x592,
     WM_NET_REACHABLE = 0x5F4,
     WM_APPLY_LOCK_STATE = 0x5F5,
