@@ -25,7 +25,7 @@
 
 namespace {
 // The page's places, in pixels of its 1280 x 665 background.
-const QRect kInputGraph(90, 10, 1100, 258);
+const QRect kInputGraph(90, 26, 1100, 242);
 // Band column c (0 to 14) starts at x 96 + 72 c; the hidden columns 15 to
 // 30 lie under the visible ones.
 constexpr int kInputColumnX = 96, kInputColumnPitch = 72, kInputFieldW = 48;
