@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -624,6 +626,38 @@ TEST_F(ProgramDlg, TheMenuCommandsOpenItInTheirModeAndLetGoOfItAfter)
         EXPECT_EQ(seen[size_t(mode)].mode, mode);
         EXPECT_TRUE(seen[size_t(mode)].pointed);
         EXPECT_FALSE(seen[size_t(mode)].connected);
+    }
+}
+
+// Ctrl+A, Ctrl+C in the list puts the six names on the clipboard for any
+// program (an empty name as one space, Chinese intact); Ctrl+V and Ctrl+X
+// change nothing, and the dialog stays open.
+TEST_F(ProgramDlg, SelectAllAndCopyPutTheNamesOnTheClipboard)
+{
+    SetSlotNames({"KTV Room A", "Party", "", "\xd6\xd0\xce\xc4 \xb3\xa1\xbe\xb0", "ABCDEFGHIJKLMNO", "Bar"});
+    for (const int mode : {0, 1, 2}) {
+        SCOPED_TRACE(mode);
+        CMessageBoxSpy spy;
+        CProgramDlg& dlg = Open(mode);
+        Grid().setFocus();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&Grid(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&Grid(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(),
+                  QStringLiteral("KTV Room A\nParty\n \n中文 场景\nABCDEFGHIJKLMNO\nBar"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("Pasted"));
+        Grid().SetFocusCell(2, 1);
+        QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(&Grid(), Qt::Key_X, Qt::ControlModifier);
+        dlg.DeliverPosted();
+        EXPECT_EQ(Grid().GetItemText(2, 1), QStringLiteral("Party"));
+        EXPECT_EQ(Grid().GetItemText(4, 1), QStringLiteral("中文 场景"));
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Pasted"));
+        EXPECT_EQ(SlotNameBytes(2), Padded("Party"));
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_TRUE(spy.shown.empty());
+        EXPECT_TRUE(m_entrySlots.empty());
     }
 }
 
