@@ -43,6 +43,35 @@ TEST(SkinsTest, StatesOfOneButtonLookDifferent)
         EXPECT_NE(CResourceStore::Image(QStringLiteral("BMP"), other), normal) << other;
 }
 
+// The master mute shows a loudspeaker; muted, the loudspeaker crossed out on
+// a blue face.
+TEST(SkinsTest, MuteFacesAreBlueOnlyWhenMuted)
+{
+    const struct {
+        UINT id;
+        bool muted;
+    } faces[] = {{1007, false}, {1006, false}, {1008, true}, {1009, true}};
+    for (const auto& f : faces) {
+        const QImage image = CResourceStore::Image(QStringLiteral("BMP"), f.id).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(image.isNull()) << f.id;
+        int blue = 0, bright = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb px = image.pixel(x, y);
+                blue += qBlue(px) > qRed(px) + 60;
+                bright += qGray(px) > 180;
+            }
+        }
+        if (f.muted)
+            EXPECT_GT(blue, image.width() * image.height() / 2) << f.id;
+        else
+            EXPECT_EQ(blue, 0) << f.id;
+        // The loudspeaker glyph itself.
+        EXPECT_GT(bright, 12) << f.id;
+    }
+    EXPECT_NE(CResourceStore::Image(QStringLiteral("BMP"), 1007), CResourceStore::Image(QStringLiteral("BMP"), 1008));
+}
+
 // A fader thumb's pixel (0,0) is its key colour: only its corners have it,
 // so that a keyed thumb loses its corners and nothing else.
 TEST(SkinsTest, ThumbKeyColourIsFoundOnlyInTheCorners)

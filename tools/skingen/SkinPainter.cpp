@@ -393,6 +393,47 @@ void DrawSpeaker(QPainter& p, const SkinEntry& e)
         DrawLabel(p, e, QRect(0, int(c.y() + r * 0.25), w, int(r * 0.7)), kLabel, 10);
 }
 
+// A mute button's face: a slate face (hover lighter) with a small
+// loudspeaker and its sound waves; the muted kinds put the loudspeaker,
+// crossed out, on a blue face.
+void DrawSoundFace(QPainter& p, const SkinEntry& e)
+{
+    const int w = e.width, h = e.height;
+    const bool muted = e.kind.startsWith(QLatin1String("sound-muted"));
+    const bool hover = e.kind.endsWith(QLatin1String("-hover"));
+    SkinEntry face = e;
+    face.kind = hover ? QStringLiteral("hover") : QStringLiteral("normal");
+    face.label.clear();
+    if (muted && !face.face.isValid())
+        face.face = hover ? QColor(0x2F, 0x6B, 0xC4) : QColor(0x24, 0x58, 0xA6);
+    DrawFace(p, face);
+
+    const QColor ink = hover ? kLabelHover : kLabel;
+    const double u = (h - 3) / 10.0;  // the glyph's unit: 10 units high
+    const double x0 = w / 2.0 - 5.5 * u, y0 = 1.5;
+    const auto at = [&](double x, double y) { return QPointF(x0 + x * u, y0 + y * u); };
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath body;
+    body.moveTo(at(0, 3.5));
+    body.lineTo(at(2, 3.5));
+    body.lineTo(at(4.5, 1));
+    body.lineTo(at(4.5, 9));
+    body.lineTo(at(2, 6.5));
+    body.lineTo(at(0, 6.5));
+    body.closeSubpath();
+    p.fillPath(body, ink);
+    p.setPen(QPen(ink, std::max(1.0, u), Qt::SolidLine, Qt::RoundCap));
+    if (muted) {
+        p.drawLine(at(6.5, 3), at(10.5, 7));
+        p.drawLine(at(6.5, 7), at(10.5, 3));
+    } else {
+        p.setBrush(Qt::NoBrush);
+        for (double r : {2.0, 4.2})
+            p.drawArc(QRectF(at(5 - r, 5 - r), QSizeF(2 * r * u, 2 * r * u)), -50 * 16, 100 * 16);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
 // A step button's face over a read-only field: a slate face split into a
 // down zone (left 2/11), a middle and an up zone (right 2/11), marked by
 // short notches at the top and bottom edges (the caption the button draws
@@ -559,6 +600,8 @@ QImage DrawSkin(const SkinEntry& e)
         DrawSpeaker(p, e);
     else if (e.kind.startsWith(QLatin1String("stepper")))
         DrawStepper(p, e);
+    else if (e.kind.startsWith(QLatin1String("sound")))
+        DrawSoundFace(p, e);
     else if (e.kind == QLatin1String("window"))
         DrawWindow(p, e);
     else if (e.kind == QLatin1String("window-locked"))

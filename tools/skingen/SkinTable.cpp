@@ -19,7 +19,8 @@ const QStringList& SkinKinds()
         QStringLiteral("speaker-on"), QStringLiteral("stepper"), QStringLiteral("stepper-down"),
         QStringLiteral("stepper-middle"), QStringLiteral("stepper-up"), QStringLiteral("window"),
         QStringLiteral("window-locked"), QStringLiteral("cover"),
-        QStringLiteral("car-plan"),
+        QStringLiteral("car-plan"), QStringLiteral("sound"), QStringLiteral("sound-hover"),
+        QStringLiteral("sound-muted"), QStringLiteral("sound-muted-hover"),
     };
     return kinds;
 }
