@@ -35,8 +35,12 @@ LOGFONT ButtonLogFont()
 }
 }  // namespace
 
+// The list opens under the button, above it when the work area ends first.
 CComBoxBtn::CComBoxBtn(QWidget* parent, DWORD style)
-    : QAbstractButton(parent), m_lfFont(ButtonLogFont()), m_pFontNormal(&m_fontOwn), m_pFontHover(&m_fontOwn)
+    : CDropListButton(parent, DROP_HEIGHT, true),
+      m_lfFont(ButtonLogFont()),
+      m_pFontNormal(&m_fontOwn),
+      m_pFontHover(&m_fontOwn)
 {
     m_fontOwn = CreateFontIndirect(m_lfFont).value_or(font());
     setMouseTracking(true);
@@ -67,29 +71,10 @@ void CComBoxBtn::SetBitmaps(UINT normalId, UINT hoverId)
 
 bool CComBoxBtn::CreateDropList(QWidget* pNotify, UINT nNotifyId)
 {
-    m_nDropWidth = width();
-    if (m_pPopup == nullptr) {
-        auto* popup = new CDropListWnd(this);
-        if (!popup->Create()) {
-            delete popup;
-            return false;
-        }
-        m_pPopup = popup;
-        m_pPopup->List()->SetItemFont(m_lfFont);
-    }
+    if (!MakeDropList(nNotifyId, m_lfFont))
+        return false;
     m_pNotify = pNotify;
-    m_nNotifyId = nNotifyId;
     return true;
-}
-
-CDropListBox* CComBoxBtn::List() const
-{
-    return m_pPopup ? m_pPopup->List() : nullptr;
-}
-
-bool CComBoxBtn::IsDropped() const
-{
-    return m_pPopup && m_pPopup->isVisible();
 }
 
 int CComBoxBtn::AddString(const QString& text)
@@ -200,50 +185,18 @@ void CComBoxBtn::paintEvent(QPaintEvent*)
     DrawText(painter, caption, area, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
 }
 
-// ---- The list -------------------------------------------------------------------------------
+// ---- Mouse, wheel, focus --------------------------------------------------------------------
 
-void CComBoxBtn::ShowDropList()
+void CComBoxBtn::ShowPressed()
 {
-    // Under the button, above it when the work area ends first.
-    m_rcDrop = m_pPopup->ShowUnder(QRect(mapToGlobal(QPoint(0, 0)), size()), m_nDropWidth, m_nDropHeight, true);
+    UpdateFace();
 }
 
-void CComBoxBtn::OnSelChange(int index)
+void CComBoxBtn::ShowPicked()
 {
-    CDropListBox* list = List();
-    if (list != nullptr && list->item(index) != nullptr)
-        setText(list->item(index)->text());
     m_bHover = true;
     UpdateFace();
     repaint();
-    PostMessage(GetParentTarget(this), WM_COMBOBTN_SELCHANGE, m_nNotifyId, index);
-    if (list != nullptr)
-        list->SetSelIndex(index);
-}
-
-LRESULT CComBoxBtn::WindowProc(UINT message, WPARAM wParam, LPARAM)
-{
-    if (message != WM_COMBOBTN_SELCHANGE)
-        return 0;
-    OnSelChange(int(wParam));
-    return 1;
-}
-
-// ---- Mouse, wheel, focus --------------------------------------------------------------------
-
-void CComBoxBtn::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QAbstractButton::mousePressEvent(event);
-        return;
-    }
-    m_bHover = false;
-    // The button's own press first: it takes the focus.
-    QAbstractButton::mousePressEvent(event);
-    // A click opens a closed list and closes an open one.
-    if (m_pPopup && m_pPopup->OwnerPressed())
-        ShowDropList();
-    UpdateFace();
 }
 
 void CComBoxBtn::mouseMoveEvent(QMouseEvent* event)

@@ -12,19 +12,14 @@
 // mouse key flags, only while the button has not the focus.
 #include <QColor>
 #include <QFont>
-#include <QAbstractButton>
 #include <QPoint>
-#include <QRect>
 
-#include "platform/core/MsgTarget.h"
+#include "controls/DropListButton.h"
 #include "platform/core/Types.h"
 #include "platform/gui/ControlStyles.h"
 #include "platform/gui/LogFont.h"
 
-class CDropListBox;
-class CDropListWnd;
-
-class CComBoxBtn : public QAbstractButton, public CMsgTarget {
+class CComBoxBtn : public CDropListButton {
     Q_OBJECT
 public:
     explicit CComBoxBtn(QWidget* parent = nullptr, DWORD style = 0);
@@ -55,28 +50,20 @@ public:
     // The fonts stay the caller's and must outlive the button.
     void SetFonts(const QFont* normal, const QFont* hover);
 
-    CDropListWnd* DropList() const { return m_pPopup; }
-    CDropListBox* List() const;
-    bool IsDropped() const;
-    bool IsHover() const { return m_bHover; }
-    // The popup's screen rectangle of the last opening.
-    QRect DropRect() const { return m_rcDrop; }
     // The bitmap id the present state shows.
     UINT CurrentBitmapId() const;
-
-    // WM_COMBOBTN_SELCHANGE from the popup: wParam the picked index.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     enum : int { DROP_HEIGHT = 130 };
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void ShowPressed() override;
+    void ShowPicked() override;
 
 private:
     struct Face {
@@ -88,8 +75,6 @@ private:
     Face ChooseFace() const;
     // Takes the size of the present face's bitmap and repaints.
     void UpdateFace();
-    void ShowDropList();
-    void OnSelChange(int index);
 
     int m_nKind = DRAW_BY_CLASS;
     UINT m_nNormal = 0, m_nHover = 0, m_nHighlightFace = 0, m_nDisabled = 0;
@@ -102,13 +87,7 @@ private:
     const QFont* m_pFontNormal;
     const QFont* m_pFontHover;
     bool m_bHighlight = false;
-    bool m_bHover = false;
-    CDropListWnd* m_pPopup = nullptr;
-    int m_nDropWidth = 0;
-    int m_nDropHeight = DROP_HEIGHT;
     QWidget* m_pNotify = nullptr;
-    UINT m_nNotifyId = 0;
-    QRect m_rcDrop;
     int m_nWheel = 0;
     bool m_bMoveNotify = false;
     QPoint m_ptLastMouse{-1, -1};

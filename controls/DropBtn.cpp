@@ -7,7 +7,6 @@
 
 #include "controls/DropListBox.h"
 #include "controls/DropListWnd.h"
-#include "model/WindowMessages.h"
 #include "platform/gui/ButtonNotify.h"
 #include "platform/gui/CursorPos.h"
 #include "platform/gui/DrawText.h"
@@ -25,7 +24,8 @@ QColor DropColourOr(COLORREF colour, COLORREF fallback)
 }
 }  // namespace
 
-CDropBtn::CDropBtn(QWidget* parent) : QAbstractButton(parent)
+// The list opens under the button always, even at the foot of the screen.
+CDropBtn::CDropBtn(QWidget* parent) : CDropListButton(parent, DROP_HEIGHT, false)
 {
     setMouseTracking(true);
     NotifyClicksToParent(this);
@@ -58,30 +58,11 @@ bool CDropBtn::Setup(UINT nNotifyId, COLORREF crBack, COLORREF crHot, COLORREF c
     }
     m_clrArrow = DropColourOr(crArrow, kDefaultArrow);
     m_clrText = DropColourOr(crText, kDefaultText);
-    m_nDropWidth = width();
-    if (m_pPopup == nullptr) {
-        auto* popup = new CDropListWnd(this);
-        if (!popup->Create()) {
-            delete popup;
-            return false;
-        }
-        m_pPopup = popup;
-        m_pPopup->installEventFilter(this);
-    }
-    m_pPopup->List()->SetItemFont(LogFontFromFont(TextFont()));
-    m_nNotifyId = nNotifyId;
+    if (!MakeDropList(nNotifyId, LogFontFromFont(TextFont())))
+        return false;
+    m_pPopup->installEventFilter(this);  // Qt keeps one however often it is installed
     update();
     return true;
-}
-
-CDropListBox* CDropBtn::List() const
-{
-    return m_pPopup ? m_pPopup->List() : nullptr;
-}
-
-bool CDropBtn::IsDropped() const
-{
-    return m_pPopup && m_pPopup->isVisible();
 }
 
 const QFont& CDropBtn::TextFont() const
@@ -123,29 +104,6 @@ void CDropBtn::paintEvent(QPaintEvent*)
     painter.setPen(m_clrText);
     DrawText(painter, text(), CRect(5, 0, r.right - mWidth - 10, r.bottom),
              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-}
-
-// ---- The list ---------------------------------------------------------------------------------
-
-void CDropBtn::ShowDropList()
-{
-    // Always under the button, even at the foot of the screen.
-    m_rcDrop = m_pPopup->ShowUnder(QRect(mapToGlobal(QPoint(0, 0)), size()), m_nDropWidth, m_nDropHeight, false);
-}
-
-LRESULT CDropBtn::WindowProc(UINT message, WPARAM wParam, LPARAM)
-{
-    if (message != WM_COMBOBTN_SELCHANGE)
-        return 0;
-    const int index = int(wParam);
-    CDropListBox* list = List();
-    if (list != nullptr && list->item(index) != nullptr)
-        setText(list->item(index)->text());
-    repaint();
-    PostMessage(GetParentTarget(this), WM_COMBOBTN_SELCHANGE, m_nNotifyId, index);
-    if (list != nullptr)
-        list->SetSelIndex(index);
-    return 1;
 }
 
 // ---- Hover, mouse, focus ------------------------------------------------------------------------
@@ -214,18 +172,13 @@ bool CDropBtn::eventFilter(QObject* watched, QEvent* event)
     return QAbstractButton::eventFilter(watched, event);
 }
 
-void CDropBtn::mousePressEvent(QMouseEvent* event)
+void CDropBtn::ShowPressed()
 {
-    if (event->button() != Qt::LeftButton) {
-        QAbstractButton::mousePressEvent(event);
-        return;
-    }
-    m_bHover = false;
-    // The button's own press first: it takes the focus.
-    QAbstractButton::mousePressEvent(event);
-    // A click opens a closed list and closes an open one.
-    if (m_pPopup && m_pPopup->OwnerPressed())
-        ShowDropList();
+    repaint();
+}
+
+void CDropBtn::ShowPicked()
+{
     repaint();
 }
 

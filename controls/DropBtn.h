@@ -9,18 +9,13 @@
 //
 // Items go into the popup's list (List()). Setup must have succeeded before
 // the button does more than show its hover look.
-#include <QAbstractButton>
 #include <QColor>
 #include <QFont>
-#include <QRect>
 
-#include "platform/core/MsgTarget.h"
+#include "controls/DropListButton.h"
 #include "platform/core/Types.h"
 
-class CDropListBox;
-class CDropListWnd;
-
-class CDropBtn : public QAbstractButton, public CMsgTarget {
+class CDropBtn : public CDropListButton {
     Q_OBJECT
 public:
     enum : int { DROP_HEIGHT = 100 };
@@ -40,13 +35,6 @@ public:
     bool Setup(UINT nNotifyId, COLORREF crBack, COLORREF crHot, COLORREF crArrow, COLORREF crText,
                const QFont* pFont);
 
-    CDropListWnd* DropList() const { return m_pPopup; }
-    // The popup's list, or null before Setup.
-    CDropListBox* List() const;
-    bool IsDropped() const;
-    bool IsHover() const { return m_bHover; }
-    // The popup's screen rectangle of the last opening.
-    QRect DropRect() const { return m_rcDrop; }
     QColor BackColour() const { return m_clrBack; }
     QColor HotColour() const { return m_clrHot; }
     QColor ArrowColour() const { return m_clrArrow; }
@@ -56,37 +44,28 @@ public:
     // The triangle's corners for an "M" w pixels wide whose top is y.
     static void ArrowPoints(int x, int y, int w, QPoint out[3]);
 
-    // WM_COMBOBTN_SELCHANGE from the popup: wParam the picked index.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void ShowPressed() override;
+    void ShowPicked() override;
 
 private:
-    void ShowDropList();
     void EnterHover();
     void SetHover(bool hover);
     // While the popup is shown: a move outside both the button and the
     // popup closes it.
     void WatchPointer(bool on);
 
-    int m_nDropWidth = 0;
-    int m_nDropHeight = DROP_HEIGHT;
-    UINT m_nNotifyId = 0;
-    bool m_bHover = false;
-    QRect m_rcDrop;
     QColor m_clrBack;
     QColor m_clrHot;
     QColor m_clrArrow;
     QColor m_clrText;
     QFont m_fontOwn;
     const QFont* m_pFont = nullptr;
-    CDropListWnd* m_pPopup = nullptr;
     bool m_bWatching = false;
 };
