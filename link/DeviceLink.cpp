@@ -447,11 +447,8 @@ void CDeviceLink::LinkStart(int linkType)
             g_bNetLinkUp = true;
         RequestDeviceInfo(false);
     }
-    if (linkType == LINK_USB) {
-        std::memset(g_byHidInReport, 0, sizeof g_byHidInReport);
-        if (m_pUsbTransport)
-            m_pUsbTransport->LinkStarted();
-    }
+    if (linkType == LINK_USB)
+        ResetUsbInput();
     StartIoWorker(true);
     if (m_hooks.linkOpened)
         m_hooks.linkOpened();

@@ -400,6 +400,9 @@ private:
     static void ShowUpdateFailed();
     // The link is up in update mode: queue cleared, g_bUpdating, worker.
     void StartUpdateLink();
+    // A USB link has opened: the in report starts empty and the transport
+    // reads afresh.
+    void ResetUsbInput();
     // The part every close of a link ends with (see CloseSerialLink).
     void EndLink();
     // Gives up a connect under way and waits for its thread.

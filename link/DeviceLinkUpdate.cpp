@@ -7,8 +7,6 @@
 // the poll's own thread runs while the UI thread leaves the socket alone.
 #include "link/DeviceLink.h"
 
-#include <cstring>
-
 #include <QTimer>
 
 #include "link/FirmwareUpdate.h"
@@ -76,9 +74,7 @@ bool CDeviceLink::ConnectUsbForUpdate(const QString& path)
     m_pUsb->SetDevicePath(path);
     if (!m_pUsb->OpenHidDevice())
         return false;
-    std::memset(g_byHidInReport, 0, sizeof g_byHidInReport);
-    if (m_pUsbTransport)
-        m_pUsbTransport->LinkStarted();
+    ResetUsbInput();
     StartUpdateLink();
     return true;
 }
@@ -118,9 +114,7 @@ bool CDeviceLink::ReconnectForUpdate(bool retry, bool netConnected)
     switch (kind) {
     case LINK_USB:
         if (m_pUsb && m_pUsb->ConnectUsb()) {
-            std::memset(g_byHidInReport, 0, sizeof g_byHidInReport);
-            if (m_pUsbTransport)
-                m_pUsbTransport->LinkStarted();
+            ResetUsbInput();
             StartUpdateLink();
             return true;
         }

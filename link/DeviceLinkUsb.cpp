@@ -2,6 +2,8 @@
 // link (failure, disconnect, a failed update).
 #include "link/DeviceLink.h"
 
+#include <cstring>
+
 #include <QTimer>
 
 #include "link/FirmwareUpdate.h"
@@ -49,6 +51,13 @@ void CDeviceLink::ReleaseUsbPath()
 {
     if (m_pUsb)
         m_pUsb->ReleaseUsbPath();
+}
+
+void CDeviceLink::ResetUsbInput()
+{
+    std::memset(g_byHidInReport, 0, sizeof g_byHidInReport);
+    if (m_pUsbTransport)
+        m_pUsbTransport->LinkStarted();
 }
 
 bool CDeviceLink::ConnectUsbPath(const QString& path)
