@@ -36,6 +36,21 @@ bool IsDigit(const QString& text, int i)
     return i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9';
 }
 
+// Where a number's digits start: past the leading blanks and one sign,
+// which sets negative.
+int NumberStart(const QString& text, bool* negative)
+{
+    int i = 0;
+    while (i < text.size() && IsBlank(text.at(i)))
+        ++i;
+    *negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        *negative = text.at(i) == u'-';
+        ++i;
+    }
+    return i;
+}
+
 QString Printf(const char* format, double value)
 {
     return QString::asprintf(format, value);
@@ -61,14 +76,8 @@ bool IsOffText(const QString& text)
 
 double CNumEditValue::ReadNumber(const QString& text)
 {
-    int i = 0;
-    while (i < text.size() && IsBlank(text.at(i)))
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        negative = text.at(i) == u'-';
-        ++i;
-    }
+    int i = NumberStart(text, &negative);
     std::string number;
     // Decimal exponent of the leading significant digit, to tell a number
     // too large for a double from one too small.
@@ -128,14 +137,8 @@ double CNumEditValue::ReadNumber(const QString& text)
 
 int CNumEditValue::ReadInteger(const QString& text)
 {
-    int i = 0;
-    while (i < text.size() && IsBlank(text.at(i)))
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        negative = text.at(i) == u'-';
-        ++i;
-    }
+    int i = NumberStart(text, &negative);
     long long value = 0;
     for (; IsDigit(text, i); ++i)
         value = std::min(value * 10 + (text.at(i).unicode() - u'0'), (long long)kMagnitudeLimit);
