@@ -127,6 +127,16 @@ Point ToPoint(const QPoint& p)
 
 // What one drawing of a band-set mode shows, read under the parameter set's
 // lock and drawn without it.
+struct CFStatic::SnapshotOverlay {
+    int index;
+    std::vector<PointF> points;
+    bool operator==(const SnapshotOverlay& o) const
+    {
+        return index == o.index && points.size() == o.points.size() &&
+               std::memcmp(points.data(), o.points.data(), points.size() * sizeof(PointF)) == 0;
+    }
+};
+
 struct CFStatic::Snapshot {
     struct Label {
         CRect rect;
@@ -134,15 +144,7 @@ struct CFStatic::Snapshot {
         UINT format;
         bool red;
     };
-    struct Overlay {
-        int index;
-        std::vector<PointF> points;
-        bool operator==(const Overlay& o) const
-        {
-            return index == o.index &&
-                   std::memcmp(points.data(), o.points.data(), points.size() * sizeof(PointF)) == 0;
-        }
-    };
+    using Overlay = SnapshotOverlay;
 
     QColor border = kPlotBorder;
     int gridDivisions = 8;
@@ -168,7 +170,7 @@ struct CFStatic::Snapshot {
 // A cached drawing over the plot: the image, and what it was drawn from.
 struct CFStatic::Layer {
     QSize size;
-    std::vector<Snapshot::Overlay> overlays;
+    std::vector<SnapshotOverlay> overlays;
     QImage image;
 };
 
@@ -301,6 +303,7 @@ void CFStatic::SetDrawCaching(bool on)
 {
     m_bCaching = on;
     m_pGreyLayer.reset();
+    m_pLinkedGreyLayer.reset();
     m_pBypassLayer[0].reset();
     m_pBypassLayer[1].reset();
 }
@@ -599,14 +602,32 @@ void CFStatic::DrawGreyCurves(QPainter& dc, const Snapshot& s)
 {
     if (s.overlays.empty())
         return;
+    // A drag moves the shown output and, through its page, the outputs
+    // linked with it; the other curves keep their layer.
+    const bool shownValid = m_nOutputIndex >= 0 && m_nOutputIndex < OUTPUT_COUNT;
+    std::vector<SnapshotOverlay> others, linked;
+    for (const SnapshotOverlay& overlay : s.overlays) {
+        const bool withShown = shownValid && g_nLinkGroup[overlay.index] == g_nLinkGroup[m_nOutputIndex];
+        (withShown ? linked : others).push_back(overlay);
+    }
+    DrawGreyLayer(dc, m_pGreyLayer, std::move(others));
+    DrawGreyLayer(dc, m_pLinkedGreyLayer, std::move(linked));
+}
+
+void CFStatic::DrawGreyLayer(QPainter& dc, std::unique_ptr<Layer>& layer, std::vector<SnapshotOverlay> overlays)
+{
+    if (overlays.empty())
+        return;
     const QSize size = m_rcPlot.Size();
-    if (!m_bCaching || !m_pGreyLayer || m_pGreyLayer->size != size || !(m_pGreyLayer->overlays == s.overlays))
-        m_pGreyLayer.reset(new Layer{size, s.overlays, RenderGreyLayer(s)});
-    dc.drawImage(m_rcPlot.TopLeft(), m_pGreyLayer->image);
+    if (!m_bCaching || !layer || layer->size != size || !(layer->overlays == overlays)) {
+        QImage image = RenderGreyLayer(overlays);
+        layer.reset(new Layer{size, std::move(overlays), std::move(image)});
+    }
+    dc.drawImage(m_rcPlot.TopLeft(), layer->image);
 }
 
 // The grey curves alone over a transparent plot.
-QImage CFStatic::RenderGreyLayer(const Snapshot& s) const
+QImage CFStatic::RenderGreyLayer(const std::vector<SnapshotOverlay>& overlays) const
 {
     QImage layer(m_rcPlot.Size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
@@ -614,7 +635,7 @@ QImage CFStatic::RenderGreyLayer(const Snapshot& s) const
     p.setRenderHint(QPainter::Antialiasing, true);
     p.translate(-m_rcPlot.left, -m_rcPlot.top);
     p.setPen(CurvePen(g_clrCurveGrey, 3.0));
-    for (const Snapshot::Overlay& overlay : s.overlays)
+    for (const SnapshotOverlay& overlay : overlays)
         p.drawPolyline(ToQPoints(overlay.points.data()).data(), GRID_POINTS);
     p.end();
     return layer;

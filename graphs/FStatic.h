@@ -171,6 +171,7 @@ protected:
 
 private:
     struct Snapshot;
+    struct SnapshotOverlay;
     struct Layer;
 
     // ---- Drawing ------------------------------------------------------------------
@@ -194,7 +195,10 @@ private:
     void DrawOutputCurves(QPainter& dc, const Snapshot& s);
     void DrawAllBypassText(QPainter& dc);
     void DrawGreyCurves(QPainter& dc, const Snapshot& s);
-    QImage RenderGreyLayer(const Snapshot& s) const;
+    // Draws the grey layer of these curves, rendered anew only when they
+    // changed.
+    void DrawGreyLayer(QPainter& dc, std::unique_ptr<Layer>& layer, std::vector<SnapshotOverlay> overlays);
+    QImage RenderGreyLayer(const std::vector<SnapshotOverlay>& overlays) const;
     QImage RenderBypassLayer(bool chinese) const;
     void PaintBypassText(QPainter& painter, bool chinese) const;
     void DrawHorizontalGrid(QPainter& dc, int divisions) const;
@@ -239,6 +243,9 @@ private:
     CTimerMap m_timers;
     bool m_bPresenting = false;
     bool m_bCaching = true;
+    // The grey curves in two layers: the outputs linked with the shown one,
+    // which a drag moves with it, and the others, which stay.
     std::unique_ptr<Layer> m_pGreyLayer;
+    std::unique_ptr<Layer> m_pLinkedGreyLayer;
     std::unique_ptr<Layer> m_pBypassLayer[2];
 };
