@@ -125,6 +125,8 @@ void CInPutDlg::ApplyLockState()
         m_nEqMode = m_pMusic->GetEqMode();
     }
     SetKindButtonBitmaps(s.lock != 0);
+    // The source button shows the lock as its check.
+    m_btnSource.SetCheck(s.lock != 0);
     // A kind without a channel keeps its EQ disabled, locked or not.
     EnableEq(s.lock == 0 && m_pMusic != nullptr);
 }
