@@ -183,6 +183,27 @@ void CBrelinView::OnCommand(UINT id, UINT code)
     case ID_ABOUT:
         OnAboutCommand();
         break;
+    case IDC_PRESET_MENU:
+        OnPresetMenuButton();
+        break;
+    case IDC_SETTINGS_MENU:
+        OnSettingsMenuButton();
+        break;
+    case IDC_DYNAMICS:
+        OnDynamicsButton();
+        break;
+    case ID_ADVANCED:
+        OnAdvancedCommand();
+        break;
+    case ID_LANGUAGE:
+        OnLanguageCommand();
+        break;
+    case ID_HELP:
+        OnHelpCommand();
+        break;
+    case ID_RESTORE_FACTORY:
+        OnRestoreFactorySettings();
+        break;
     case IDC_MODE_GAIN_1:
     case IDC_MODE_GAIN_2:
     case IDC_MODE_GAIN_3:

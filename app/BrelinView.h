@@ -13,7 +13,12 @@
 //                           name
 //   BrelinViewWindow.cpp    painting, dragging the borderless window, keys,
 //                           minimise, exit and the clean-up
-//   BrelinViewLanguage.cpp  language switch and menus
+//   BrelinViewLanguage.cpp  language switch and menu texts
+//   BrelinViewMenus.cpp     the menu buttons, the menus' commands, help,
+//                           the dynamics, advanced and factory-reset dialogs
+//   BrelinViewStrips.cpp    the strips', mix page's and panel's messages,
+//                           the page-area buttons, output links
+//   BrelinViewLock.cpp      the data lock
 //   BrelinViewSettings.cpp  the stored settings
 //   BrelinViewLink.cpp      the link's messages and hooks
 //   BrelinViewUpdate.cpp    the firmware update dialog, its file, About
@@ -208,6 +213,28 @@ public:
     QMenu* SettingsMenu() const { return m_menuSettings.get(); }
     QMenu* LinkMenu() const { return m_menuLink.get(); }
 
+    // ---- Menus and commands (BrelinViewMenus.cpp) ----------------------------
+    // Button 8801: menu 112 below the button, its device items enabled
+    // only while connected (disabled ones look enabled); the chosen item
+    // runs once.
+    void OnPresetMenuButton();
+    // Button 8802: menu 113 the same way, nothing enabled or disabled.
+    void OnSettingsMenuButton();
+    // Button 8803: the output dynamics dialog, modal, no parent.
+    void OnDynamicsButton();
+    // Item 728: the advanced settings dialog, modal, no parent.
+    void OnAdvancedCommand();
+    // Item 729: the other language.
+    void OnLanguageCommand();
+    // Item 730: the help file of the language, opened by the desktop; a
+    // missing file or one nothing opens gets the help box.
+    void OnHelpCommand();
+    // Item 32775: the factory-reset question; OK asks the device to reset.
+    void OnRestoreFactorySettings();
+    // The screen point where a button's popup opens: its left edge, 2
+    // pixels below it.
+    static QPoint MenuPointBelow(const QWidget& button);
+
     // ---- Settings (BrelinViewSettings.cpp) ----------------------------------
     // Writes remembered folder which (1 preset files, 2 all-presets files,
     // 3 output maps, 4 firmware); 0 writes none. A missing "PC_File" group
@@ -227,6 +254,10 @@ public:
     // the file but the default is used, and one line says so on stderr.
     void LoadNetworkSetting();
     static bool IsFolderMissing(const QString& path);
+    // The USB claim group emptied; live claims (this copy's too) still
+    // hold their devices.
+    void ResetUsbInUseKey();
+    QString UpdateFolder() const { return m_deviceLink.UpdateFolder(); }
     const QString& FileFolder() const { return m_szFileFolder; }
     const QString& AllFileFolder() const { return m_szAllFileFolder; }
     const QString& MapFolder() const { return m_szMapFolder; }
@@ -278,6 +309,7 @@ public:
     void SetSendSysItem2(bool changed) override;
     void SetSendSysItem5(bool changed) override;
     void SaveLineSetting() override;
+    void EmptyAdvancedHook(int) override {}
     bool IsTransferPopupShown() const override;
     void RenewTransferPopup() override;
     // Commands 720 to 722: the machine-preset dialog in mode 0 Load, 1 Save
@@ -339,9 +371,16 @@ public:
     // The lock state of the live image (mark and password).
     void ReadLockState();
     void ClearOutputLinks() override;
-    void SetStripsDelayUnit(int unit) override;
     // All-presets saves waiting for their read-back, oldest first.
     const std::deque<QString>& PendingAllPresetsSaves() const { return m_pendingAllPresetsSaves; }
+
+    // ---- Strip and page handlers (BrelinViewStrips.cpp) ------------------------
+    void SetStripsDelayUnit(int unit) override;
+    bool SyncLinkedOutputPairs(int direction) override;
+    void SyncLinkGroupStrips(int output, int group) override;
+    void ApplyDefaultMixForSpeakerType(int output, int code) override;
+    // WM_MIX_APPLY_SPEAKER_DEFAULTS: the same.
+    void ApplyMixSpeakerDefaults(int output, int code);
 
     // ---- Files (BrelinViewFiles.cpp) -----------------------------------------
     // Each returns 1 done, 0 cancelled or failed (the failure shown).

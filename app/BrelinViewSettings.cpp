@@ -12,6 +12,8 @@
 #include "app/LineSetting.h"
 #include "app/ViewPaths.h"
 #include "link/NetAddress.h"
+#include "link/UsbClaims.h"
+#include "link/UsbLink.h"
 #include "model/WorkingStrings.h"
 #include "platform/core/AppSettings.h"
 #include "platform/core/SettingsNames.h"
@@ -151,4 +153,14 @@ void CBrelinView::LoadNetworkSetting()
     std::fprintf(stderr, "orvane-editor: the setting Network/Device_IP \"%s\" is no IPv4 address; using %s\n",
                  qPrintable(address), DEFAULT_DEVICE_IP);
     g_strDeviceIp.Set(fallback);
+}
+
+void CBrelinView::ResetUsbInUseKey()
+{
+    // The claim list's own reset: the group goes, the locks of live copies
+    // stay.
+    if (CUsbLink* usb = m_deviceLink.Usb())
+        usb->ResetUsbInUseKey();
+    else
+        CUsbClaims().ResetUsbInUseKey();
 }

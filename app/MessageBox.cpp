@@ -9,6 +9,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/gui/DialogUnits.h"
+#include "platform/gui/ModalDialog.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/SysColors.h"
 #include "platform/gui/WindowAttributes.h"
@@ -84,7 +85,7 @@ int CMessageBox::DoModal()
     m_nResult = IDCANCEL;
     m_bEnded = false;
     OnInitDialog();
-    return exec();
+    return RunModalDialog(*this);
 }
 
 void CMessageBox::OnInitDialog()

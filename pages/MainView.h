@@ -71,6 +71,21 @@ public:
     virtual int SaveOutputMap() = 0;
     virtual int ReadOutputMap() = 0;
 
+    // ---- Strips, output links and mix defaults ---------------------------------
+    // Copies each left/right pair in use onto its partner (direction 0 left
+    // to right, 1 right to left) between a mute and an unmute of the
+    // transfer, under the send lock; TRUE when a pair was copied.
+    virtual bool SyncLinkedOutputPairs(int direction) = 0;
+    // After the link group of output changed to group: the link buttons of
+    // the group's strips agree, and the group's other strips show their
+    // levels.
+    virtual void SyncLinkGroupStrips(int output, int group) = 0;
+    // The mix column of output takes the default source levels of speaker
+    // position code (0 to 24).
+    virtual void ApplyDefaultMixForSpeakerType(int output, int code) = 0;
+    // The advanced settings dialog's hook; does nothing.
+    virtual void EmptyAdvancedHook(int value) = 0;
+
 protected:
     ~IMainView() = default;
 };

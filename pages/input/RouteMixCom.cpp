@@ -39,12 +39,72 @@ void CRouteMixCom::SetUpControls()
     m_Notify = {m_nOutput, 0};
     m_bmpNormal = CResourceStore::Image(QStringLiteral("BMP"), IDB_BACK);
     m_bmpCurrent = CResourceStore::Image(QStringLiteral("BMP"), IDB_BACK_CURRENT);
-    for (int row = 1; row <= ROW_COUNT; ++row)
-        m_nLevel[row - 1] = ShownLevel(row);
+    ApplySliderSkins();
+    ReloadLevels();
 }
 
 void CRouteMixCom::ReloadLevels()
 {
+    for (int row = 1; row <= ROW_COUNT; ++row) {
+        m_nLevel[row - 1] = ShownLevel(row);
+        m_nShown[row - 1] = m_nLevel[row - 1];
+    }
+    update();
+}
+
+namespace {
+// Whether row 1..16 (odd rows the left sources) sounds at 100 on a speaker
+// of position code 0..24.
+bool MixRowOnForSpeaker(int code, int row)
+{
+    const bool left = row % 2 == 1;
+    if (code == 0)
+        return false;
+    if (code <= 6 || (code >= 13 && code <= 15) || code == 22)
+        return left;
+    if (code <= 12 || (code >= 16 && code <= 18) || code == 23)
+        return !left;
+    return true;
+}
+constexpr int kMixDefaultLevel = 100;
+}  // namespace
+
+void CRouteMixCom::ApplySpeakerTypeMix(int code)
+{
+    if (code >= 0 && code < 25) {
+        for (int row = 1; row <= ROW_COUNT; ++row)
+            m_nLevel[row - 1] = MixRowOnForSpeaker(code, row) ? kMixDefaultLevel : 0;
+    }
+    for (int row = 1; row <= ROW_COUNT; ++row) {
+        m_nShown[row - 1] = m_nLevel[row - 1];
+        if (m_pOutData != nullptr)
+            m_pOutData->SetMixLevel(row, BYTE(m_nLevel[row - 1]));
+    }
+    update();
+}
+
+void CRouteMixCom::SetRowLevel(int row, int level)
+{
+    if (row < 1 || row > ROW_COUNT)
+        return;
+    m_nShown[row - 1] = level;
+    update();
+}
+
+int CRouteMixCom::RowLevel(int row) const
+{
+    return row >= 1 && row <= ROW_COUNT ? m_nShown[row - 1] : 0;
+}
+
+void CRouteMixCom::ClearSliderSkins()
+{
+    m_bSliderSkins = false;
+    update();
+}
+
+void CRouteMixCom::ApplySliderSkins()
+{
+    m_bSliderSkins = true;
     update();
 }
 
@@ -74,6 +134,6 @@ void CRouteMixCom::paintEvent(QPaintEvent*)
         const CRect edit = MapDialogRect(
             CRect(kColumnEditX, kColumnEditY[row - 1], kColumnEditX + kColumnEditWidth, kColumnEditY[row - 1] + kColumnEditHeight), font);
         painter.fillRect(edit.ToQRect(), Qt::white);
-        painter.drawText(edit.ToQRect(), Qt::AlignCenter, QString::number(ShownLevel(row)));
+        painter.drawText(edit.ToQRect(), Qt::AlignCenter, QString::number(RowLevel(row)));
     }
 }

@@ -49,8 +49,21 @@ public:
     void ReloadLevels();
     // The rows' texts and tooltips for the current language.
     void RefreshLanguage();
+    // The sixteen levels take the defaults of speaker position code (0 to
+    // 24; a higher code keeps the remembered levels): remembered, shown
+    // and written to the output. Nothing is posted.
+    void ApplySpeakerTypeMix(int code);
+    // The level row 1..16 shows in its edit, spin and fader; the output and
+    // the remembered level are not touched.
+    void SetRowLevel(int row, int level);
+    int RowLevel(int row) const;
+    // The faders' skins off, and on again (the highlighted set for the
+    // current output).
+    void ClearSliderSkins();
+    void ApplySliderSkins();
+    bool HasSliderSkins() const { return m_bSliderSkins; }
 
-    // The level row shows (the output object's), 0 without an output.
+    // The level of row in the output object, 0 without an output.
     int ShownLevel(int row) const;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,6 +72,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What each row's edit, spin and fader show, entry n - 1 for row n.
+    int m_nShown[ROW_COUNT] = {};
+    bool m_bSliderSkins = false;
     QImage m_bmpNormal;
     QImage m_bmpCurrent;
 };

@@ -57,6 +57,17 @@ public:
     void SetStripsDelayUnit(int unit) override { m_delayUnits.push_back(unit); }
     int SaveOutputMap() override { return 0; }
     int ReadOutputMap() override { return 0; }
+    bool SyncLinkedOutputPairs(int direction) override
+    {
+        m_sends.emplace_back("sync pairs", direction);
+        return m_bPairsCopied;
+    }
+    void SyncLinkGroupStrips(int output, int group) override { m_sends.emplace_back("sync group", output * 100 + group); }
+    void ApplyDefaultMixForSpeakerType(int output, int code) override
+    {
+        m_sends.emplace_back("default mix", output * 100 + code);
+    }
+    void EmptyAdvancedHook(int) override {}
 
     bool m_bConnected = true;
     int m_nStripRefreshes = 0;
@@ -68,7 +79,10 @@ public:
     std::vector<bool> m_item5Calls;
     std::vector<int> m_recalled;
     std::vector<int> m_delayUnits;
+    // What SyncLinkedOutputPairs answers.
+    bool m_bPairsCopied = true;
     // Channel sends, copies and resets: what, and the channel (src * 100 +
-    // dst for a copy).
+    // dst for a copy, output * 100 + group or code for the strip and mix
+    // calls).
     std::vector<std::pair<const char*, int>> m_sends;
 };

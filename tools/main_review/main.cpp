@@ -1,13 +1,16 @@
 // orvane-main-review <folder>: starts the editor offscreen with settings of
 // its own, connected to a simulated device on 127.0.0.1 (a free port), waits
 // at most 5 s for the connect and 20 s for the read-back that follows, and
-// writes main-cn.png and main-en.png, the main window in each language; and
-// before the connect main-offline-cn.png and main-offline-en.png, the window
-// as it first shows. Exits 1 when the editor did not connect.
+// writes main-cn.png and main-en.png, the main window in each language, and
+// menus-cn.png and menus-en.png, the preset and settings menus beside the
+// factory-reset question; and before the connect main-offline-cn.png and
+// main-offline-en.png, the window as it first shows. Exits 1 when the editor
+// did not connect.
 // It opens no HID device and pings nothing.
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,10 +20,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMenu>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "app/BrelinApp.h"
 #include "app/BrelinView.h"
+#include "app/INITDlg.h"
 #include "app/MainFrm.h"
 #include "link/HidBus.h"
 #include "link/HidHandle.h"
@@ -42,6 +48,8 @@ namespace {
 constexpr int CONNECT_WAIT_MS = 5000;
 constexpr int READ_BACK_WAIT_MS = 20000;
 constexpr long long SIMULATOR_LIFETIME_MS = 120000;
+// Pixels around the parts of the menus sheet.
+constexpr int REVIEW_GAP = 12;
 const char kDeviceAddress[] = "127.0.0.1";
 
 // No HID device is present.
@@ -89,6 +97,43 @@ bool Save(CMainFrame* frame, const QString& path)
     QCoreApplication::processEvents();
     const QImage image = frame->grab().toImage();
     if (!image.save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+// The preset menu, the settings menu and
+// the factory-reset question side by side on the view's background colour.
+bool SaveMenus(CBrelinView* view, const QString& path)
+{
+    std::vector<QImage> parts;
+    for (QMenu* menu : {view->PresetsMenu(), view->SettingsMenu()}) {
+        menu->ensurePolished();
+        menu->adjustSize();
+        parts.push_back(menu->grab().toImage());
+    }
+    CINITDlg question;
+    question.OnInitDialog();
+    question.ensurePolished();
+    parts.push_back(question.grab().toImage());
+    int width = REVIEW_GAP;
+    int height = 0;
+    for (const QImage& part : parts) {
+        width += part.width() + REVIEW_GAP;
+        height = std::max(height, part.height());
+    }
+    QImage sheet(width, height + 2 * REVIEW_GAP, QImage::Format_RGB32);
+    sheet.fill(QColor(0xE3, 0xE4, 0xEE));
+    {
+        QPainter painter(&sheet);
+        int x = REVIEW_GAP;
+        for (const QImage& part : parts) {
+            painter.drawImage(x, REVIEW_GAP, part);
+            x += part.width() + REVIEW_GAP;
+        }
+    }
+    if (!sheet.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -177,6 +222,8 @@ int main(int argc, char** argv)
             view->SwitchLanguage(false);
             const QString name = chinese ? QStringLiteral("main-cn.png") : QStringLiteral("main-en.png");
             written = Save(g_theApp.GetMainWnd(), QDir(folder).filePath(name)) && written;
+            const QString menus = chinese ? QStringLiteral("menus-cn.png") : QStringLiteral("menus-en.png");
+            written = SaveMenus(view, QDir(folder).filePath(menus)) && written;
         }
     }
     g_theApp.GetMainWnd()->close();
