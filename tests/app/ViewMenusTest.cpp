@@ -147,10 +147,9 @@ TEST_F(ViewMenusTest, EachItemReachesItsHandlerOnce)
     const int presets = CBrelinView::IDC_PRESET_MENU;
     const int settings = CBrelinView::IDC_SETTINGS_MENU;
     const Case cases[] = {
-        // The machine-preset items reach nothing yet.
-        {presets, ID_LOAD_MACHINE_PRESET, 0, {}, 0, false},
-        {presets, ID_SAVE_MACHINE_PRESET, 0, {}, 0, false},
-        {presets, ID_DELETE_MACHINE_PRESET, 0, {}, 0, false},
+        {presets, ID_LOAD_MACHINE_PRESET, 0, {"CProgramDlg"}, 0, false},
+        {presets, ID_SAVE_MACHINE_PRESET, 0, {"CProgramDlg"}, 0, false},
+        {presets, ID_DELETE_MACHINE_PRESET, 0, {"CProgramDlg"}, 0, false},
         {presets, ID_LOAD_PRESET_FILE, 1, {}, 0, false},
         {presets, ID_SAVE_PRESET_FILE, 1, {}, 0, false},
         {presets, ID_LOAD_ALL_PRESETS, 1, {}, 0, false},
