@@ -26,6 +26,7 @@
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ModalDialog.h"
 #include "platform/gui/PopupMenu.h"
+#include "platform/gui/WindowAttributes.h"
 #include "tests/app/TransferViewFixture.h"
 #include "tests/controls/GridTestSupport.h"
 
