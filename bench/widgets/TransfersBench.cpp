@@ -46,6 +46,7 @@
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/SendLock.h"
 #include "platform/core/SettingsNames.h"
+#include "platform/core/SystemMessages.h"
 #include "platform/gui/FileDialog.h"
 #include "tests/link/FakeHidBus.h"
 #include "tests/link/FakeHotPlugSource.h"

@@ -1,7 +1,11 @@
 // The user panel over the real view: its pages, the preset buttons with and
 // without a link, the received-preset and lost-link messages, the language
 // switch, the connect button, the close button and the advanced entry.
+#include <QPointer>
 #include <QTest>
+
+#include "app/DisplayDlg.h"
+#include "link/LinkDisplays.h"
 
 #include "model/WorkingStrings.h"
 #include "pages/input/AddSet_Dlg.h"
@@ -137,9 +141,12 @@ TEST_F(AddSetDlgTest, TheConnectButtonShowsWhatTheViewReports)
 
 TEST_F(AddSetDlgTest, CloseWaitsForATransferAndTheAdvancedEntryNeedsThePassword)
 {
+    QPointer<CDisplayDlg> popup = g_pDisplayDlg;
+    ASSERT_FALSE(popup.isNull());
     g_bTransferBusy = true;
     Command(CAddSet_Dlg::IDC_CLOSE);
     EXPECT_TRUE(m_panel.isVisible());
+    EXPECT_EQ(g_pDisplayDlg, popup.data());
     g_bTransferBusy = false;
 
     // Refused: the panel stays as it was.
@@ -172,6 +179,18 @@ TEST_F(AddSetDlgTest, CloseWaitsForATransferAndTheAdvancedEntryNeedsThePassword)
     Command(CAddSet_Dlg::IDC_CLOSE);
     EXPECT_FALSE(m_panel.isVisible());
     EXPECT_EQ(m_panel.result(), int(IDCANCEL));
+
+    // The popup was discarded for a new hidden one, which the bar's slot
+    // and the link's hooks reach.
+    EXPECT_TRUE(popup.isNull());
+    ASSERT_NE(g_pDisplayDlg, nullptr);
+    EXPECT_FALSE(g_pDisplayDlg->IsShown());
+    EXPECT_EQ(g_pTransferProgress.Get(), g_pDisplayDlg->Progress().Display());
+    ConnectWithoutTransport();
+    m_pView->QueueCommand(65, 0);
+    EXPECT_TRUE(g_pDisplayDlg->IsShown());
+    EXPECT_TRUE(g_pDisplayDlg->IsFactoryMode());
+    g_pDisplayDlg->HidePopup();
 }
 
 }  // namespace
