@@ -99,7 +99,15 @@ TEST_F(OutputEditThreadsSim, EachAllBypassReachesTheDeviceAsItsSevenFramesUnbrok
         ParameterSetGuard guard(g_ParameterSetLock);
         m_pPage->GetData()->GetOutput(0)->GetBand(4)->SetGainIndex(260);
     }
-    ASSERT_TRUE(WaitFor([&] { return m_pView->Command().GetCount() == 0; }, 30000));
+    // The scan sends that band on its own time: only once the device holds
+    // it can no frame of it fall among the all-bypasses' frames.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const CSimState state = m_device.State();
+            return GetWord(state.live.bytes + OutputBlockOffset(0) + 4 * RECORD_SIZE + 2) == 660 &&
+                   m_pView->Command().GetCount() == 0;
+        },
+        30000));
     m_pPage->RefreshChannel();
     m_device.ClearLog();
     constexpr int kRounds = 6;
