@@ -147,7 +147,7 @@ void CBitButton::SetCheck(bool check)
 
 CBitButton::Face CBitButton::ChooseFace() const
 {
-    if (!isEnabled())
+    if (!IsWindowEnabled(this))
         return {m_bCheck ? m_nDisabledChecked : m_nDisabledUnchecked, m_pFontDisabled, m_clrDisabled};
     // The pressed look shows only while the pointer is over the button.
     if (!m_bCheck) {
@@ -225,7 +225,7 @@ void CBitButton::DrawButton(QPainter& painter)
         painter.setFont(font());
     painter.setPen(face.colour.isValid() ? face.colour : QColor(0, 0, 0));
 
-    if (!isEnabled()) {
+    if (!IsWindowEnabled(this)) {
         // The disabled caption is drawn even when empty.
         client.left += m_nDisabledIndent;
         DrawText(painter, caption, client, m_nDisabledFormat | DT_VCENTER | DT_SINGLELINE);

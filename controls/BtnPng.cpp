@@ -117,7 +117,7 @@ const QImage& CBtnPng::Cache(int slot)
 
 CBtnPng::Slot CBtnPng::CurrentSlot() const
 {
-    if (!isEnabled())
+    if (!IsWindowEnabled(this))
         return m_bCheck ? DISABLED_CHECKED : DISABLED;
     const bool chinese = m_bChineseSet && g_bChinese;
     // The pressed face shows only while the pointer is over the button.

@@ -145,7 +145,7 @@ void CComBoxBtn::SetFonts(const QFont* normal, const QFont* hover)
 
 CComBoxBtn::Face CComBoxBtn::ChooseFace() const
 {
-    if (!isEnabled())
+    if (!IsWindowEnabled(this))
         return {m_nDisabled, nullptr, m_clrDisabled};
     if (m_bHover)
         return {m_nHover, m_pFontHover, m_clrHover};

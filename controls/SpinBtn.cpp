@@ -260,7 +260,7 @@ void CSpinBtn::DrawButton(QPainter& painter)
     CRect client(0, 0, width(), height());
     const QString caption = text();
     painter.setFont(font());
-    if (!isEnabled()) {
+    if (!IsWindowEnabled(this)) {
         CBitButton::PaintBitmap(painter, this, m_nDisabledBitmap);
         painter.setPen(m_clrDisabledText);
         DrawText(painter, caption, client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

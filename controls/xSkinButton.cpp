@@ -342,7 +342,7 @@ void CxSkinButton::DrawItem(QPainter& painter)
     CRect edge = r;
     painter.setFont(font());
 
-    if (!isEnabled()) {
+    if (!IsWindowEnabled(this)) {
         if (m_bmpDisabled.isNull())
             painter.fillRect(r.ToQRect(), face);
         else

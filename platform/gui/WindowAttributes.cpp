@@ -13,6 +13,13 @@ constexpr char kStyle[] = "orvaneStyle";
 constexpr char kExStyle[] = "orvaneExStyle";
 }  // namespace
 
+bool IsWindowEnabled(const QWidget* window)
+{
+    // Qt marks a widget disabled by its own setEnabled(false) with
+    // WA_ForceDisabled; one disabled through an ancestor lacks it.
+    return window != nullptr && !window->testAttribute(Qt::WA_ForceDisabled);
+}
+
 void SetDlgCtrlID(QWidget* window, int id)
 {
     window->setProperty(kCtrlId, id);

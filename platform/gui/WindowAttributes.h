@@ -20,6 +20,12 @@ void SetWindowExStyle(QWidget* window, DWORD exStyle);
 // 0 for a window that was given no extended style.
 DWORD GetWindowExStyle(const QWidget* window);
 
+// The window's own enabled state, as the old platform keeps it: a window is
+// disabled only when it was disabled itself. A window whose ancestor is
+// disabled still counts as enabled (and keeps its enabled look), though Qt
+// gives it no input.
+bool IsWindowEnabled(const QWidget* window);
+
 // The child of dialog (at any depth) whose control id is id, or null.
 QWidget* GetDlgItem(const QWidget* dialog, int id);
 

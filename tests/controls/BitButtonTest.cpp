@@ -125,6 +125,27 @@ TEST_F(BitButtonTest, FaceFollowsCheckHoverDownAndEnabled)
     }
 }
 
+TEST_F(BitButtonTest, ADisabledParentKeepsTheFaceOnlyItsOwnDisableChangesIt)
+{
+    // The view is disabled under the transfer popup: its buttons take no
+    // input but keep their faces, as they did on the old platform; only a
+    // button disabled itself shows its disabled face.
+    auto* page = new QWidget(&parent);
+    CBitButton* b = MakeButton(60);
+    b->setParent(page);
+    b->SetCheck(true);
+    page->setEnabled(false);
+    EXPECT_FALSE(b->isEnabled());
+    EXPECT_EQ(b->CurrentBitmapId(), UINT(CHECKED));
+    EXPECT_EQ(Face(b), ColourOf(CHECKED));
+    b->setEnabled(false);
+    EXPECT_EQ(Face(b), ColourOf(DISABLED_CHECKED));
+    page->setEnabled(true);
+    EXPECT_EQ(Face(b), ColourOf(DISABLED_CHECKED));
+    b->setEnabled(true);
+    EXPECT_EQ(Face(b), ColourOf(CHECKED));
+}
+
 TEST_F(BitButtonTest, PressedFlagStaysWhileThePointerIsOff)
 {
     MoveTo(button, QPoint(5, 5));
