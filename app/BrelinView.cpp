@@ -155,6 +155,20 @@ LRESULT CBrelinView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void CBrelinView::OnLRLinkButton()
+{
+    // The page may switch the link off on its way (and uncheck the
+    // button): the new state is taken first.
+    const bool linked = !m_btnLRLink.GetCheck();
+    if (m_outputPage.SetupLRLink())
+        m_btnLRLink.SetCheck(linked);
+}
+
+void CBrelinView::OnResetMapButton()
+{
+    m_outputPage.ResetOutputMap();
+}
+
 void CBrelinView::OnCommand(UINT id, UINT code)
 {
     if (code != BN_CLICKED)
@@ -170,6 +184,12 @@ void CBrelinView::OnCommand(UINT id, UINT code)
         break;
     case IDC_MODE0:
         OnUiMode0Button();
+        break;
+    case IDC_LR_LINK:
+        OnLRLinkButton();
+        break;
+    case IDC_RESET_MAP:
+        OnResetMapButton();
         break;
     case IDC_MODE2:
         OnUiMode2Button();

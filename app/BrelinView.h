@@ -193,6 +193,11 @@ public:
     void OnUiMode0Button();
     void OnUiMode2Button();
     void OnSelectUiMode2();
+    // Button 1417: the output page's L/R link; the button shows the new
+    // state only when the page switched the link.
+    void OnLRLinkButton();
+    // Button 2821: the output page's map reset.
+    void OnResetMapButton();
     void OnComboBtnSelChange(WPARAM id);
     void OnPresetNameChanged();
     // A change of the screens' work area (flags 47) or of the settings (0).
@@ -318,6 +323,9 @@ public:
     // Slot, the current preset, deleted: its blank name, the current
     // preset 0 and system item 52 queued. Nothing when not connected.
     void SendPresetDeleted(int slot);
+    void AddCommand(std::unique_ptr<CSendData> command) override;
+    void SendSpeakerAssignment(int channel, bool all) override;
+    COutRouteDlg* OutputStrip(int output) override;
 
     // ---- Transfers (BrelinViewTransfers.cpp) --------------------------------
     // Every sequence runs on the UI thread and appends its frames under the

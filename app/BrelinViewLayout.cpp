@@ -245,6 +245,12 @@ void CBrelinView::BuildUserInterface()
     RefreshMasterVolume();
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         FillStrip(i);
+    // A map locked before the window was built keeps the strips' speaker
+    // types fixed.
+    if (g_bOutputMapLocked) {
+        m_outputPage.ShowMapLockToggles(true);
+        m_outputPage.ApplyOutputMapLock();
+    }
 
     // The transfer popup, hidden until a transfer runs; the link moves its bar.
     RenewTransferPopup();

@@ -262,6 +262,22 @@ void CBrelinView::SendOutputOff(int channel)
     SwitchForBlockSend(m_command, *output, on, false);
 }
 
+void CBrelinView::AddCommand(std::unique_ptr<CSendData> command)
+{
+    if (command)
+        m_command.AddCommand(std::move(command));
+}
+
+void CBrelinView::SendSpeakerAssignment(int channel, bool all)
+{
+    m_deviceLink.SendSpeakerAssignment(channel, all);
+}
+
+COutRouteDlg* CBrelinView::OutputStrip(int output)
+{
+    return output >= 0 && output < OUTPUT_COUNT ? &m_strips[output] : nullptr;
+}
+
 void CBrelinView::CopyOutputChannel(int src, int dst)
 {
     CKTV_OutData* from = m_pData != nullptr ? m_pData->GetOutput(src) : nullptr;
@@ -450,6 +466,7 @@ void CBrelinView::ClearOutputLinks()
         m_pData->InitOutputLinkTable();
     g_bOutputLinkOn = false;
     m_btnLRLink.SetCheck(false);
+    m_outputPage.ShowLinkToggles(false);
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         m_strips[i].SetSelected(i == g_nCurOutput);
 }

@@ -5,7 +5,12 @@
 // thread.
 //
 // Each operation is added here by the issue that builds it in the view.
+#include <memory>
+
+#include "model/SendData.h"
 #include "platform/core/Rect.h"
+
+class COutRouteDlg;
 
 class IMainView {
 public:
@@ -43,6 +48,18 @@ public:
     virtual bool IsTransferPopupShown() const = 0;
     // The transfer popup is ended and a new hidden one takes its place.
     virtual void RenewTransferPopup() = 0;
+
+    // ---- Command queue, speaker assignment and strips -----------------------
+    // Appends a built frame to the command queue (a null one is skipped);
+    // the caller holds the send lock around a sequence.
+    virtual void AddCommand(std::unique_ptr<CSendData> command) = 0;
+    // all FALSE: output channel takes the crossover defaults of its position
+    // and, while connected, the speaker items and its crossover record are
+    // queued. all TRUE: while connected, the speaker items and the crossover
+    // records of all twelve outputs.
+    virtual void SendSpeakerAssignment(int channel, bool all) = 0;
+    // The view's output strip 0..11; null for any other index.
+    virtual COutRouteDlg* OutputStrip(int output) = 0;
 
     // ---- Channel sends, copies and resets ------------------------------------
     // Each sends a whole channel block to the live set (slot 0) when a

@@ -16,6 +16,7 @@
 #include "pages/MainView.h"
 #include "pages/output/Level_Delay_Dlg.h"
 #include "platform/core/MsgTarget.h"
+#include "platform/core/SystemMessages.h"
 
 namespace {
 // The system command kinds the page queues.

@@ -59,6 +59,8 @@ const CRect kOutputPolarity(982, 302, 1030, 314);
 const CRect kOutputDelayEdit(982, 316, 1030, 327);  // then 4011 and 4012 below, 14 units apart
 const CRect kOutputMapButton(982, 360, 1030, 372);  // 4700 to 4704, 14 units apart
 const CRect kOutputMark(982, 430, 1030, 440);
+// Where the page puts the delay side panel, in pixels.
+const QRect kOutputDelayPanel(5, 333, 93, 111);
 
 // Speaker-position buttons: ids in member order and their position codes.
 constexpr int kOutputSpeakerIds[COutputDlg::SPEAKER_BUTTON_COUNT] = {
@@ -312,7 +314,7 @@ bool COutputDlg::OnInitDialog()
     setFocusPolicy(Qt::ClickFocus);
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != &m_curveStrip)
+        if (child != &m_curveStrip && child != &m_dlgDelay)
             child->installEventFilter(this);
     return true;
 }
@@ -482,7 +484,13 @@ void COutputDlg::SetupControls()
             m_rcSpeaker[2] = m_rcSpeaker[3] = CRect(0, 0, m_btnSpeaker[i].width(), m_btnSpeaker[i].height());
         }
     }
-    // 11. The delay-unit side panel comes with its own class.
+    // 11. The delay-unit side panel, milliseconds first.
+    m_dlgDelay.Create(this);
+    SetDlgCtrlID(&m_dlgDelay, CDelayDlg::IDD);
+    m_dlgDelay.m_pPage = this;
+    m_dlgDelay.setGeometry(kOutputDelayPanel);
+    m_dlgDelay.show();
+    m_dlgDelay.SetMsUnitState(true);
 }
 
 void COutputDlg::AttachData(CKTV_Data* data)
@@ -590,8 +598,8 @@ void COutputDlg::RefreshPage()
 {
     RefreshChannel();
     ClearSpeakerButtons();
-    m_btnLRLink.SetCheck(g_bOutputLinkOn);
-    m_btnMapLock.SetCheck(g_bOutputMapLocked);
+    ShowLinkToggles(g_bOutputLinkOn);
+    ShowMapLockToggles(g_bOutputMapLocked);
 }
 
 void COutputDlg::RefreshCrossover()
@@ -600,6 +608,7 @@ void COutputDlg::RefreshCrossover()
         return;
     FillHighPassSlopeList();
     ShowCrossoverFilters();
+    m_graph.ClearActiveBand();
     m_graph.RedrawByMode(-1);
 }
 
@@ -933,6 +942,8 @@ void COutputDlg::OnLanguageChanged()
     for (CNumEdit* edit : {&m_editDelayMs, &m_editDelayCm, &m_editDelayInch, &m_editLevel})
         edit->RefreshLanguage();
     ShowInputModeMark();
+    // 5. The side panel in the language, keeping its unit.
+    m_dlgDelay.RefreshLanguage(m_dlgDelay.m_bMsUnit != 0, m_dlgDelay.m_bCmUnit != 0, m_dlgDelay.m_bInchUnit != 0);
     update();
 }
 
@@ -947,32 +958,6 @@ void COutputDlg::Show(int nCmdShow)
     setVisible(nCmdShow != SW_HIDE);
 }
 
-void COutputDlg::ApplyOutputMapLock()
-{
-    // The strips' enabling follows the lock with the page's map controls.
-    if (!g_bOutputMapLocked && m_pView != nullptr)
-        m_pView->ClearOutputLinks();
-}
-
-void COutputDlg::RecheckOutputMapLock()
-{
-    if (!g_bOutputMapLocked)
-        return;
-    if (!AnyOfOutputs1To8Positioned()) {
-        g_bOutputMapLocked = false;
-        RefreshPage();
-        return;
-    }
-    if (g_nCurOutput >= 0 && g_nCurOutput < OUTPUT_COUNT && g_byOutputPosition[g_nCurOutput] != 0)
-        return;
-    for (int i = 0; i < 8; ++i) {
-        if (g_byOutputPosition[i] != 0) {
-            g_nCurOutput = i;
-            RefreshChannel();
-            return;
-        }
-    }
-}
 
 // ---- Keys -----------------------------------------------------------------------------------
 
@@ -1041,6 +1026,7 @@ LRESULT COutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DROPLIST_SELECTED: OnDropListSelected(wParam, lParam); break;
     case WM_STRIP_PASTE: OnStripPaste(wParam, lParam); break;
     case WM_CONTROL_HOVER: OnControlHover(); break;
+    case WM_LINK_GROUP_COPY: OnLinkGroupCopy(int(wParam)); break;
     default: break;
     }
     return 0;

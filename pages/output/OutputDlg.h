@@ -31,6 +31,7 @@
 #include "graphs/NumSpin.h"
 #include "model/DataDefine.h"
 #include "model/KTV_OutData.h"
+#include "pages/output/DelayDlg.h"
 #include "pages/output/OutRoute_Dlg.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Rect.h"
@@ -56,6 +57,8 @@ public:
         IDC_MAP_LOCK = 4700,
         IDC_MAP_READ = 4703,
         IDC_MAP_SAVE = 4704,
+        IDC_SPEAKER_FIRST = 4600,
+        IDC_SPEAKER_LAST = 4623,
         IDC_UI_MODE2 = 5689,
         IDC_INPUT_MODE_MARK = 5688,
         IDC_POLARITY = 4001,
@@ -170,6 +173,48 @@ public:
     void ClearSpeakerButtons();
     // The check state of the button of a position code (1..24).
     void HighlightSpeakerButton(int code, bool on);
+
+    // ---- Speaker positions and the output map ------------------------------------
+    // The position buttons of codes 1..24; any other code touches no button.
+    // The code's button takes the check state and output as item data, loses
+    // its hover partners and shows.
+    void PlaceSpeakerButton(int code, bool on, int output);
+    void HideSpeakerButton(int code);
+    void ShowSpeakerButton(int code, int nCmdShow);
+    // Every output's position released; the buttons stay as they are.
+    void ReleaseAllPositions();
+    // Buttons 4600..4623: the button's output becomes current on the page
+    // alone (the strips and mix columns are not told).
+    void OnSpeakerButton(int id);
+    // Button 2821 of the view and 2851 of the side panel: the question, then
+    // every position emptied or set to its default.
+    void ResetOutputMap();
+    // Hidden buttons 4703 and 4704: the output-map file.
+    void OnReadOutputMap();
+    void OnSaveOutputMap();
+    // The side panel's lock button: TRUE when the lock changed.
+    bool ToggleOutputMapLock();
+    void ChangeSpeakerPosition(int output, int code);
+    // The program's own box with the prompt caption of the language: the
+    // button chosen.
+    int AskPrompt(const QString& text, UINT type, const QString& caption);
+
+    // ---- Output links ---------------------------------------------------------------
+    // Left and right speakers linked (after the direction question) or
+    // unlinked; TRUE when linking was switched on or off.
+    bool SetupLRLink();
+    // WM_LINK_GROUP_COPY: source's settings onto the rest of its link group.
+    void OnLinkGroupCopy(int source);
+    void MuteLinkGroup(int source, bool mute);
+    void CopyToLinkGroup(int source, int mask);
+    void RefreshLinkedStrips(int source, int mask);
+    void RefreshPairedStripsOn(int direction);
+    void SelectLinkedStrips(int output);
+    bool HasLinkedOutputs(int output) const;
+    // Both lock toggles (the page's and the side panel's) and both link
+    // toggles show the flags.
+    void ShowMapLockToggles(bool locked);
+    void ShowLinkToggles(bool linked);
     // One graph redraw per other member of the output's link group.
     void RedrawLinkedCurves(int output);
     // The setters of the view for the strips' messages: only a changed byte
@@ -286,6 +331,9 @@ public:
     void OnGraphChanged(WPARAM item, LPARAM code);
     void OnGraphKillFocus() {}
     void OnControlHover() {}
+    // The position buttons and the map-file buttons; FALSE for any other
+    // id.
+    bool OnMapCommand(int id);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -366,6 +414,10 @@ public:
 
     // The view, which the view writes after creating the page.
     IMainView* m_pView = nullptr;
+    // The delay-unit side panel.
+    CDelayDlg m_dlgDelay;
+    // Each output's on byte, kept across a link-group copy.
+    int m_nSavedOn[OUTPUT_COUNT] = {};
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

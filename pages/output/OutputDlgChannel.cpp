@@ -156,7 +156,7 @@ void COutputDlg::OnCommand(int id, int code)
         case IDC_EQ_MODE: OnEqModeButton(); break;
         case IDC_RESET_EQ: OnResetEqButton(); break;
         case IDC_UI_MODE2: OnUiModeButton(); break;
-        default: break;
+        default: OnMapCommand(id); break;
         }
     }
 }
