@@ -45,6 +45,13 @@ public:
     void SaveLineSetting() override {}
     bool IsTransferPopupShown() const override { return false; }
     void RenewTransferPopup() override {}
+    void AddCommand(std::unique_ptr<CSendData> command) override
+    {
+        if (command)
+            m_frames.emplace_back(command->GetData(), command->GetData() + command->GetLength());
+    }
+    void SendSpeakerAssignment(int channel, bool all) override { m_sends.emplace_back(all ? "speakers all" : "speakers", channel); }
+    COutRouteDlg* OutputStrip(int) override { return nullptr; }
     void SendInputChannelBlock(int channel) override { m_sends.emplace_back("input block", channel); }
     void SendOutputChannelBlock(int channel) override { m_sends.emplace_back("output block", channel); }
     void SendOutputChannelBlockNoLock(int channel) override { m_sends.emplace_back("output block no lock", channel); }
