@@ -2,7 +2,6 @@
 // an owner hosts it, on the default set. English: Hi.Level in PEQ mode, AUX
 // mode 0, every optional kind. Chinese: AUX1 in GEQ mode, AUX mode 2, the
 // lock byte set, no optional kinds.
-#include <QApplication>
 #include <QWidget>
 
 #include "model/DataDefine.h"
@@ -13,6 +12,7 @@
 #include "pages/input/InPutDlg.h"
 #include "platform/core/Language.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
 
@@ -43,9 +43,7 @@ QImage RenderInputPage(bool chinese)
     page.ApplyLanguage();
     page.ResetModeLayout();
     page.RefreshModeButtons();
-    host.show();
-    QCoreApplication::processEvents();
-    const QImage image = host.grab().toImage();
+    const QImage image = ReviewShot(host);
 
     {
         ParameterSetGuard guard(g_ParameterSetLock);

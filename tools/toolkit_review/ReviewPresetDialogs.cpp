@@ -1,8 +1,5 @@
 // The machine-preset dialogs and the small questions beside them, each in
 // both languages: one row per language.
-#include <QCoreApplication>
-#include <QPainter>
-
 #include <cstring>
 
 #include "app/ProgramDlg.h"
@@ -16,33 +13,6 @@
 #include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
-QImage GrabShown(QWidget& widget)
-{
-    widget.show();
-    QCoreApplication::processEvents();
-    return widget.grab().toImage();
-}
-
-// The shots of one language side by side, 10 pixels apart.
-QImage Row(const std::vector<QImage>& shots)
-{
-    int width = 10;
-    int height = 0;
-    for (const QImage& shot : shots) {
-        width += shot.width() + 10;
-        height = std::max(height, shot.height());
-    }
-    QImage row(width, height + 20, QImage::Format_RGB32);
-    row.fill(Qt::white);
-    QPainter painter(&row);
-    int x = 10;
-    for (const QImage& shot : shots) {
-        painter.drawImage(x, 10, shot);
-        x += shot.width() + 10;
-    }
-    return row;
-}
-
 // Six slot names as a device might hold them: a blank slot, a Chinese name
 // and one of fifteen characters among them.
 void FillReviewSlotNames()
@@ -68,13 +38,13 @@ QImage RenderPresetDialogs()
         for (int mode = CProgramDlg::MODE_LOAD; mode <= CProgramDlg::MODE_DELETE; ++mode) {
             CProgramDlg program(nullptr, true, mode);
             program.OnInitDialog();
-            shots.push_back(GrabShown(program));
+            shots.push_back(ReviewShot(program));
         }
         CSaveDlg entry;
         entry.m_nSlot = 5;
         entry.OnInitDialog();
-        shots.push_back(GrabShown(entry));
-        rows.push_back(Row(shots));
+        shots.push_back(ReviewShot(entry));
+        rows.push_back(ReviewSideBySide(shots));
     }
     g_bChinese = chinese;
     return StackReviewRows(rows, 0, Qt::white);
@@ -90,7 +60,7 @@ QImage RenderQuestions()
         reMap.OnInitDialog();
         CSaveData_Dlg saveData;
         saveData.OnInitDialog();
-        rows.push_back(Row({GrabShown(reMap), GrabShown(saveData)}));
+        rows.push_back(ReviewSideBySide({ReviewShot(reMap), ReviewShot(saveData)}));
     }
     g_bChinese = chinese;
     return StackReviewRows(rows, 0, Qt::white);
