@@ -1,14 +1,13 @@
-// The "grid" sheet: the machine-preset list as its dialog sets it up, in
-// Chinese and in English, beside a larger grid scrolled a little, with a
-// focused and a coloured cell, headers and both scroll bars, and the title
-// tip over a cell whose text is cut off.
+// The "grid" sheet: a grid scrolled a little, in Chinese and in English,
+// with a focused and a coloured cell, headers and both scroll bars, and the
+// title tip over a cell whose text is cut off. The machine-preset dialog's
+// own list is on the "preset-dialogs" sheet.
 #include <QApplication>
 #include <QPainter>
 
 #include "app/GlobalObjects.h"
 #include "controls/grid/GridCtrl.h"
 #include "platform/gui/ControlStyles.h"
-#include "platform/gui/DataExchange.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/Fonts.h"
 #include "platform/gui/WindowAttributes.h"
@@ -16,62 +15,9 @@
 #include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
-// The machine-preset dialog's grid, set up as the dialog does it, with six
-// slots of which two are empty.
-void BuildPresetList(QWidget* sheet, int x, int y, bool chinese)
-{
-    auto* dialog = new QWidget(sheet);
-    dialog->setGeometry(x, y, 400, 170);
-    auto* item = new QWidget(dialog);
-    item->setGeometry(0, 0, 400, 170);
-    SetDlgCtrlID(item, 2724);
-    auto* grid = new CGridCtrl;
-    CDataExchange exchange(dialog, false);
-    DDX_GridCtrl(&exchange, 2724, *grid);
-
-    grid->SetRowCount(7);
-    grid->SetFixedRowCount(1);
-    grid->SetColumnCount(2);
-    grid->SetFixedColumnCount(1);
-    grid->SetColumnWidth(1, 262);
-    grid->SetEditable(false);
-    for (int r = 0; r < 7; ++r) {
-        for (int c = 0; c < 2; ++c) {
-            GRIDITEM cell;
-            cell.row = r;
-            cell.col = c;
-            cell.mask = GIM_TEXT | GIM_FORMAT;
-            cell.format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-            grid->SetItem(&cell);
-        }
-    }
-    grid->SetItemText(0, 0, QStringLiteral("No."));
-    grid->SetItemText(0, 1, QStringLiteral("Name"));
-    grid->SetSelectedRange(1, 0, 1, grid->GetColumnCount() - 1);
-    grid->EnsureVisible(1, 0);
-    grid->SetGridLineColor(RGB(0x33, 0x99, 0xFF));
-    static const std::optional<QFont> dialogFont = CreateFont(16, 400);
-    grid->SetFont(&*dialogFont);
-
-    const QStringList names = chinese ? QStringList{QStringLiteral("包房 一"), QStringLiteral("大厅演出"),
-                                                    QString(), QStringLiteral("车载 演示"), QString(),
-                                                    QStringLiteral("默认")}
-                                      : QStringList{QStringLiteral("Room One"), QStringLiteral("Hall Show"),
-                                                    QString(), QStringLiteral("Car Demo"), QString(),
-                                                    QStringLiteral("Default")};
-    for (int i = 0; i < 6; ++i) {
-        grid->SetItemText(i + 1, 1, names[i]);
-        grid->SetItemText(i + 1, 0, QString::number(i + 1));
-    }
-    grid->SetFocusCell(1, 1);
-    grid->SetEditable(false);
-    grid->SetItemText(0, 0, chinese ? QStringLiteral("序号") : QStringLiteral("No."));
-    grid->SetItemText(0, 1, chinese ? QStringLiteral("场景名") : QStringLiteral("Preset"));
-}
-
-// A larger grid: headers, an editable focus cell, a selected and a red cell,
+// A grid: headers, an editable focus cell, a selected and a red cell,
 // long texts cut with an ellipsis, scrolled two rows and one column.
-CGridCtrl* BuildLargeGrid(QWidget* parent, int x, int y, bool chinese)
+CGridCtrl* BuildReviewGrid(QWidget* parent, int x, int y, bool chinese)
 {
     auto* grid = new CGridCtrl(40, 12, 1, 1);
     grid->Create(CRect(x, y, x + 420, y + 230), parent, 100, WS_CHILD | WS_VISIBLE | WS_BORDER);
@@ -108,17 +54,15 @@ CGridCtrl* BuildLargeGrid(QWidget* parent, int x, int y, bool chinese)
 void BuildColumn(QWidget* sheet, int x, bool chinese)
 {
     g_bChinese = chinese;
-    ReviewCaption(sheet, chinese ? QStringLiteral("机器预置场景 (中文)") : QStringLiteral("Machine presets (English)"), x, 10);
-    BuildPresetList(sheet, x, 34, chinese);
     ReviewCaption(sheet, chinese ? QStringLiteral("表格: 滚动、焦点、选择、颜色") : QStringLiteral("Grid: scrolled, focus, selection, colour"),
-            x, 220);
-    BuildLargeGrid(sheet, x, 244, chinese);
+            x, 10);
+    BuildReviewGrid(sheet, x, 34, chinese);
 }
 
 QImage RenderGrid()
 {
     QWidget sheet;
-    SetUpReviewSheet(&sheet, 900, 500);
+    SetUpReviewSheet(&sheet, 900, 290);
     BuildColumn(&sheet, 10, true);
     BuildColumn(&sheet, 460, false);
     g_bChinese = false;
