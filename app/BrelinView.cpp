@@ -151,6 +151,8 @@ LRESULT CBrelinView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnPresetNameChanged();
         return 0;
     default:
+        if (StripWindowProc(message, wParam, lParam))
+            return 0;
         return LinkWindowProc(message, wParam, lParam);
     }
 }
@@ -173,7 +175,7 @@ void CBrelinView::OnCommand(UINT id, UINT code)
 {
     if (code != BN_CLICKED)
         return;
-    if (OnConnectMenuCommand(id))
+    if (OnConnectMenuCommand(id) || OnStripAreaCommand(id))
         return;
     switch (id) {
     case IDC_MINIMIZE:

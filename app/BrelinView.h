@@ -171,6 +171,9 @@ public:
     static CRect FormControlRect(int id);
     void SetUiMode(int mode, bool leave);
     void RefreshMasterVolume() override;
+    // The system byte of input mode 0..3 and 5's master volume; -1 for a
+    // mode that keeps none (4, and anything unknown).
+    static int MasterVolumeByte(int mode);
     void RefreshOutputStrips() override;
     // Selects the input source type 0..3 in the list; with send, stores it
     // and queues system items (5 first when pending) and 2.
@@ -389,6 +392,40 @@ public:
     void ApplyDefaultMixForSpeakerType(int output, int code) override;
     // WM_MIX_APPLY_SPEAKER_DEFAULTS: the same.
     void ApplyMixSpeakerDefaults(int output, int code);
+    // The strips' messages (wParam the output 0..11; any other output, a
+    // source outside 1..16 or a code outside 0..24 is ignored).
+    void OnStripMute(int output, int on);
+    void OnStripSelect(int output);
+    void OnStripLevel(int output, int gain);
+    void OnStripPolarity(int output, int polarity);
+    void OnStripDelay(int output, int steps);
+    void OnStripSource(int source, int output, bool on);
+    void OnStripSpeakerType(int output, int code);
+    // The panel's volume fader moved: its volume stored for the input mode
+    // and sent, unless it is the stored one.
+    void OnMasterVolumeChanged();
+    // 1: the mix page in the output page's place; 0: the output page back.
+    void OnMixerToggled(int state);
+    // WM_MIX_LEVEL_NOTIFY: the cell {output, row 0..15} whose level is now
+    // level lights or darkens its source on the strip.
+    void OnMixLevelNotify(const MixCellRef* cell, int level);
+    // The page-area buttons 2855, 2819 (hidden) and 2561.
+    void OnMixerButton();
+    void OnPageSwapButton();
+    void OnSwitch31Button();
+
+    // ---- Data lock (BrelinViewLock.cpp) ----------------------------------------
+    // Button 1415: lock when it shows unlocked, else unlock (or reset).
+    void OnLockButton();
+    // Lock: the password asked, the image marked, the page area hidden.
+    // Unlock: the password asked and compared; the reset restores the
+    // factory outputs and sends the whole set.
+    void ToggleDataLock(bool lock);
+    // WM_APPLY_LOCK_STATE: the page area by g_bDataLocked after a file.
+    void OnShowLockState();
+    // Locked: the pages, the page area and the strips hidden; otherwise
+    // shown, the mixer button choosing the page. The lock button follows.
+    void ShowLockState(bool locked);
 
     // ---- Files (BrelinViewFiles.cpp) -----------------------------------------
     // Each returns 1 done, 0 cancelled or failed (the failure shown).
@@ -470,6 +507,10 @@ private:
     void CleanUpLink();
     // Received data and the transfers' own messages; FALSE for others.
     bool TransferWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The strips', mix page's and panel's messages; FALSE for others.
+    bool StripWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The page-area buttons; FALSE for other ids.
+    bool OnStripAreaCommand(UINT id);
     // The menu commands of the preset files; FALSE for other ids.
     bool OnFileCommand(UINT id);
     // A link closed: the all-presets saves waiting for it are dropped.

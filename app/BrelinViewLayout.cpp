@@ -69,19 +69,6 @@ const QFont& FormFont()
     return font;
 }
 
-// The master volume of input mode 0..3 and 5 in the system bytes; -1 for a
-// mode that keeps none (4, and anything unknown).
-int MasterVolumeByte(int mode)
-{
-    switch (mode) {
-    case 0: return 2;
-    case 1: return 3;
-    case 2: return 4;
-    case 3: return 5;
-    case 5: return 7;
-    default: return -1;
-    }
-}
 
 // System byte 12: system item 5 waits to be sent.
 constexpr int SYSTEM_BYTE_ITEM5_PENDING = 12;
@@ -317,6 +304,18 @@ void CBrelinView::OnSelectUiMode2()
 }
 
 // ---- Strips and master volume ---------------------------------------------------
+
+int CBrelinView::MasterVolumeByte(int mode)
+{
+    switch (mode) {
+    case 0: return 2;
+    case 1: return 3;
+    case 2: return 4;
+    case 3: return 5;
+    case 5: return 7;
+    default: return -1;
+    }
+}
 
 void CBrelinView::RefreshMasterVolume()
 {

@@ -462,6 +462,8 @@ void CBrelinView::ReadLockState()
 
 void CBrelinView::ClearOutputLinks()
 {
+    // The curves of the outputs linked to the current one lose their link.
+    m_outputPage.RedrawLinkedCurves(g_nCurOutput);
     if (m_pData != nullptr)
         m_pData->InitOutputLinkTable();
     g_bOutputLinkOn = false;
@@ -469,6 +471,7 @@ void CBrelinView::ClearOutputLinks()
     m_outputPage.ShowLinkToggles(false);
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         m_strips[i].SetSelected(i == g_nCurOutput);
+    m_outputPage.Graph().RedrawByMode(-1);
 }
 
 void CBrelinView::OnPresetReceived(int slot)
@@ -476,24 +479,7 @@ void CBrelinView::OnPresetReceived(int slot)
     {
         std::lock_guard<CCriticalSection> lock(g_csSendLock);
         ReadLockState();
-        const bool locked = g_bDataLocked;
-        m_btnLock.SetCheck(locked);
-        if (locked) {
-            m_outputPage.Show(SW_HIDE);
-            m_mixPage.hide();
-            m_lockCover.hide();
-            m_tab.hide();
-            for (COutRouteDlg& strip : m_strips)
-                strip.hide();
-        } else {
-            m_tab.show();
-            const bool mixer = m_btnMixer.GetCheck();
-            m_outputPage.Show(mixer ? SW_HIDE : SW_SHOW);
-            m_mixPage.setVisible(mixer);
-            m_lockCover.hide();
-            for (COutRouteDlg& strip : m_strips)
-                strip.show();
-        }
+        ShowLockState(g_bDataLocked);
         {
             ParameterSetGuard guard(g_ParameterSetLock);
             RepairOutputFilterLimits();
