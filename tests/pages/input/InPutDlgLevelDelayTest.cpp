@@ -116,13 +116,14 @@ TEST_F(InPutDlgLevelDelayTest, AStaleDeviceStatusIsDroppedAndTheRestDelivered)
 {
     SetKind(1);
     Open();
-    // A status that would take the kind back to 5.
+    // A status that would take the kind back to 5, and a notice whose
+    // handling shows a box.
     g_nDeviceStatus[0] = 5;
     PostMessage(m_pView, WM_DEVICE_STATUS, 0, 0);
-    PostMessage(m_pView, WM_IDLE_478, 0, 0);
-    ASSERT_EQ(m_pView->PendingCount(), 2u);
+    PostMessage(m_pView, WM_ALL_PRESETS_SAVES_DROPPED, 0, 0);
+    m_boxes.shown.clear();
     Command(CInPutDlg::IDC_KIND0 + 3);
-    EXPECT_EQ(m_pView->PendingCount(), 0u);
+    EXPECT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(g_SystemBytes[0], 3);
     EXPECT_EQ(g_nInputMode, 3);
 }
