@@ -1,5 +1,6 @@
 #include "graphs/FStatic.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <QFontMetrics>
@@ -487,7 +488,7 @@ void CFStatic::TakeBands(Snapshot& s, bool selectionActivates, bool redNumbers)
             s.area.emplace_back(polygon[i].x, polygon[i].y);
     }
 
-    const int count = m_pBandSet->GetSize();
+    const int count = ShownItemCount();
     s.labels.reserve(size_t(count));
     for (int i = count - 1; i >= 0; --i) {
         const CFilter* band = m_pBandSet->GetAt(i);
@@ -688,9 +689,15 @@ void CFStatic::PaintBypassText(QPainter& painter, bool chinese) const
 
 // ---- Mouse ------------------------------------------------------------------------------
 
+int CFStatic::ShownItemCount() const
+{
+    const int size = m_pBandSet != nullptr ? m_pBandSet->GetSize() : 0;
+    return m_nDrawMode == DRAW_MUSIC ? std::min(size, int(MUSIC_ITEMS)) : size;
+}
+
 int CFStatic::SearchCount() const
 {
-    return m_pBandSet != nullptr ? m_pBandSet->GetSize() : 0;
+    return ShownItemCount();
 }
 
 // The search: the first item whose handle holds the pointer becomes the

@@ -80,6 +80,9 @@ public:
         CODE_MIC = 256,
         CODE_OUTPUT = 768,
         GRID_LINES = 27,
+        // The music mode numbers and searches only the items the input page
+        // gives columns to; the band set's other items have no place there.
+        MUSIC_ITEMS = 15,
     };
     enum : UINT { TIMER_NOTIFY = 3, NOTIFY_PERIOD_MS = 200 };
 
@@ -213,6 +216,8 @@ private:
     bool TracksMouse() const { return m_nDrawMode >= DRAW_EFFECT && m_nDrawMode <= DRAW_OUTPUT; }
     // The shown set's item count (the music mode searches every item too).
     int SearchCount() const;
+    // The leading items the present mode numbers and searches.
+    int ShownItemCount() const;
     void ShowBandSet(CKTVEQ* bands, int kind, int mode, int code);
 
     CMsgTarget* m_pOwner = nullptr;

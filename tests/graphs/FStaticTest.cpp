@@ -431,6 +431,39 @@ TEST_F(FStaticTest, EachDrawModeHasItsFrame)
     EXPECT_GT(CountPixels(music, g_clrCurveLine, 30), 500);
 }
 
+TEST_F(FStaticTest, TheMusicModeNumbersOnlyTheItemsTheInputPageShows)
+{
+    // The items past the input page's columns draw no number over the
+    // page's own bands.
+    const CRect plot = graph->GetPlotRect();
+    data->SetMusicGraphRect(plot);
+    graph->ShowMusicChannel(2);
+    const QImage image = Render(graph);
+    CKTVEQ* bands = data->GetMusic(2)->GetEQ();
+    std::vector<CRect> shown;
+    for (int i = 0; i < CFStatic::MUSIC_ITEMS; ++i)
+        shown.push_back(bands->GetAt(i)->GetHandleRect());
+    for (const CRect& handle : shown) {
+        CRect inside;
+        inside.IntersectRect(handle, plot);
+        EXPECT_FALSE(Bounds(image, inside, IsWhite).isEmpty());
+    }
+    int apart = 0;
+    for (int i = CFStatic::MUSIC_ITEMS; i < bands->GetSize(); ++i) {
+        CRect handle = bands->GetAt(i)->GetHandleRect();
+        handle.IntersectRect(handle, plot);
+        const bool overlaps = std::any_of(shown.begin(), shown.end(), [&](const CRect& other) {
+            CRect both;
+            return both.IntersectRect(handle, other) != 0;
+        });
+        if (handle.IsRectEmpty() || overlaps)
+            continue;
+        ++apart;
+        EXPECT_TRUE(Bounds(image, handle, IsWhite).isEmpty()) << "item " << i + 1;
+    }
+    EXPECT_GT(apart, 5);
+}
+
 TEST_F(FStaticTest, CachedDrawingMatchesAFullDraw)
 {
     SetBand(3, 6, 80, 300);
