@@ -31,9 +31,11 @@
 #include "model/DataDefine.h"
 #include "model/KTV_Data.h"
 #include "model/LinkState.h"
+#include "model/WindowMessages.h"
 #include "model/WorkingStrings.h"
 #include "platform/core/AppSettings.h"
 #include "platform/core/Language.h"
+#include "platform/core/MsgTarget.h"
 #include "platform/core/SettingsNames.h"
 #include "tests/common/MessageBoxSpy.h"
 #include "tests/common/gui/WidgetProbe.h"
@@ -125,6 +127,18 @@ protected:
         m_nThreadsBefore = ThreadCount();
         m_bStarted = g_theApp.InitInstance(QStringList{QStringLiteral("orvane-editor")} + arguments);
         return m_bStarted;
+    }
+    // Starts the program and answers its view, with the connect that
+    // start-up posts dropped: a test that wants a link makes it itself. Null
+    // when the program did not start or has no view.
+    CBrelinView* StartAppWithoutAutoConnect()
+    {
+        if (!StartApp())
+            return nullptr;
+        CBrelinView* view = View();
+        if (view != nullptr)
+            DropPostedMessages(view, WM_AUTO_CONNECT);
+        return view;
     }
     void EndApp()
     {

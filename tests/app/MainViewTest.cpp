@@ -37,11 +37,8 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        ASSERT_TRUE(StartApp());
-        m_pView = View();
+        m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        // What start-up posted (the connect) is not wanted here.
-        DropPostedMessages(m_pView, WM_AUTO_CONNECT);
     }
     void TearDown() override
     {

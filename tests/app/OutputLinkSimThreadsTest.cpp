@@ -28,10 +28,8 @@ protected:
     {
         AppStartTest::SetUp();
         StartSimulator();
-        ASSERT_TRUE(StartApp());
-        m_pView = View();
+        m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        DropPostedMessages(m_pView, WM_AUTO_CONNECT);
         {
             std::lock_guard<std::mutex> lock(m_net.mutex);
             m_net.adapters = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};

@@ -95,10 +95,8 @@ protected:
         ASSERT_TRUE(m_files.isValid());
         // No subnet holds the device: only a test makes it reachable.
         m_net.adapters.clear();
-        ASSERT_TRUE(StartApp());
-        m_pView = View();
+        m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        DropPostedMessages(m_pView, WM_AUTO_CONNECT);
         Link().UsbTransport()->SetRestartPause(50);
         m_previousPopup = SetPopupMenuHandler([this](QMenu& menu, const QPoint&, QWidget*) {
             m_popups.push_back(MenuTexts(menu));

@@ -48,11 +48,8 @@ protected:
 
     void Start()
     {
-        ASSERT_TRUE(StartApp());
-        m_pView = View();
+        m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        // The start-up connect is not wanted here.
-        DropPostedMessages(m_pView, WM_AUTO_CONNECT);
     }
 
     // The view connects over the line and takes the device over.

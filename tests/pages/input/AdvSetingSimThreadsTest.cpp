@@ -36,10 +36,8 @@ protected:
             state.status[k] = state.system[k];
         state.status[14] = state.system[14];
         m_device.SetState(state);
-        ASSERT_TRUE(StartApp());
-        m_pView = View();
+        m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        DropPostedMessages(m_pView, WM_AUTO_CONNECT);
 
         m_pDialog = new CAdv_Seting(m_pView);
         m_pDialog->m_pView = m_pView;

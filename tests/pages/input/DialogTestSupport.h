@@ -41,10 +41,8 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        ASSERT_TRUE(StartApp());
-        m_pView = View();
+        m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        DropPostedMessages(m_pView, WM_AUTO_CONNECT);
         m_pData = m_pView->AttachDataSet();
         g_bDeviceSynced = true;
         {
