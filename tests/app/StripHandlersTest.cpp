@@ -290,6 +290,30 @@ TEST_F(StripHandlersTest, AMixLevelLightsItsSourceOnTheStrip)
     EXPECT_EQ(Strip(6).m_abSource[15], 0);
 }
 
+TEST_F(StripHandlersTest, TheStripsOwnButtonsReachTheModelThroughTheView)
+{
+    View()->OnStripSelect(0);
+    Output(10).SetOn(1);
+    Output(10).SetPolarity(0);
+    Output(10).SetMixLevel(9, 0);
+    Column(10).m_nLevel[8] = 0;
+    Strip(10).SetOutputOn(1);
+    Strip(10).SetPolarity(0);
+    Strip(10).SetSource(9, 0);
+    // The user clicks mute, polarity, source 9 and the select button.
+    Strip(10).OnMuteButton();
+    Strip(10).OnPolarityButton();
+    Strip(10).OnSourceButton(9);
+    Strip(10).OnSelectButton();
+    View()->DeliverPosted();
+    EXPECT_EQ(Output(10).GetOn(), 0);
+    EXPECT_EQ(Output(10).GetPolarity(), 1);
+    EXPECT_EQ(Output(10).GetMixLevel(9), 100);
+    EXPECT_EQ(Column(10).RowLevel(9), 100);
+    EXPECT_EQ(g_nCurOutput, 10);
+    EXPECT_EQ(SelectedStrips(), std::vector<int>{10});
+}
+
 TEST_F(StripHandlersTest, MessagesOutOfRangeChangeNothing)
 {
     View()->OnStripSelect(0);

@@ -1,11 +1,11 @@
 // orvane-main-review <folder>: starts the editor offscreen with settings of
 // its own, connected to a simulated device on 127.0.0.1 (a free port), waits
 // at most 5 s for the connect and 20 s for the read-back that follows, and
-// writes main-cn.png and main-en.png, the main window in each language, and
+// writes main-cn.png and main-en.png, the main window in each language,
 // menus-cn.png and menus-en.png, the preset and settings menus beside the
-// factory-reset question; and before the connect main-offline-cn.png and
-// main-offline-en.png, the window as it first shows. Exits 1 when the editor
-// did not connect.
+// factory-reset question and the lock's password dialog, and before the
+// connect main-offline-cn.png and main-offline-en.png, the window as it
+// first shows. Exits 1 when the editor did not connect.
 // It opens no HID device and pings nothing.
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,6 +27,7 @@
 #include "app/BrelinApp.h"
 #include "app/BrelinView.h"
 #include "app/INITDlg.h"
+#include "app/UnEncryption.h"
 #include "app/MainFrm.h"
 #include "link/HidBus.h"
 #include "link/HidHandle.h"
@@ -103,8 +104,9 @@ bool Save(CMainFrame* frame, const QString& path)
     std::printf("%s\n", qPrintable(path));
     return true;
 }
-// The preset menu, the settings menu and
-// the factory-reset question side by side on the view's background colour.
+// The preset menu, the settings menu, the factory-reset question and the
+// lock's password dialog in both modes side by side on the view's
+// background colour.
 bool SaveMenus(CBrelinView* view, const QString& path)
 {
     std::vector<QImage> parts;
@@ -117,6 +119,13 @@ bool SaveMenus(CBrelinView* view, const QString& path)
     question.OnInitDialog();
     question.ensurePolished();
     parts.push_back(question.grab().toImage());
+    for (const int mode : {CUnEncryption::MODE_LOCK, CUnEncryption::MODE_UNLOCK}) {
+        CUnEncryption password;
+        password.m_nMode = mode;
+        password.OnInitDialog();
+        password.ensurePolished();
+        parts.push_back(password.grab().toImage());
+    }
     int width = REVIEW_GAP;
     int height = 0;
     for (const QImage& part : parts) {
