@@ -217,11 +217,15 @@ void CFStatic::BindData(CKTV_Data* data, int type)
         data->SetOutputGraphRect(m_rcPlot);
 }
 
-void CFStatic::MovePointerOff()
+void CFStatic::MovePointerOff(const CRect& area)
 {
-    const QRect window(mapToGlobal(QPoint(0, 0)), size());
-    if (window.contains(GetCursorPos()))
-        SetCursorPos(QPoint(window.left(), height()));
+    if (area.PtInRect(mapFromGlobal(GetCursorPos())))
+        SetCursorPos(ParkingPoint());
+}
+
+QPoint CFStatic::ParkingPoint() const
+{
+    return mapToGlobal(QPoint(0, m_rcClient.bottom));
 }
 
 void CFStatic::StopTimer()

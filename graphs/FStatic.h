@@ -120,9 +120,11 @@ public:
     void StopTimer();
     // A page that moves the keyboard focus with the keys takes the pointer
     // off the graph, so the graph's hover look does not follow the keys: a
-    // pointer over the graph goes to its left edge, at the height of the
-    // graph's client area (screen coordinates).
-    void MovePointerOff();
+    // pointer inside `area` (graph coordinates; the output page asks with the
+    // plot, the input page with the whole graph) goes to the parking point,
+    // the graph's left edge at the bottom of its client area.
+    void MovePointerOff(const CRect& area);
+    QPoint ParkingPoint() const;
 
     // ---- State the pages read ---------------------------------------------------
     const CRect& GetClientRect() const { return m_rcClient; }

@@ -651,7 +651,7 @@ void CInPutDlg::MoveFocusTo(int id)
         return;
     field->setFocus(Qt::OtherFocusReason);
     SelectBandLabel((id - IDC_FREQ_EDIT0) % 50);
-    m_graph.MovePointerOff();
+    m_graph.MovePointerOff(m_graph.GetClientRect());
 }
 
 // ---- The message map -------------------------------------------------------------------------

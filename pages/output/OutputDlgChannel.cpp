@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QCursor>
 #include <QLineEdit>
 
 #include "app/LinkGroupTables.h"
@@ -561,12 +560,7 @@ void COutputDlg::FocusPreviousField(int id)
 
 void COutputDlg::ParkPointer()
 {
-    // The graph's parking point: its left edge at the bottom of its client
-    // area, in screen coordinates.
-    const QPoint inGraph = m_graph.mapFromGlobal(QCursor::pos());
-    if (!m_graph.GetPlotRect().PtInRect(inGraph))
-        return;
-    QCursor::setPos(m_graph.mapToGlobal(QPoint(0, m_graph.GetClientRect().bottom)));
+    m_graph.MovePointerOff(m_graph.GetPlotRect());
 }
 
 void COutputDlg::OnFocusNeighbour(WPARAM id, LPARAM key)

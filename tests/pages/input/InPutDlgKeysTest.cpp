@@ -118,7 +118,7 @@ TEST_F(InPutDlgTest, ThePointerLeavesTheGraphOnlyFromInside)
     p.m_editFreq[3].setFocus(Qt::OtherFocusReason);
     Key(Qt::Key_Return);
     ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0], QPoint(graph.left(), p.Graph().height()));
+    EXPECT_EQ(moves[0], QPoint(graph.left(), graph.top() + p.Graph().height()));
     pointer = graph.bottomRight() + QPoint(5, 5);
     Key(Qt::Key_Return);
     EXPECT_EQ(moves.size(), 1u);
