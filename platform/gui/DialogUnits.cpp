@@ -17,12 +17,29 @@ int MulDiv(int a, int b, int c)
     return static_cast<int>(rounded / c);
 }
 
+namespace {
+
+// The templates were laid out with Windows' metrics. At 11 pixels (8
+// points at 96 DPI) Windows gives Arial a cell of 14 pixels, its hinted
+// glyphs reaching past the nominal ascent and descent, where the fonts that
+// stand in for it here report 12: the main form's page area would end 78
+// pixels above the output strips that stand below it, and the delay panel
+// placed at the foot of the output page would be cut off.
+int WindowsCellHeight(const QFont& font, int measured)
+{
+    if (font.family().compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 && font.pixelSize() == 11)
+        return 14;
+    return measured;
+}
+
+}  // namespace
+
 QSize DialogBaseUnits(const QFont& font)
 {
     const QFontMetrics metrics(font);
     const int letters =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return QSize((letters / 26 + 1) / 2, metrics.height());
+    return QSize((letters / 26 + 1) / 2, WindowsCellHeight(font, metrics.height()));
 }
 
 CRect MapDialogRect(const CRect& du, const QFont& font)

@@ -195,8 +195,8 @@ TEST_F(MainViewTest, TheBackgroundFollowsTheLanguageAndTheLock)
         g_bChinese = c.chinese;
         g_bDataLocked = c.locked;
         const QImage shown = Render(m_pView);
-        // A point of the page area, where no page shows yet.
-        EXPECT_EQ(QColor(shown.pixel(640, 470)), c.colour) << c.chinese << c.locked;
+        // Between the page area and the strips below it.
+        EXPECT_EQ(QColor(shown.pixel(640, 513)), c.colour) << c.chinese << c.locked;
     }
     g_bDataLocked = false;
 }
