@@ -91,6 +91,14 @@ enum : UINT {
     // item picked (the delay unit 1..3 on the delay panels).
     WM_DROPLIST_SELECTED = 0x2359,
     WM_MIXER_TOGGLED = 0x235A,
+    // A mix column to its page: the source row 1..16 to highlight (0
+    // none); a press selected the column's output (wParam the output); a
+    // level changed (wParam the column's MixCellRef, lParam the level).
+    // The page relays the last two to the view as WM_MIX_SELECT_OUTPUT and
+    // WM_MIX_LEVEL_NOTIFY, parameters untouched.
+    WM_MIX_ROW_HIGHLIGHT = 0x235C,
+    WM_MIX_COLUMN_SELECT = 0x235D,
+    WM_MIX_LEVEL_CHANGED = 0x235E,
     WM_MIX_LEVEL_NOTIFY = 0x235F,
     WM_MIX_SELECT_OUTPUT = 0x2360,
     // The view to itself: all-presets saves were dropped with their link;

@@ -4,6 +4,7 @@
 
 #include "app/GlobalObjects.h"
 #include "model/KTV_Data.h"
+#include "model/WindowMessages.h"
 #include "pages/MainView.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/ResourceStore.h"
@@ -89,9 +90,21 @@ void CMixInPutCom::RefreshLanguage()
     update();
 }
 
-LRESULT CMixInPutCom::WindowProc(UINT, WPARAM, LPARAM)
+LRESULT CMixInPutCom::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return 0;
+    switch (message) {
+    case WM_MIX_ROW_HIGHLIGHT:
+        m_nHighlightRow = int(wParam);
+        update(LabelStrip());
+        return 0;
+    case WM_MIX_COLUMN_SELECT:
+        PostMessage(dynamic_cast<CMsgTarget*>(m_pView), WM_MIX_SELECT_OUTPUT, wParam, lParam);
+        return 0;
+    case WM_MIX_LEVEL_CHANGED:
+        PostMessage(dynamic_cast<CMsgTarget*>(m_pView), WM_MIX_LEVEL_NOTIFY, wParam, lParam);
+        return 0;
+    default: return 0;
+    }
 }
 
 void CMixInPutCom::paintEvent(QPaintEvent*)

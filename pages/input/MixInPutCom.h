@@ -4,9 +4,10 @@
 // creates it on its tab control, in the output page's place, and shows it
 // while its mixer button is checked.
 //
-// In this form the page places its columns, fills the view's column
-// rectangles and draws its background and labels; the relay of the
-// columns' notifications joins it later.
+// The page edits nothing itself: it highlights the label of the source row
+// last touched and relays its columns' notices to the view, posted with
+// their parameters untouched (WM_MIX_COLUMN_SELECT as WM_MIX_SELECT_OUTPUT,
+// WM_MIX_LEVEL_CHANGED as WM_MIX_LEVEL_NOTIFY).
 #include <QImage>
 #include <QWidget>
 
@@ -49,6 +50,9 @@ public:
     static int ColumnLeft(int i);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The strip of the row labels, repainted alone by a highlight.
+    static QRect LabelStrip() { return QRect(10, 10, 70, 438); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
