@@ -1,5 +1,7 @@
 #include "pages/input/RouteMixCom.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +23,7 @@
 namespace {
 // Dialog 966 in dialog units of its font, Arial 7.
 const CRect kColumnDialog(0, 0, 114, 300);
+const int kColumnPixelHeight = 441;
 
 // One row of dialog 966: ids, then the places (x, y) of its edit (22 x 9),
 // fader (11 x 11 until its skin sizes it) and button (16 x 9); the hidden
@@ -135,9 +138,14 @@ bool CRouteMixCom::Create(QWidget* parent)
     setParent(parent);
     const QFont font = MixColumnTemplateFont();
     resize(MapDialogRect(kColumnDialog, font).Size());
+    // Across, the template's font places the controls; down, the rows
+    // spread over the page's 441 pixels as the labels beside them do.
     const auto place = [&](QWidget& control, UINT id, int x, int y, int cx, int cy) {
         control.setParent(this);
-        control.setGeometry(MapDialogRect(CRect(x, y, x + cx, y + cy), font).ToQRect());
+        const CRect across = MapDialogRect(CRect(x, 0, x + cx, 1), font);
+        const int top = y * kColumnPixelHeight / kColumnDialog.bottom;
+        const int height = std::max(1, cy * kColumnPixelHeight / kColumnDialog.bottom);
+        control.setGeometry(across.left, top, across.Width(), height);
         SetDlgCtrlID(&control, int(id));
     };
     for (int r = 0; r < ROW_COUNT; ++r) {

@@ -7,6 +7,7 @@
 
 #include "app/BrelinView.h"
 #include "model/DataDefine.h"
+#include "model/FrameBuilder.h"
 #include "pages/input/MixInPutCom.h"
 #include "tests/common/RecordingTarget.h"
 #include "tests/pages/RecordingMainView.h"
@@ -20,6 +21,8 @@ protected:
     void SetUp() override
     {
         DialogAppTest::SetUp();
+        m_strEmptyName = g_strEmptyName;
+        m_savedImage = g_CurrentImage;
         g_nCurOutput = 0;
         m_pView->show();
         QApplication::setActiveWindow(m_pView);
@@ -29,6 +32,20 @@ protected:
     {
         m_pPage.reset();
         g_nCurOutput = 0;
+        // What the view's own page relayed is not for the next test.
+        m_pView->m_mixPage.hide();
+        QApplication::processEvents();
+        for (CRouteMixCom& column : m_pView->m_mixPage.m_Column)
+            column.DeliverPosted();
+        m_pView->m_mixPage.DeliverPosted();
+        DropPostedMessages(m_pView, WM_MIX_LEVEL_NOTIFY);
+        DropPostedMessages(m_pView, WM_MIX_SELECT_OUTPUT);
+        DropPostedMessages(m_pView, WM_PRESET_NAME_CHANGED);
+        // A scanned level makes the live preset "Custom" from then on.
+        g_bTrackPresetName = false;
+        g_strEmptyName = m_strEmptyName;
+        // The scan wrote the levels it sent into the live image.
+        g_CurrentImage = m_savedImage;
         DialogAppTest::TearDown();
     }
 
@@ -69,5 +86,7 @@ protected:
     }
 
     CMixViewSpy m_spy;
+    QString m_strEmptyName;
+    DeviceImage m_savedImage{};
     std::unique_ptr<CMixInPutCom> m_pPage;
 };

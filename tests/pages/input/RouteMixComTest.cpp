@@ -248,15 +248,13 @@ TEST_F(RouteMixComTest, ALevelTypedOnTheViewsPageIsWhatTheChangeScanSends)
     EXPECT_EQ(m_pView->m_mixPage.m_nHighlightRow, 5);
     EXPECT_TRUE(TakeQueued().empty());
     EXPECT_EQ(NextScanned(), DialogFrame("04 02 21 00 00 08 00 64 64 64 64 28 64 64 64 C3 AA"));
+    // Sent levels make the live preset "Custom" at the next scans; that
+    // is not looked at here.
+    g_bTrackPresetName = false;
     column.m_slider[15].SetValue(0);
     SendMessage(&column, WM_SLIDER_MOVED, CRouteMixCom::SliderId(16), 0);
-    // An edit also names the preset "Custom"; that frame comes apart.
-    std::vector<std::vector<BYTE>> frames;
-    for (std::vector<BYTE> frame = NextScanned(); !frame.empty() && frames.size() < 8; frame = NextScanned())
-        frames.push_back(frame);
-    EXPECT_EQ(std::count(frames.begin(), frames.end(),
-                         DialogFrame("04 02 22 00 00 08 00 64 64 64 64 64 64 64 00 E8 AA")),
-              1);
+    EXPECT_EQ(NextScanned(), DialogFrame("04 02 22 00 00 08 00 64 64 64 64 64 64 64 00 E8 AA"));
+    g_bTrackPresetName = false;
     EXPECT_EQ(MixLevel(2, 16), 0);
 }
 
