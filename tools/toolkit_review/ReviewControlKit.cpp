@@ -218,8 +218,7 @@ QImage RenderControlKit()
     BuildColumn(&sheet, 584, false);
     sheet.show();
     sheet.setFocus();
-    QCoreApplication::processEvents();
-    return sheet.grab().toImage();
+    return ReviewShot(sheet);
 }
 }  // namespace
 

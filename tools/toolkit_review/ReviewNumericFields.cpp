@@ -177,8 +177,7 @@ QImage RenderNumericFields()
     BuildColumn(&sheet, 566, false);
     sheet.show();
     sheet.setFocus();
-    QCoreApplication::processEvents();
-    return sheet.grab().toImage();
+    return ReviewShot(sheet);
 }
 }  // namespace
 
