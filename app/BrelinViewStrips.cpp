@@ -28,10 +28,6 @@ constexpr int STRIPS_COMMAND_SWITCH31 = 7;
 // The master volume goes with system items 5 (flagged) and 2 (queued).
 constexpr int STRIPS_COMMAND_MASTER = 2;
 // The output page's setters of mix sources 1 to 6.
-void (COutputDlg::*const kStripsMixSourceSetters[])(int, bool) = {
-    &COutputDlg::SetMixSource1, &COutputDlg::SetMixSource2, &COutputDlg::SetMixSource3,
-    &COutputDlg::SetMixSource4, &COutputDlg::SetMixSource5, &COutputDlg::SetMixSource6,
-};
 constexpr int STRIPS_PAGE_SOURCES = 6;
 }  // namespace
 
@@ -191,7 +187,7 @@ void CBrelinView::OnStripSource(int source, int output, bool on)
     }
     m_outputPage.m_nMixLevel[source - 1] = remembered;
     if (source <= STRIPS_PAGE_SOURCES) {
-        (m_outputPage.*kStripsMixSourceSetters[source - 1])(output, on);
+        m_outputPage.SetMixSource(source, output, on);
     } else if (CKTV_OutData* channel = m_pData != nullptr ? m_pData->GetOutput(output) : nullptr) {
         channel->SetMixLevel(source, on ? BYTE(remembered & 0xFF) : 0);
     }

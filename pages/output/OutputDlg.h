@@ -225,6 +225,7 @@ public:
 
     // The kept levels of sources 1 to 6 (m_nMixLevel) on output, or 0 when
     // off; the view writes the level into the page first.
+    void SetMixSource(int source, int output, bool on);
     void SetMixSource1(int output, bool on);
     void SetMixSource2(int output, bool on);
     void SetMixSource3(int output, bool on);

@@ -620,41 +620,18 @@ void COutputDlg::OnStripPaste(WPARAM source, LPARAM destination)
     RefreshChannel();
 }
 
-void COutputDlg::SetMixSource1(int output, bool on)
+void COutputDlg::SetMixSource(int source, int output, bool on)
 {
-    if (m_pData != nullptr && output >= 0 && output < OUTPUT_COUNT)
-        m_pData->GetOutput(output)->SetMixLevel(1, on ? BYTE(m_nMixLevel[0] & 0xFF) : 0);
+    if (m_pData != nullptr && source >= 1 && source <= 6 && output >= 0 && output < OUTPUT_COUNT)
+        m_pData->GetOutput(output)->SetMixLevel(source, on ? BYTE(m_nMixLevel[source - 1] & 0xFF) : 0);
 }
 
-void COutputDlg::SetMixSource2(int output, bool on)
-{
-    if (m_pData != nullptr && output >= 0 && output < OUTPUT_COUNT)
-        m_pData->GetOutput(output)->SetMixLevel(2, on ? BYTE(m_nMixLevel[1] & 0xFF) : 0);
-}
-
-void COutputDlg::SetMixSource3(int output, bool on)
-{
-    if (m_pData != nullptr && output >= 0 && output < OUTPUT_COUNT)
-        m_pData->GetOutput(output)->SetMixLevel(3, on ? BYTE(m_nMixLevel[2] & 0xFF) : 0);
-}
-
-void COutputDlg::SetMixSource4(int output, bool on)
-{
-    if (m_pData != nullptr && output >= 0 && output < OUTPUT_COUNT)
-        m_pData->GetOutput(output)->SetMixLevel(4, on ? BYTE(m_nMixLevel[3] & 0xFF) : 0);
-}
-
-void COutputDlg::SetMixSource5(int output, bool on)
-{
-    if (m_pData != nullptr && output >= 0 && output < OUTPUT_COUNT)
-        m_pData->GetOutput(output)->SetMixLevel(5, on ? BYTE(m_nMixLevel[4] & 0xFF) : 0);
-}
-
-void COutputDlg::SetMixSource6(int output, bool on)
-{
-    if (m_pData != nullptr && output >= 0 && output < OUTPUT_COUNT)
-        m_pData->GetOutput(output)->SetMixLevel(6, on ? BYTE(m_nMixLevel[5] & 0xFF) : 0);
-}
+void COutputDlg::SetMixSource1(int output, bool on) { SetMixSource(1, output, on); }
+void COutputDlg::SetMixSource2(int output, bool on) { SetMixSource(2, output, on); }
+void COutputDlg::SetMixSource3(int output, bool on) { SetMixSource(3, output, on); }
+void COutputDlg::SetMixSource4(int output, bool on) { SetMixSource(4, output, on); }
+void COutputDlg::SetMixSource5(int output, bool on) { SetMixSource(5, output, on); }
+void COutputDlg::SetMixSource6(int output, bool on) { SetMixSource(6, output, on); }
 
 // ---- Members nothing calls -------------------------------------------------------------------------
 

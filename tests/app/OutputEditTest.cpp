@@ -4,6 +4,8 @@
 // the frames the change scan yields.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QCursor>
 #include <QString>
 #include <QStringList>
@@ -406,12 +408,14 @@ TEST_F(OutputEditTest, PolarityDelayAndMixSourcesWriteTheirValuesOnce)
     // The kept levels of sources 1 to 6 come from entries 0 to 5; off
     // stores 0 whatever is kept.
     static_assert(sizeof(m_pPage->m_nMixLevel) / sizeof(int) == MIX_SOURCE_COUNT, "one entry per source");
-    void (COutputDlg::*setters[])(int, bool) = {&COutputDlg::SetMixSource1, &COutputDlg::SetMixSource2,
-                                                 &COutputDlg::SetMixSource3, &COutputDlg::SetMixSource4,
-                                                 &COutputDlg::SetMixSource5, &COutputDlg::SetMixSource6};
+    COutputDlg* page = m_pPage;
+    const std::function<void()> setters[] = {
+        [page] { page->SetMixSource1(4, true); }, [page] { page->SetMixSource2(4, true); },
+        [page] { page->SetMixSource3(4, true); }, [page] { page->SetMixSource4(4, true); },
+        [page] { page->SetMixSource5(4, true); }, [page] { page->SetMixSource6(4, true); }};
     for (int n = 1; n <= 6; ++n) {
-        m_pPage->m_nMixLevel[n - 1] = 10 + n;
-        (m_pPage->*setters[n - 1])(4, true);
+        page->m_nMixLevel[n - 1] = 10 + n;
+        setters[n - 1]();
         EXPECT_EQ(Output(4)->GetMixLevel(n), 10 + n) << n;
     }
     m_pPage->SetMixSource3(4, false);
