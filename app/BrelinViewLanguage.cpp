@@ -147,6 +147,7 @@ void CBrelinView::ApplyLanguage()
     SaveDspMcuSettings();
     m_outputPage.OnLanguageChanged();
     m_mixPage.RefreshLanguage();
+    m_masterPanel.m_editVolume.RefreshLanguage();
     m_masterPanel.UpdateMixerButtonSkin();
     m_masterPanel.update();
 }

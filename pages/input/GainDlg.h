@@ -5,15 +5,21 @@
 // the volume and the mute state from the system bytes and reads the volume
 // back.
 //
-// In this form the panel keeps what the view hands it (the volume, the
-// delay-unit list, the fader's skins and range) and draws its skin, the
-// volume and the mute button; the fader, the numeric edit and the
-// drop-list button join it later.
+// Every volume change of the fader, the field or the spin is posted to the
+// parent as WM_MASTER_VOLUME_CHANGED (wParam the panel's id, lParam the
+// steps); the panel stores no volume. The mute button writes the master
+// on byte and asks the view to send system item 5. The spin, the drop list
+// and the Mixer toggle exist hidden (the last two disabled): the view's
+// calls on them still work.
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
 
 #include "controls/BitButton.h"
+#include "controls/ComBoxBtn.h"
+#include "graphs/BitmapSlider.h"
+#include "graphs/NumEdit.h"
+#include "graphs/NumSpin.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
 
@@ -26,6 +32,7 @@ public:
     enum : UINT {
         IDD = 737,
         IDC_VOLUME_EDIT = 2812,
+        IDC_VOLUME_SPIN = 2814,
         IDC_VOLUME_SLIDER = 2816,
         IDC_DROP_LIST = 2815,
         IDC_MUTE = 2819,
@@ -50,6 +57,10 @@ public:
     CKTV_Data* m_pData = nullptr;
     CBitButton m_btnMute;
     CBitButton m_btnMixer;
+    CNumEdit m_editVolume;
+    CNumSpin m_spinVolume;
+    CBitmapSlider m_sliderVolume;
+    CComBoxBtn m_btnDropList;
 
     void SetBackgroundBitmap(UINT id);
     // The second id is not used.
@@ -58,10 +69,15 @@ public:
     void SelectDropListItem(int item);
     void SetSliderChannelBitmaps(UINT id, UINT activeId, bool transparent, COLORREF clrTransparent, int x, int y);
     void SetSliderThumbBitmaps(UINT id, UINT activeId, bool transparent, COLORREF clrTransparent, int x, int y);
+    void SetSliderThumbMask(UINT id);
     void SetSliderRange(int min, int max, bool redraw);
-    // The volume in steps; posts nothing.
+    // The fader, then the field (which ignores steps outside 0..66); posts
+    // nothing.
     void SetVolume(int steps);
-    int GetVolume() const { return m_nVolume; }
+    // The fader's value.
+    int GetVolume() const { return m_sliderVolume.GetValue(); }
+    int GetDropListSel() const { return m_btnDropList.GetCurSel(); }
+    void ResetDropList();
     // The Mixer toggle's bitmaps for the current language.
     void UpdateMixerButtonSkin();
 
@@ -82,12 +98,18 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool OnInitDialog();
     void KeepMuteInside();
+    void OnSliderMoved(WPARAM id, bool released);
+    void OnVolumeEdit();
+    void OnMuteButton();
+    void OnMixerButton();
+    void PostVolume(int steps);
 
     QImage m_bmpBack;
     UINT m_nBackId = 0;
@@ -98,7 +120,5 @@ private:
     UINT m_nChannelId = 0, m_nChannelActiveId = 0;
     UINT m_nThumbId = 0, m_nThumbActiveId = 0;
     int m_nMin = VOLUME_MIN, m_nMax = VOLUME_MAX;
-    int m_nVolume = 0;
-    QRect m_rcVolume;
     int m_nMuteBottomMargin = 0;
 };
