@@ -1,0 +1,31 @@
+// The "noise-gate" sheet: the advanced settings dialog's gate switch, on
+// and off, in English and Chinese.
+#include "model/DataDefine.h"
+#include "pages/input/InputNoiseDlg.h"
+#include "platform/core/Language.h"
+#include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewWidgets.h"
+
+namespace {
+
+QImage RenderNoiseGate(bool chinese, bool on)
+{
+    g_bChinese = chinese;
+    const BYTE before = g_SystemBytes[11];
+    g_SystemBytes[11] = on ? 55 : 0;
+    CInputNoiseDlg dialog;
+    dialog.OnInitDialog();
+    const QImage image = ReviewShot(dialog);
+    g_SystemBytes[11] = before;
+    g_bChinese = false;
+    return image;
+}
+
+QImage RenderNoiseGates()
+{
+    return ReviewSideBySide({RenderNoiseGate(false, true), RenderNoiseGate(false, false), RenderNoiseGate(true, true),
+                             RenderNoiseGate(true, false)});
+}
+}  // namespace
+
+ORVANE_REVIEW_SHEET("noise-gate", RenderNoiseGates);
