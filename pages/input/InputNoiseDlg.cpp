@@ -60,23 +60,23 @@ int CInputNoiseDlg::DoModal()
     return RunModalDialog(*this);
 }
 
-void CInputNoiseDlg::OnGate()
+void CInputNoiseDlg::ToggleGate(CBitButton& gate, IMainView* view)
 {
-    const bool on = !m_btnGate.GetCheck();
+    const bool on = !gate.GetCheck();
     {
         ParameterSetGuard guard(g_ParameterSetLock);
         g_SystemBytes[kNoiseByte] = on ? 1 : 0;
     }
-    m_btnGate.SetCheck(on);
+    gate.SetCheck(on);
     // Queued after the lock is released: the queue takes its own locks.
-    if (m_pView != nullptr)
-        m_pView->QueueCommand(kNoiseCommand, 0);
+    if (view != nullptr)
+        view->QueueCommand(kNoiseCommand, 0);
 }
 
 LRESULT CInputNoiseDlg::WindowProc(UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == IDC_GATE)
-        OnGate();
+        ToggleGate(m_btnGate, m_pView);
     return 0;
 }
 

@@ -37,14 +37,17 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The switch's click, shared with the threshold dialog: byte 11 takes 1
+    // when the switch was off, else 0, the switch shows it, and system
+    // command 5 is queued through view (when given) once the lock is free.
+    static void ToggleGate(CBitButton& gate, IMainView* view);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void OnGate();
-
     QImage m_bmpBackCn;
     QImage m_bmpBackEn;
 };
