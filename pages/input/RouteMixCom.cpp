@@ -307,7 +307,8 @@ void CRouteMixCom::WriteLevel(int row, int level)
 
 void CRouteMixCom::PostLevelChanged(int row, int level)
 {
-    m_Notify.nRow = row;
+    // The view reads the source as 0..15.
+    m_Notify.nRow = row - 1;
     PostMessage(m_pPage, WM_MIX_LEVEL_CHANGED, WPARAM(&m_Notify), LPARAM(level));
 }
 

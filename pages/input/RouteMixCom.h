@@ -25,7 +25,7 @@
 class CKTV_OutData;
 class CMixInPutCom;
 
-// Output 0..11 and row 1..16 of a level change.
+// Output 0..11 and source 0..15 (row 1..16 less one) of a level change.
 struct MixCellRef {
     int nOutput;
     int nRow;

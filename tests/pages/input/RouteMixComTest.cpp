@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 #include "app/GlobalObjects.h"
 #include "model/KTV_OutData.h"
 #include "model/SpeakerPosition.h"
@@ -70,7 +72,7 @@ TEST_F(RouteMixComTest, EachRowControlWritesTheLevelAndPostsItsRow)
             EXPECT_EQ(column.m_edit[row - 1].GetValue(), level);
             EXPECT_EQ(column.m_spin[row - 1].GetPos(), level);
             EXPECT_EQ(column.m_Notify.nOutput, 2);
-            EXPECT_EQ(column.m_Notify.nRow, row);
+            EXPECT_EQ(column.m_Notify.nRow, row - 1);
             const auto notices = Relayed(WM_MIX_LEVEL_NOTIFY);
             ASSERT_EQ(notices.size(), 1u);
             EXPECT_EQ(notices[0].wParam, WPARAM(&column.m_Notify));
@@ -256,6 +258,104 @@ TEST_F(RouteMixComTest, ALevelTypedOnTheViewsPageIsWhatTheChangeScanSends)
     EXPECT_EQ(NextScanned(), DialogFrame("04 02 22 00 00 08 00 64 64 64 64 64 64 64 00 E8 AA"));
     g_bTrackPresetName = false;
     EXPECT_EQ(MixLevel(2, 16), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The view's own page, shown by its mixer button: a press makes the column's
+// output current and selects its strip; a level typed or dragged there lights
+// or darkens that strip's source; the strip's source switch comes back at 100.
+class RouteMixComViewTest : public RouteMixComTest {
+protected:
+    // Everything posted on the way from a column to the view's strips.
+    void DeliverToView()
+    {
+        for (int pass = 0; pass < 2; ++pass) {
+            QApplication::processEvents();
+            for (CRouteMixCom& column : m_pView->m_mixPage.m_Column)
+                column.DeliverPosted();
+            m_pView->m_mixPage.DeliverPosted();
+            m_pView->DeliverPosted();
+            for (COutRouteDlg& strip : m_pView->m_strips)
+                strip.DeliverPosted();
+        }
+    }
+    std::vector<int> SelectedStrips()
+    {
+        std::vector<int> selected;
+        for (int i = 0; i < OUTPUT_COUNT; ++i) {
+            if (m_pView->m_strips[i].m_btnSelect.GetCheck())
+                selected.push_back(i);
+        }
+        return selected;
+    }
+};
+
+TEST_F(RouteMixComViewTest, TheColumnPressedMakesItsOutputCurrentAndItsLevelsReachTheStrip)
+{
+    int savedGroups[OUTPUT_COUNT] = {};
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        std::copy(g_nLinkGroup, g_nLinkGroup + OUTPUT_COUNT, savedGroups);
+        for (int i = 0; i < OUTPUT_COUNT; ++i)
+            g_nLinkGroup[i] = i;
+    }
+    m_pView->OnStripSelect(0);
+    ASSERT_EQ(g_nCurOutput, 0);
+    m_pView->m_btnMixer.SetCheck(false);
+    QTest::mouseClick(&m_pView->m_btnMixer, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    DeliverToView();
+    ASSERT_TRUE(m_pView->m_mixPage.isVisible());
+
+    CRouteMixCom& column = m_pView->m_mixPage.m_Column[2];
+    CNumEdit& field = column.m_edit[4];
+    QTest::mouseClick(&field, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    DeliverToView();
+    EXPECT_EQ(g_nCurOutput, 2);
+    EXPECT_EQ(SelectedStrips(), std::vector<int>{2});
+    EXPECT_TRUE(column.HasSliderSkins());
+
+    m_pView->m_strips[2].SetSource(5, 0);
+    field.setFocus();
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&field, QStringLiteral("40"));
+    QTest::keyClick(&field, Qt::Key_Return);
+    DeliverToView();
+    EXPECT_EQ(MixLevel(2, 5), 40);
+    EXPECT_EQ(m_pView->m_mixPage.m_nHighlightRow, 5);
+    EXPECT_EQ(m_pView->m_strips[2].m_abSource[4], 1);
+    EXPECT_TRUE(TakeQueued().empty());
+    EXPECT_EQ(NextScanned(), DialogFrame("04 02 21 00 00 08 00 64 64 64 64 28 64 64 64 C3 AA"));
+    g_bTrackPresetName = false;
+
+    // Row 16 dragged to 0 darkens source 16; the strip's switch brings it
+    // back at 100, since the level it had was 0.
+    column.m_slider[15].SetValue(0);
+    SendMessage(&column, WM_SLIDER_MOVED, CRouteMixCom::SliderId(16), 0);
+    DeliverToView();
+    EXPECT_EQ(m_pView->m_strips[2].m_abSource[15], 0);
+    EXPECT_EQ(NextScanned(), DialogFrame("04 02 22 00 00 08 00 64 64 64 64 64 64 64 00 E8 AA"));
+    g_bTrackPresetName = false;
+    m_pView->m_strips[2].OnSourceButton(16);
+    DeliverToView();
+    EXPECT_EQ(m_pView->m_strips[2].m_abSource[15], 1);
+    EXPECT_EQ(MixLevel(2, 16), 100);
+    EXPECT_EQ(column.m_nLevel[15], 100);
+    EXPECT_EQ(column.RowLevel(16), 100);
+    // And off again: the column shows 0, the level is remembered.
+    m_pView->m_strips[2].OnSourceButton(16);
+    DeliverToView();
+    EXPECT_EQ(MixLevel(2, 16), 0);
+    EXPECT_EQ(column.RowLevel(16), 0);
+    EXPECT_EQ(column.m_nLevel[15], 100);
+    EXPECT_TRUE(TakeQueued().empty());
+
+    m_pView->m_btnMixer.SetCheck(false);
+    m_pView->OnMixerToggled(0);
+    ParameterSetGuard guard(g_ParameterSetLock);
+    std::copy(savedGroups, savedGroups + OUTPUT_COUNT, g_nLinkGroup);
 }
 
 }  // namespace
