@@ -200,6 +200,7 @@ void CBrelinView::BuildUserInterface()
     m_masterPanel.SetBackgroundBitmap(CGainDlg::IDB_BACK_CN);
     m_masterPanel.Create(this);
     m_masterPanel.m_pView = this;
+    m_outputPage.m_gainPanel = &m_masterPanel;
     m_masterPanel.m_pData = m_pData;
     m_masterPanel.SetDropListBitmaps(1148, 1147);
     for (const char* unit : {"毫秒", "厘米", "英寸"})

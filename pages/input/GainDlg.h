@@ -20,13 +20,14 @@
 #include "graphs/BitmapSlider.h"
 #include "graphs/NumEdit.h"
 #include "graphs/NumSpin.h"
+#include "pages/MasterVolumeSource.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
 
 class CKTV_Data;
 class IMainView;
 
-class CGainDlg : public QWidget, public CMsgTarget {
+class CGainDlg : public QWidget, public CMsgTarget, public IMasterVolumeSource {
     Q_OBJECT
 public:
     enum : UINT {
@@ -75,7 +76,7 @@ public:
     // nothing.
     void SetVolume(int steps);
     // The fader's value.
-    int GetVolume() const { return m_sliderVolume.GetValue(); }
+    int GetVolume() const override { return m_sliderVolume.GetValue(); }
     int GetDropListSel() const { return m_btnDropList.GetCurSel(); }
     void ResetDropList();
     // The Mixer toggle's bitmaps for the current language.

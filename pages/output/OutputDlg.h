@@ -32,6 +32,7 @@
 #include "model/DataDefine.h"
 #include "model/KTV_OutData.h"
 #include "pages/output/DelayDlg.h"
+#include "pages/MasterVolumeSource.h"
 #include "pages/output/OutRoute_Dlg.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Rect.h"
@@ -310,6 +311,9 @@ public:
     void PropagateChannelOn(int output);
     void ShowLinkMarks(bool show);
     void SetChannelGain(int output, int word);
+    // The panel's volume into the master level word; the master comes on
+    // and system item 5 is flagged, unless the word already holds it.
+    void ApplyEmbeddedMasterVolume();
     void ShowPictures(bool show);
     void SetInputModeMark(int mode);
     void RefreshStripMutes();
@@ -415,6 +419,8 @@ public:
 
     // The view, which the view writes after creating the page.
     IMainView* m_pView = nullptr;
+    // The master-volume panel, handed over by the view; none: nothing read.
+    IMasterVolumeSource* m_gainPanel = nullptr;
     // The delay-unit side panel.
     CDelayDlg m_dlgDelay;
     // Each output's on byte, kept across a link-group copy.

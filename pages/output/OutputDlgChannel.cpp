@@ -693,3 +693,21 @@ void COutputDlg::SetChannelGain(int output, int word)
             m_strips[i].SetLevel(levels[i]);
     }
 }
+
+void COutputDlg::ApplyEmbeddedMasterVolume()
+{
+    if (m_gainPanel == nullptr)
+        return;
+    const int volume = m_gainPanel->GetVolume();
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        if (GetWord(g_SystemBytes + 8) == volume)
+            return;
+        PutWord(g_SystemBytes + 8, volume);
+        if (g_byMasterOn == 0)
+            g_byMasterOn = 1;
+    }
+    // Flagged once the lock is free.
+    if (m_pView != nullptr)
+        m_pView->SetSendSysItem5(true);
+}

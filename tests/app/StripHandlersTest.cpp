@@ -233,6 +233,38 @@ TEST_F(StripHandlersTest, TheMasterVolumeIsStoredForTheModeAndSentUnlessUnchange
     EXPECT_EQ(QueuedKinds(), std::vector<int>{2});
 }
 
+TEST_F(StripHandlersTest, TheOutputPageTakesThePanelsVolumeIntoTheMasterLevelWord)
+{
+    CGainDlg& panel = View()->m_masterPanel;
+    COutputDlg& page = View()->m_outputPage;
+    ASSERT_EQ(page.m_gainPanel, &panel);
+    for (const bool connected : {false, true}) {
+        SCOPED_TRACE(connected);
+        if (connected)
+            ConnectWithoutDevice();
+        g_bSendSysItem5 = false;
+        g_wMasterLevel = 60;
+        g_byMasterOn = 0;
+
+        // The word already holds the volume: the master stays off.
+        panel.SetVolume(60);
+        page.ApplyEmbeddedMasterVolume();
+        EXPECT_EQ(g_byMasterOn, 0);
+        EXPECT_FALSE(g_bSendSysItem5);
+
+        panel.SetVolume(45);
+        page.ApplyEmbeddedMasterVolume();
+        EXPECT_EQ(int(g_wMasterLevel), 45);
+        EXPECT_EQ(g_SystemBytes[8], 45);
+        EXPECT_EQ(g_SystemBytes[9], 0);
+        EXPECT_EQ(g_byMasterOn, 1);
+        // System item 5 goes out with the next change scan, only when
+        // connected; nothing is queued.
+        EXPECT_EQ(g_bSendSysItem5, connected);
+        EXPECT_TRUE(QueuedKinds().empty());
+    }
+}
+
 TEST_F(StripHandlersTest, TheMixerAndPageSwapButtonsSwitchThePages)
 {
     CBrelinView& v = *View();
