@@ -100,7 +100,13 @@ LRESULT CDeviceLink::OnDeviceChange(WPARAM event, LPARAM data)
     const bool ours = g_nLinkType == LINK_USB &&
                       notice->path.compare(m_pUsb->DevicePath(), Qt::CaseInsensitive) == 0;
     if (!ours) {
-        // Another device went: the list is refreshed, the link stays.
+        // Another device went: the list is refreshed, the link stays. When
+        // the read failed first, the link has already ended with the device
+        // that now leaves: its path is forgotten as if the notice had come
+        // first.
+        if (g_nLinkType == LINK_NONE && !m_pUsb->DevicePath().isEmpty() &&
+            notice->path.compare(m_pUsb->DevicePath(), Qt::CaseInsensitive) == 0)
+            m_pUsb->SetDevicePath(QString());
         m_pUsb->FindHidDevices();
         return 1;
     }
