@@ -13,6 +13,7 @@
 #include "platform/core/Language.h"
 #include "platform/core/MessageBoxHook.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/ModalDialog.h"
 #include "platform/gui/ResourceStore.h"
@@ -113,14 +114,9 @@ LRESULT CInputNoise::WindowProc(UINT message, WPARAM wParam, LPARAM)
 
 bool CInputNoise::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            // Neither key closes the dialog: only its close box does.
-            setFocus(Qt::OtherFocusReason);
-            return true;
-        }
-    }
+    // Neither Enter nor Escape closes the dialog: only its close box does.
+    if (event->type() == QEvent::KeyPress && TakeFocusOnEnterOrEscape(this, static_cast<QKeyEvent*>(event)))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 
