@@ -253,6 +253,9 @@ public:
     void PropagateBandGain(int band);
     void PropagateBandFlat(int band);
     void PropagateAllBypass();
+    // Stores m_nBandGain into the band of the current output and its linked
+    // outputs when it differs, then shows the band and focuses its gain.
+    void StoreBandGain(int band);
 
     // ---- Crossover filters ----------------------------------------------------------
     // A drop list's pick (its list id), then the band highlight cleared.

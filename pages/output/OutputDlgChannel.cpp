@@ -411,25 +411,7 @@ void COutputDlg::OnBandFader(int band)
         return;
     m_nBandGain = m_sldBandGain[band].GetValue();
     m_spinBandGain[band].SetPos(m_nBandGain);
-    bool changed = false;
-    int flat = 0;
-    {
-        ParameterSetGuard guard(g_ParameterSetLock);
-        m_pCurBand = CurrentOutputLocked()->GetBand(band);
-        if (m_pCurBand->GetGainIndex() != m_nBandGain) {
-            m_pCurBand->SetGainIndex(m_nBandGain);
-            flat = m_pCurBand->IsBypassedOrFlat() ? 1 : 0;
-            PropagateBandGain(band);
-            changed = true;
-        }
-    }
-    if (changed) {
-        ShowBandState(flat, band);
-        RefreshAllBypassButton();
-    }
-    m_graph.RedrawByMode(band);
-    HighlightBandLabel(band, true);
-    FocusBandField(band, 2, true);
+    StoreBandGain(band);
 }
 
 LRESULT COutputDlg::OnSliderMoving(WPARAM id, LPARAM)

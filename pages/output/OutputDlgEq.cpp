@@ -96,6 +96,12 @@ void COutputDlg::OnBandGainChanged(int band)
         return;
     m_nBandGain = m_spinBandGain[band].GetPos();
     m_sldBandGain[band].SetValue(m_nBandGain);
+    StoreBandGain(band);
+    g_abOutputEdited[g_nCurOutput] = 1;
+}
+
+void COutputDlg::StoreBandGain(int band)
+{
     bool changed = false;
     int flat = 0;
     {
@@ -116,7 +122,6 @@ void COutputDlg::OnBandGainChanged(int band)
     m_graph.RedrawByMode(band);
     HighlightBandLabel(band, true);
     FocusBandField(band, 2, true);
-    g_abOutputEdited[g_nCurOutput] = 1;
 }
 
 void COutputDlg::OnBandBypass(int band)
