@@ -389,6 +389,12 @@ public:
     void SetStripsDelayUnit(int unit) override;
     bool SyncLinkedOutputPairs(int direction) override;
     void SyncLinkGroupStrips(int output, int group) override;
+    COutputDlg* OutputPage() override { return &m_outputPage; }
+    CFStatic* ViewGraph() override { return &m_graph; }
+    void RepaintView() override;
+    // BrelinViewDialogs.cpp: the link-group dialog over the output page's
+    // link masks.
+    void OpenLinkGroupDialog(COutRouteDlg* strip, bool newGroup) override;
     void ApplyDefaultMixForSpeakerType(int output, int code) override;
     // WM_MIX_APPLY_SPEAKER_DEFAULTS: the same.
     void ApplyMixSpeakerDefaults(int output, int code);

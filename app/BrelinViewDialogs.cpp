@@ -89,3 +89,7 @@ void CBrelinView::RenewTransferPopup()
     g_pDisplayDlg->HidePopup();
     g_pTransferProgress.Set(g_pDisplayDlg->Progress().Display());
 }
+
+void CBrelinView::OpenLinkGroupDialog(COutRouteDlg*, bool)
+{
+}

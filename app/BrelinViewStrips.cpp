@@ -353,6 +353,13 @@ void CBrelinView::SyncLinkGroupStrips(int output, int group)
     }
 }
 
+void CBrelinView::RepaintView()
+{
+    update();
+    for (COutRouteDlg& strip : m_strips)
+        strip.update();
+}
+
 void CBrelinView::ApplyDefaultMixForSpeakerType(int output, int code)
 {
     if (StripsIsOutput(output))

@@ -10,7 +10,9 @@
 #include "model/SendData.h"
 #include "platform/core/Rect.h"
 
+class CFStatic;
 class COutRouteDlg;
+class COutputDlg;
 
 class IMainView {
 public:
@@ -102,6 +104,18 @@ public:
     virtual void ApplyDefaultMixForSpeakerType(int output, int code) = 0;
     // The advanced settings dialog's hook; does nothing.
     virtual void EmptyAdvancedHook(int value) = 0;
+
+    // ---- Output strips' link groups ------------------------------------------
+    // The output page, whose strip records hold the link masks; null while
+    // the view has none.
+    virtual COutputDlg* OutputPage() = 0;
+    // The response graph the view keeps beside the output page's.
+    virtual CFStatic* ViewGraph() = 0;
+    // The whole view paints again.
+    virtual void RepaintView() = 0;
+    // The link-group dialog for strip's output, run modally: new group
+    // (TRUE) or join an existing one (FALSE).
+    virtual void OpenLinkGroupDialog(COutRouteDlg* strip, bool newGroup) = 0;
 
 protected:
     ~IMainView() = default;

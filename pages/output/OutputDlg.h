@@ -32,6 +32,7 @@
 #include "model/DataDefine.h"
 #include "model/KTV_OutData.h"
 #include "pages/output/DelayDlg.h"
+#include "pages/LinkMaskStore.h"
 #include "pages/MasterVolumeSource.h"
 #include "pages/output/OutRoute_Dlg.h"
 #include "platform/core/MsgTarget.h"
@@ -42,7 +43,7 @@ class CKTV_Data;
 class CFilter;
 class IMainView;
 
-class COutputDlg : public QWidget, public CMsgTarget, public ICurveStripOwner {
+class COutputDlg : public QWidget, public CMsgTarget, public ICurveStripOwner, public ILinkMaskStore {
     Q_OBJECT
 public:
     enum : int { BAND_COUNT = OUTPUT_PEQ_BANDS, SPEAKER_BUTTON_COUNT = 24, RADIO_COUNT = 15 };
@@ -212,6 +213,10 @@ public:
     void RefreshPairedStripsOn(int direction);
     void SelectLinkedStrips(int output);
     bool HasLinkedOutputs(int output) const;
+    // The link masks of the strip records (the view's strips follow).
+    int LinkMask(int output) const override;
+    void SetLinkMask(int output, int mask) override;
+    CMsgTarget* LinkGroupCopyTarget() override { return this; }
     // Both lock toggles (the page's and the side panel's) and both link
     // toggles show the flags.
     void ShowMapLockToggles(bool locked);

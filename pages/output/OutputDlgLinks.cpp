@@ -216,3 +216,18 @@ bool COutputDlg::HasLinkedOutputs(int output) const
             return true;
     return false;
 }
+
+int COutputDlg::LinkMask(int output) const
+{
+    return output >= 0 && output < OUTPUT_COUNT ? m_strips[output].m_nLinkMask : 0;
+}
+
+void COutputDlg::SetLinkMask(int output, int mask)
+{
+    if (output < 0 || output >= OUTPUT_COUNT)
+        return;
+    m_strips[output].m_nLinkMask = mask;
+    if (m_pView != nullptr)
+        if (COutRouteDlg* strip = m_pView->OutputStrip(output))
+            strip->m_nLinkMask = mask;
+}

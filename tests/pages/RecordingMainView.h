@@ -75,8 +75,17 @@ public:
         m_sends.emplace_back("default mix", output * 100 + code);
     }
     void EmptyAdvancedHook(int) override {}
+    COutputDlg* OutputPage() override { return m_pOutputPage; }
+    CFStatic* ViewGraph() override { return nullptr; }
+    void RepaintView() override { ++m_nRepaints; }
+    void OpenLinkGroupDialog(COutRouteDlg*, bool newGroup) override
+    {
+        m_sends.emplace_back(newGroup ? "link dialog new" : "link dialog join", 0);
+    }
 
     bool m_bConnected = true;
+    COutputDlg* m_pOutputPage = nullptr;
+    int m_nRepaints = 0;
     int m_nStripRefreshes = 0;
     int m_nMasterRefreshes = 0;
     std::vector<std::pair<int, int>> m_queued;
