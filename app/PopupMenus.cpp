@@ -34,31 +34,46 @@ const MenuItem kSources[] = {
     {178, 0, "AUX2"},   {179, 0, "AUX3"},     {180, 0, "OFF"},
 };
 
+// The output strips' link-group menu.
+const MenuItem kLinkGroups[] = {
+    {ID_LINK_NEW_GROUP, 0, "生成新联调组"},
+    {ID_LINK_JOIN_GROUP, 0, "加入已有联调组"},
+    {ID_LINK_LEAVE_GROUP, 0, "退出联调组"},
+    {ID_LINK_DISSOLVE_GROUP, 0, "撤销联调组"},
+};
+
 template <size_t N>
-std::unique_ptr<QMenu> Build(const MenuItem (&items)[N])
+void Append(QMenu& menu, const MenuItem (&items)[N])
 {
-    auto menu = std::make_unique<QMenu>();
     for (const MenuItem& item : items) {
         if (item.id == 0) {
-            menu->addSeparator();
+            menu.addSeparator();
             continue;
         }
         const QString text = item.text != nullptr ? QString::fromUtf8(item.text) : CResourceStore::Text(item.stringId);
-        menu->addAction(text)->setData(item.id);
+        menu.addAction(text)->setData(item.id);
     }
-    return menu;
 }
 }  // namespace
 
-std::unique_ptr<QMenu> LoadPopupMenu(int menuId)
+bool FillPopupMenu(QMenu& menu, int menuId)
 {
     switch (menuId) {
-    case 112: return Build(kPresets);
-    case 113: return Build(kSettings);
-    case 114: return Build(kLink);
-    case 173: return Build(kSources);
-    default: return nullptr;
+    case 112: Append(menu, kPresets); return true;
+    case 113: Append(menu, kSettings); return true;
+    case 114: Append(menu, kLink); return true;
+    case 173: Append(menu, kSources); return true;
+    case 962: Append(menu, kLinkGroups); return true;
+    default: return false;
     }
+}
+
+std::unique_ptr<QMenu> LoadPopupMenu(int menuId)
+{
+    auto menu = std::make_unique<QMenu>();
+    if (!FillPopupMenu(*menu, menuId))
+        return nullptr;
+    return menu;
 }
 
 QAction* FindMenuItem(const QMenu* menu, int commandId)

@@ -29,8 +29,18 @@ enum : int {
 };
 // Menu 114 holds ID_CONNECT_USB and ID_CONNECT_NETWORK.
 
-// The popup of menu 112, 113, 114 or 173 (the input sources, items 174 to
-// 180); null for any other id.
+// Menu 962, the output strips' link groups (Chinese labels only).
+enum : int {
+    ID_LINK_NEW_GROUP = 32771,
+    ID_LINK_JOIN_GROUP = 32772,
+    ID_LINK_LEAVE_GROUP = 32773,
+    ID_LINK_DISSOLVE_GROUP = 32774,
+};
+
+// The popup of menu 112, 113, 114, 173 (the input sources, items 174 to
+// 180) or 962; null for any other id.
 std::unique_ptr<QMenu> LoadPopupMenu(int menuId);
+// The items of the same menus appended to menu; false for any other id.
+bool FillPopupMenu(QMenu& menu, int menuId);
 // The item with command id in menu or its submenus, or null.
 QAction* FindMenuItem(const QMenu* menu, int commandId);

@@ -9,6 +9,7 @@
 
 #include "app/GlobalObjects.h"
 #include "app/LinkGroupTables.h"
+#include "app/PopupMenus.h"
 #include "app/SpeakerTypeMenu.h"
 #include "model/WindowMessages.h"
 #include "platform/core/SystemMessages.h"
@@ -150,9 +151,10 @@ bool COutRouteDlg::OnInitDialog()
     SetUpFields();
     m_editLevel.setFont(g_fontArial12);
     m_editDelay.setFont(g_fontArial12);
+    FillPopupMenu(m_menuLinkGroup, IDM_LINK_GROUP);
 
     m_btnMute.SetBitmaps(IDB_MUTE_NORMAL, IDB_MUTE_HOVER, IDB_MUTE_ON, 0, 0, 0);
-    m_btnLink.SetBitmaps(1018, 1018, 1018, 0, 0, 0);
+    m_btnLink.SetBitmaps(IDB_LINK_OFF, IDB_LINK_OFF, IDB_LINK_OFF, 0, 0, 0);
     m_btnSpeakerType.SetBitmaps(594, 595, 596, 596, 596, 596);
     m_btnSpeakerType.SetTextColors(QColor(220, 220, 220), QColor(255, 102, 0), QColor(255, 102, 0),
                                    QColor(220, 220, 220), QColor(220, 220, 220), QColor(220, 220, 220));
@@ -455,6 +457,12 @@ LRESULT COutRouteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM)
         case IDC_DELAY_SPIN: OnDelaySpin(); break;
         case IDC_DELAY_EDIT: OnDelayEdit(); break;
         case IDC_SPEAKER_TYPE: OnSpeakerTypeButton(); break;
+        // The link button acts through WM_LINK_BUTTON_CLICK alone.
+        case IDC_LINK: break;
+        case ID_LINK_NEW_GROUP:
+        case ID_LINK_JOIN_GROUP:
+        case ID_LINK_LEAVE_GROUP:
+        case ID_LINK_DISSOLVE_GROUP: OnLinkGroupMenu(UINT(id)); break;
         default:
             for (int source = 1; source <= SOURCE_COUNT; ++source)
                 if (id == kStripSources[source - 1].id)
@@ -465,6 +473,7 @@ LRESULT COutRouteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM)
     }
     case WM_SLIDER_MOVING:
     case WM_SLIDER_MOVED: return OnSliderMessage(message, wParam);
+    case WM_LINK_BUTTON_CLICK: OnLinkButton(wParam); return 0;
     // Copy and paste are posted to the strip and end here.
     case WM_STRIP_COPY:
     case WM_STRIP_PASTE:

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include "controls/BitButton.h"
+#include "controls/ColorMenu.h"
 #include "graphs/BitmapSlider.h"
 #include "graphs/NumEdit.h"
 #include "graphs/NumSpin.h"
@@ -23,6 +24,8 @@
 #include "pages/output/PhaseSettingDlg.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
+
+class IMainView;
 
 class COutRouteDlg : public QWidget, public CMsgTarget {
     Q_OBJECT
@@ -39,6 +42,13 @@ public:
         IDC_DELAY_EDIT = 2817,
         IDC_DELAY_SPIN = 2828,
         IDC_LINK = 2830,
+        // The link-group menu; its commands are 32771 to 32774.
+        IDM_LINK_GROUP = 962,
+        // The link button's face for no group, and its click kinds.
+        IDB_LINK_OFF = 1018,
+        LINK_CLICK_SINGLE = 513,
+        LINK_CLICK_DOUBLE = 515,
+        LINK_CLICK_RIGHT = 516,
         // Mute pictures: on (not muted) normal, hover; muted normal, hover.
         IDB_MUTE_NORMAL = 526,
         IDB_MUTE_HOVER = 527,
@@ -79,8 +89,12 @@ public:
     CBitButton m_btnSelect;
     CBitButton m_btnMute;
     QImage m_bmpBackground;
-    // Bit n = output n in this output's link group.
+    // Bit n = output n in this output's link group (the link-group menu's
+    // masks over outputs 0..7); the owner keeps it equal to the output
+    // page's record of the same output.
     int m_nLinkMask = 0;
+    // Menu 962, loaded at set-up; nothing opens it.
+    CColorMenu m_menuLinkGroup;
     // Output on (1) or muted (0).
     int m_bOn = 1;
     int m_nPolarity = 0;
@@ -188,6 +202,27 @@ public:
     // Popup item 4100 + code: a type other than the present one is posted.
     void OnSpeakerTypeItem(int code);
 
+    // ---- Link groups (OutRoute_DlgLinks.cpp) -----------------------------------
+    // WM_LINK_BUTTON_CLICK: kind 513 single left click, 515 double click,
+    // 516 right click. Puts the output into a group numbered 1..12 in
+    // g_nLinkGroup (0 = none), takes it out, or back into the group it
+    // left; the group number goes to the device with the limiter record.
+    void OnLinkButton(WPARAM kind);
+    // Menu 962 (outputs 1..8 only; the strips of outputs 9..12 ignore it):
+    // new group and join open the link-group dialog, leave and dissolve
+    // rewrite the link masks of the group's outputs.
+    void OnLinkGroupMenu(UINT command);
+    void OnNewLinkGroup();
+    void OnJoinLinkGroup();
+    void OnLeaveLinkGroup();
+    void OnDissolveLinkGroup();
+    // g_nLinkGroup read as masks over outputs 0..7: another output outside
+    // this strip's group is linked to someone; all eight hold 255; this
+    // output is linked to another.
+    bool OtherGroupExists() const;
+    bool AllOutputsLinked() const;
+    bool IsLinkedToOthers() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -203,6 +238,30 @@ private:
     // The snapshot of step 3 of the popup and the menu's item states.
     void TakePositionSnapshot();
     void UpdateSpeakerMenuItems();
+
+    // The owner as the view (null when the owner is no view).
+    IMainView* OwnerView() const;
+    // The link button shows group g (its check-on picture).
+    void ShowLinkGroup(int g);
+    // Output s's gain, EQ and limiter onto this output, between a mute and
+    // an unmute of s's link group, under the send lock.
+    void CopyLinkSource(int s);
+    // The bookkeeping of joining, starting and leaving group g.
+    void EnterLinkGroup(int g);
+    void StartLinkGroup(int g);
+    void LeaveLinkGroup(int g);
+    // Starts a new group with this output as the only selected and current
+    // one (a double click).
+    void StartLinkGroupSelected();
+    // This strip's select off if it is not the current output's, else every
+    // other strip's.
+    void DeselectForLink();
+    // The first member of group g that has not left it; -1 when none.
+    static int FirstRemainingMember(int g);
+    // The selection of the view's strip i.
+    void SelectStrip(int i, bool selected) const;
+    // The group number of this output into its limiter record.
+    void StoreLinkGroupByte();
 
     UINT m_nChannelId = 0, m_nChannelActiveId = 0;
     UINT m_nThumbId = 0, m_nThumbActiveId = 0;

@@ -21,6 +21,7 @@
 #include "graphs/NumEdit.h"
 #include "graphs/NumSpin.h"
 #include "platform/core/MsgTarget.h"
+#include "platform/core/Rect.h"
 #include "platform/core/Types.h"
 
 class CKTV_OutData;

@@ -19,6 +19,7 @@
 #include "model/ParameterSetLock.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/WindowAttributes.h"
 #include "tests/app/TransferViewFixture.h"
 #include "tests/pages/output/DynamicsDialogTestSupport.h"
 
