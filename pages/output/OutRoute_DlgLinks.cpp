@@ -46,6 +46,7 @@ void StripSetLinkGroup(int output, int value)
 // the group.
 void StripForgetGroupRejoins(int g)
 {
+    ParameterSetGuard guard(g_ParameterSetLock);
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         if ((g_anLinkGroupMask[g] & (1 << i)) != 0)
             g_aLinkRejoin[i].bPending = 0;
@@ -76,6 +77,7 @@ void COutRouteDlg::ShowLinkGroup(int g)
 void COutRouteDlg::EnterLinkGroup(int g)
 {
     const int c = m_nChannel;
+    ParameterSetGuard guard(g_ParameterSetLock);
     if (StripIsGroupIndex(g)) {
         g_anLinkGroupCount[g] += 1;
         g_anLinkGroupMask[g] |= 1 << c;
@@ -90,14 +92,17 @@ void COutRouteDlg::StartLinkGroup(int g)
     StripSetLinkGroup(c, g + 1);
     g_bLinkJoinArmed = 1;
     g_nLinkLeader = c;
-    if (StripIsGroupIndex(g))
+    if (StripIsGroupIndex(g)) {
+        ParameterSetGuard guard(g_ParameterSetLock);
         g_abLinkGroupUsed[g] = 1;
+    }
     EnterLinkGroup(g);
 }
 
 void COutRouteDlg::LeaveLinkGroup(int g)
 {
     const int c = m_nChannel;
+    ParameterSetGuard guard(g_ParameterSetLock);
     if (StripIsGroupIndex(g)) {
         g_anLinkGroupCount[g] -= 1;
         if (g_anLinkGroupCount[g] == 0)
@@ -126,8 +131,10 @@ void COutRouteDlg::StartLinkGroupSelected()
     }
     g_bLinkJoinArmed = 1;
     g_nLinkLeader = c;
-    if (StripIsGroupIndex(g))
+    if (StripIsGroupIndex(g)) {
+        ParameterSetGuard guard(g_ParameterSetLock);
         g_abLinkGroupUsed[g] = 1;
+    }
     EnterLinkGroup(g);
 }
 
@@ -216,8 +223,10 @@ void COutRouteDlg::OnLinkButton(WPARAM kind)
         IMainView* view = OwnerView();
         COutRouteDlg* current = view != nullptr ? view->OutputStrip(cur) : nullptr;
         if (m_nClickKind == 2) {
-            if (rejoin.bPending != 0 && StripIsGroupIndex(rejoin.nGroup))
+            if (rejoin.bPending != 0 && StripIsGroupIndex(rejoin.nGroup)) {
+                ParameterSetGuard guard(g_ParameterSetLock);
                 g_anLinkGroupMask[rejoin.nGroup] &= ~(1 << c);
+            }
             StartLinkGroupSelected();
         } else if (source >= 0) {
             // Back into the group it left, with the settings of a member
@@ -267,22 +276,25 @@ void COutRouteDlg::OnLinkButton(WPARAM kind)
     }
     // Out of the group, keeping the way back while nothing is edited.
     DeselectForLink();
-    if (StripIsGroupIndex(g)) {
-        g_anLinkGroupCount[g] -= 1;
-        if (g_anLinkGroupCount[g] == 0)
-            g_abLinkGroupUsed[g] = 0;
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        if (StripIsGroupIndex(g)) {
+            g_anLinkGroupCount[g] -= 1;
+            if (g_anLinkGroupCount[g] == 0)
+                g_abLinkGroupUsed[g] = 0;
+        }
+        g_aLinkRejoin[c].bPending = 1;
+        g_abOutputEdited[c] = 0;
+        g_bLinkJoinArmed = 0;
+        if (StripIsGroupIndex(g) && g_abLinkGroupUsed[g] == 0)
+            StripForgetGroupRejoins(g);
+        bool anyUsed = false;
+        for (int used : g_abLinkGroupUsed)
+            anyUsed = anyUsed || used != 0;
+        if (!anyUsed)
+            for (LinkRejoin& r : g_aLinkRejoin)
+                r.bPending = 0;
     }
-    g_aLinkRejoin[c].bPending = 1;
-    g_abOutputEdited[c] = 0;
-    g_bLinkJoinArmed = 0;
-    if (StripIsGroupIndex(g) && g_abLinkGroupUsed[g] == 0)
-        StripForgetGroupRejoins(g);
-    bool anyUsed = false;
-    for (int used : g_abLinkGroupUsed)
-        anyUsed = anyUsed || used != 0;
-    if (!anyUsed)
-        for (LinkRejoin& r : g_aLinkRejoin)
-            r.bPending = 0;
     StoreLinkGroupByte();
     m_btnLink.SetCheck(false);
 }
