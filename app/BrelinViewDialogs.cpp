@@ -1,7 +1,7 @@
 // What the stand-alone dialogs (the advanced settings dialog, the user
 // panel with its password prompt and the machine-preset dialog) ask of the
-// main view, and the view's calls into the advanced settings dialog while
-// one exists.
+// main view, the view's calls into the advanced settings dialog while one
+// exists, and the strips' link-group dialog.
 #include "app/BrelinView.h"
 #include "app/DisplayDlg.h"
 #include "app/LineSetting.h"
@@ -10,6 +10,7 @@
 #include "model/ChangeScanFlags.h"
 #include "model/LinkState.h"
 #include "pages/input/Adv_Seting.h"
+#include "pages/input/JoDeSet_Dlg.h"
 #include "platform/core/AppSettings.h"
 #include "platform/core/SettingsNames.h"
 
@@ -90,6 +91,17 @@ void CBrelinView::RenewTransferPopup()
     g_pTransferProgress.Set(g_pDisplayDlg->Progress().Display());
 }
 
-void CBrelinView::OpenLinkGroupDialog(COutRouteDlg*, bool)
+void CBrelinView::OpenLinkGroupDialog(COutRouteDlg* strip, bool newGroup)
 {
+    if (strip == nullptr)
+        return;
+    // On the stack for the modal run: the masks it writes live in the
+    // output page, which also receives its copy request.
+    CJoDeSet_Dlg dialog;
+    dialog.m_pStrip = strip;
+    dialog.m_nChannel = strip->m_nChannel;
+    dialog.m_bNewGroup = newGroup ? 1 : 0;
+    dialog.m_bJoinGroup = newGroup ? 0 : 1;
+    dialog.m_pStore = &m_outputPage;
+    dialog.DoModal();
 }

@@ -10,6 +10,7 @@
 #include "model/Filter.h"
 #include "model/LinkState.h"
 #include "model/WindowMessages.h"
+#include "pages/input/JoDeSet_Dlg.h"
 #include "platform/core/SendLock.h"
 #include "tests/app/OutputPageViewFixture.h"
 
@@ -73,6 +74,7 @@ protected:
 };
 
 class DelayPanelTest : public OutputPageViewTest {};
+
 
 TEST_F(LRLinkTest, TheViewsButtonCopiesEachLeftOntoItsRightLinksAndLocksThenUndoesIt)
 {
@@ -252,6 +254,69 @@ TEST_F(LinkGroupCopyTest, UnsyncedItCopiesWithoutMutingAndDisconnectedItQueuesNo
         EXPECT_EQ(Output(6)->GetGain(), 432);
         EXPECT_EQ(Output(6)->GetOn(), 0);
     }
+}
+
+TEST_F(LinkGroupCopyTest, TheLinkGroupDialogOfAStripLinksItsChoiceAndThePageCopiesThroughIt)
+{
+    ConnectWithoutDevice();
+    g_bDeviceSynced = true;
+    Data()->InitOutputLinkTable();
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        Output(2)->SetOn(1);
+        Output(4)->SetOn(0);
+        Output(2)->SetGain(432);
+        Output(2)->GetBand(5)->SetGainIndex(250);
+    }
+    Data()->ClearChangeFlags(false);
+    DrainQueue();
+    // The user picks channel 5 beside channel 3 and confirms.
+    int runs = 0;
+    SetModalDialogHook([&runs](QDialog& dialog) {
+        ++runs;
+        auto* linkGroups = qobject_cast<CJoDeSet_Dlg*>(&dialog);
+        if (linkGroups == nullptr)
+            return int(IDCANCEL);
+        linkGroups->show();
+        CListCtrl& left = linkGroups->m_listChannels;
+        for (int r = 0; r < left.GetItemCount(); ++r)
+            if (left.GetItemText(r, 1) == QStringLiteral("Channel5"))
+                QTest::mouseClick(left.viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  left.visualRect(left.model()->index(r, 1)).center());
+        linkGroups->m_btnMove.click();
+        linkGroups->m_btnOK.click();
+        return dialog.result();
+    });
+    View()->OpenLinkGroupDialog(View()->OutputStrip(2), true);
+    EXPECT_EQ(runs, 1);
+    // Nothing is copied until the page gets the posted request.
+    EXPECT_TRUE(DrainQueue().empty());
+    Page().DeliverPosted();
+    const std::vector<QueuedFrame> frames = DrainQueue();
+    ASSERT_EQ(frames.size(), 5u);
+    ExpectBasic(frames[0], 2, 0);
+    ExpectBasic(frames[1], 4, 0);
+    ExpectBlock(frames[2], 4);
+    ExpectBasic(frames[3], 2, 1);
+    ExpectBasic(frames[4], 4, 0);
+    for (int i = 0; i < OUTPUT_COUNT; ++i) {
+        const int mask = (i == 2 || i == 4) ? 0x14 : 1 << i;
+        EXPECT_EQ(g_nLinkGroup[i], mask) << i;
+        EXPECT_EQ(Page().m_strips[i].m_nLinkMask, mask) << i;
+        EXPECT_EQ(View()->OutputStrip(i)->m_nLinkMask, mask) << i;
+    }
+    EXPECT_EQ(Output(4)->GetGain(), 432);
+    EXPECT_EQ(Output(4)->GetBand(5)->GetGainIndex(), 250);
+    EXPECT_EQ(Output(4)->GetOn(), 0);
+    EXPECT_TRUE(g_bOutputLinkOn);
+    EXPECT_FALSE(g_csSendLock.IsLocked());
+
+    // No strip, or the strips of outputs 9 to 12, open nothing.
+    runs = 0;
+    View()->OpenLinkGroupDialog(nullptr, true);
+    View()->OpenLinkGroupDialog(View()->OutputStrip(9), false);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(Page().PendingCount(), 0u);
 }
 
 TEST_F(DelayPanelTest, AUnitButtonOfThePagesPanelSetsEveryStripsUnit)
