@@ -215,6 +215,33 @@ TEST_F(JoDeSetDlgTest, TheOpeningFillsBothListsByModeAndShowsTheModesButtons)
     }
 }
 
+TEST_F(JoDeSetDlgTest, MasksLeftOverlappingByEarlierEditsGiveFourGroupsAtMost)
+{
+    // Channel 2 was taken from channels 3, 4, 5 and 6 in turn, each time
+    // without its partner, which kept the bit of channel 2; it is now with
+    // channel 1.
+    FakeLinkMasks store;
+    store.masks[0] = 0x03;
+    store.masks[1] = 0x03;
+    for (int i = 2; i <= 5; ++i)
+        store.masks[i] = 0x02 | (1 << i);
+    CJoDeSet_Dlg dialog;
+    Open(dialog, store, 6, false);
+    EXPECT_EQ(std::vector<int>(dialog.m_Group[3].m_bMember, dialog.m_Group[3].m_bMember + 8),
+              (std::vector<int>{0, 1, 0, 0, 1, 0, 0, 0}));
+    // Channel 6 would need a fifth group: it is in none.
+    EXPECT_EQ(Rows(dialog.m_listRelations),
+              (Strings{"0 Channel6", "1 Channel1", "2 Channel3", "3 Channel4", "4 Channel2", "4 Channel5"}));
+    EXPECT_EQ(MoveButtonsShown(dialog), (std::vector<bool>{false, true, true, true, true}));
+    ClickRows(dialog.m_listChannels, {Name(7)});
+    dialog.m_btnJoin4.click();
+    dialog.m_btnOK.click();
+    EXPECT_EQ(store.masks[6], 0x52);
+    EXPECT_EQ(store.masks[4], 0x52);
+    EXPECT_EQ(store.masks[1], 0x52);
+    EXPECT_EQ(Delivered(store), (std::vector<FakeLinkMasks::Copy>{{1, 1}}));
+}
+
 TEST_F(JoDeSetDlgTest, TheListsAreReportListsWithTheirColumnsAndColours)
 {
     FakeLinkMasks store;
