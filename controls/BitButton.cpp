@@ -1,5 +1,7 @@
 #include "controls/BitButton.h"
 
+#include "platform/gui/DrawEdge.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,6 +9,7 @@
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ControlStyles.h"
+#include "platform/gui/DrawEdge.h"
 #include "platform/gui/DrawText.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/SysColors.h"
@@ -201,16 +204,17 @@ void CBitButton::paintEvent(QPaintEvent*)
     }
 }
 
-void CBitButton::PaintBitmap(QPainter& painter, const QWidget* button, UINT id)
+bool CBitButton::PaintBitmap(QPainter& painter, const QWidget* button, UINT id)
 {
     const QImage image = id != 0 ? CResourceStore::Image(kBitmap, id) : QImage();
     if (image.isNull()) {
         painter.fillRect(button->rect(), GetSysColor(COLOR_BTNFACE));
-        return;
+        return false;
     }
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, StretchBitmap(image, button->width(), button->height()));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return true;
 }
 
 void CBitButton::DrawButton(QPainter& painter)
@@ -218,7 +222,12 @@ void CBitButton::DrawButton(QPainter& painter)
     CRect client(0, 0, width(), height());
     const QString caption = text();
     const Face face = ChooseFace();
-    PaintBitmap(painter, this, face.bitmap);
+    // A face without a picture still looks like a button while it can be
+    // clicked: raised, and sunken while it is pressed.
+    if (!PaintBitmap(painter, this, face.bitmap) && IsWindowEnabled(this)) {
+        CRect edge = client;
+        DrawEdge(painter, &edge, m_bDown && m_bHover ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    }
     if (face.font)
         painter.setFont(*face.font);
     else

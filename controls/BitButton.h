@@ -7,7 +7,8 @@
 //
 // The button takes the size of its state bitmap whenever a bitmap or a
 // state changes; its paint only draws. A state whose bitmap id is 0, or
-// names no bitmap, is a flat button-face area of the present size.
+// names no bitmap, is a button-face area of the present size, framed as a
+// raised button (sunken while pressed) unless the button is disabled.
 //
 // Messages to the parent (when the parent is a CMsgTarget): WM_COMMAND
 // BN_CLICKED on a click; WM_CONTROL_HOVER on mouse moves once switched on;
@@ -59,9 +60,9 @@ public:
 
     // The whole source scaled to cx by cy pixels.
     static QImage StretchBitmap(const QImage& source, int cx, int cy);
-    // Paints bitmap id scaled to the button at (0, 0); a flat button-face
-    // area when id is 0 or names no bitmap.
-    static void PaintBitmap(QPainter& painter, const QWidget* button, UINT id);
+    // Paints bitmap id scaled to the button at (0, 0) and returns true; a
+    // flat button-face area when id is 0 or names no bitmap (false).
+    static bool PaintBitmap(QPainter& painter, const QWidget* button, UINT id);
 
     // The bitmap id the present state shows.
     UINT CurrentBitmapId() const;

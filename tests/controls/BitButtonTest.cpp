@@ -165,12 +165,31 @@ TEST_F(BitButtonTest, TakesTheSizeOfItsStateBitmapWhenTheStateChanges)
     MoveTo(b, QPoint(5, 5));
     EXPECT_EQ(b->size(), QSize(60, 30));
     EXPECT_EQ(Face(b), QColor(Qt::black));
-    // A missing bitmap is a flat button face of the present size.
+    // A missing bitmap is a button face of the present size.
     b->SetBitmaps(MISSING, MISSING, MISSING, 0, 0, 0);
     EXPECT_EQ(b->size(), QSize(60, 30));
-    EXPECT_EQ(Face(b), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(QColor(Render(b).pixel(30, 15)), GetSysColor(COLOR_BTNFACE));
     b->SetBitmaps(0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(Face(b), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(QColor(Render(b).pixel(30, 15)), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(BitButtonTest, AFaceWithoutAPictureIsFramedAsAButtonWhileItCanBeClicked)
+{
+    CBitButton* b = MakeButton(10);
+    b->SetBitmaps(0, 0, 0, 0, 0, 0);
+    b->SetDisabledBitmaps(0, 0);
+    b->resize(60, 30);
+    // Light at the top left and dark at the bottom right when raised, the
+    // other way round when sunken; flat when disabled.
+    const auto lightness = [&](int x, int y) { return QColor(Render(b).pixel(x, y)).lightness(); };
+    EXPECT_GT(lightness(1, 1), lightness(58, 28)) << "raised";
+    MoveTo(b, QPoint(5, 5));
+    Press(b);
+    EXPECT_LT(lightness(1, 1), lightness(58, 28)) << "sunken while pressed";
+    Release(b);
+    b->setEnabled(false);
+    EXPECT_EQ(QColor(Render(b).pixel(0, 0)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(QColor(Render(b).pixel(59, 29)), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(BitButtonTest, ZeroCheckedIdsTakeTheUncheckedFaces)
