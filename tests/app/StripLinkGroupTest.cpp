@@ -23,7 +23,7 @@ namespace {
 
 enum : int { SINGLE = 513, DOUBLE = 515, RIGHT = 516 };
 // Steps of a sequence besides the clicks.
-enum : int { EDIT_LEVEL = 1, MAKE_CURRENT = 2, CLEAR_LINKS = 3, MASK_GROUP = 4 };
+enum : int { EDIT_LEVEL = 1, MAKE_CURRENT = 2, CLEAR_LINKS = 3, MASK_GROUP = 4, EDIT_BAND = 5 };
 
 struct LinkStep {
     int output;
@@ -78,6 +78,15 @@ protected:
                 // The strip's level spin stepped by the user.
                 Strip(step.output).m_spinLevel.SetPos(500);
                 SendMessage(&Strip(step.output), WM_COMMAND, MAKEWPARAM(COutRouteDlg::IDC_LEVEL_SPIN, 0), 0);
+                break;
+            case EDIT_BAND:
+                // A band gain typed on the output page while the output is
+                // current; then output 0 is current again.
+                g_nCurOutput = step.output;
+                m_pPage->RefreshChannel();
+                Type(m_pPage->m_editBandGain[3], QStringLiteral("2"));
+                g_nCurOutput = 0;
+                m_pPage->RefreshChannel();
                 break;
             case MAKE_CURRENT: g_nCurOutput = step.output; break;
             case CLEAR_LINKS: View()->ClearOutputLinks(); break;
@@ -195,6 +204,10 @@ TEST_F(StripLinkGroupTest, ClickSequencesKeepTheGroupTablesAndTheButtonsInStep)
          "b287 2=1 5=1"},
         {"an edit of the strip's level in between starts a group of its own instead",
          {{2, SINGLE}, {5, SINGLE}, {5, SINGLE}, {5, EDIT_LEVEL}, {5, SINGLE}},
+         "links 0 1 1 3 4 2 6 7 8 9 10 11 | lit 1=?0 2=G0 5=G1 | sel 0 | groups 0:1/24 1:1/20 | pending  | leader 5 armed | "
+         "b287 2=1 5=2"},
+        {"so does a band edit on the output page",
+         {{2, SINGLE}, {5, SINGLE}, {5, SINGLE}, {5, EDIT_BAND}, {5, SINGLE}},
          "links 0 1 1 3 4 2 6 7 8 9 10 11 | lit 1=?0 2=G0 5=G1 | sel 0 | groups 0:1/24 1:1/20 | pending  | leader 5 armed | "
          "b287 2=1 5=2"},
         {"the last member leaving frees the index and forgets every rejoin",
