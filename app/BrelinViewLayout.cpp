@@ -492,6 +492,10 @@ void CBrelinView::ShowPresetNameAndSend()
 
 void CBrelinView::OnPresetNameChanged()
 {
+    // The notice of an edit that a preset load or transfer has overtaken
+    // (they stop the tracking) would make the loaded preset "Custom" again.
+    if (!g_bTrackPresetName.load())
+        return;
     m_btnPresetName.SetCheck(true);
     const QString shown = g_bChinese ? QStringLiteral("自定义") : g_strCustomName;
     m_editPresetName.setText(shown);

@@ -460,14 +460,32 @@ TEST_F(MainViewTest, TheLivePresetNameReadsCustomInChinese)
     EXPECT_FALSE(m_pView->m_btnPresetName.GetCheck());
     EXPECT_TRUE(m_pView->m_editPresetName.text().isEmpty());
 
-    // The change scan renamed the live set.
+    // The change scan renamed the live set while it tracked the name...
     g_bChinese = true;
+    g_bTrackPresetName = true;
     PostMessage(m_pView, WM_PRESET_NAME_CHANGED, 0, 0);
     m_pView->DeliverPosted();
     EXPECT_EQ(m_pView->m_editPresetName.text(), QStringLiteral("自定义"));
     EXPECT_TRUE(m_pView->m_btnPresetName.GetCheck());
     EXPECT_TRUE(g_bSendPresetName);
     g_bSendPresetName = false;
+
+    // ... but a preset load that stopped the tracking before the notice was
+    // handled keeps the loaded preset and its name.
+    {
+        ParameterSetGuard guard(g_ParameterSetLock);
+        StringToFixedField(reinterpret_cast<char*>(g_CurrentImage.bytes), PRESET_NAME_SIZE, QStringLiteral("Party"));
+        g_byCurrentPreset = 3;
+    }
+    m_pView->ShowLivePresetName();
+    PostMessage(m_pView, WM_PRESET_NAME_CHANGED, 0, 0);
+    g_bTrackPresetName = false;
+    m_pView->DeliverPosted();
+    EXPECT_EQ(m_pView->m_editPresetName.text(), QStringLiteral("Party"));
+    EXPECT_FALSE(g_bSendPresetName);
+    EXPECT_EQ(g_byCurrentPreset, 3);
+    g_byCurrentPreset = 0;
+    g_bChinese = false;
 }
 
 TEST_F(MainViewTest, EnterAndEscapeCloseNothingAndTabWalksNoControls)
