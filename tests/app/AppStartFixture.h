@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -165,6 +166,21 @@ protected:
         std::string error;
         ASSERT_TRUE(m_pServer->Start(0, 300000, &error)) << error;
         g_nDevicePort = m_pServer->Port();
+    }
+
+    // Links view over the network to the simulator (StartSimulator first)
+    // as a user's connect does: true once the device is synced and the
+    // connect's read-back has ended, so its replies no longer overwrite
+    // what a test edits.
+    bool LinkToSimulator(CBrelinView* view)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_net.mutex);
+            m_net.adapters = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
+        }
+        view->NetLink().SetReachable(true);
+        return view->DeviceLink().ConnectNetwork() && WaitFor([] { return g_bDeviceSynced.load(); }, 30000) &&
+               WaitFor([&] { return ReadBackEnded(); }, 30000);
     }
 
     CBrelinView* View() const { return g_theApp.GetView(); }

@@ -29,16 +29,7 @@ protected:
         StartSimulator();
         m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        {
-            std::lock_guard<std::mutex> lock(m_net.mutex);
-            m_net.adapters = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
-        }
-        m_pView->NetLink().SetReachable(true);
-        ASSERT_TRUE(m_pView->DeviceLink().ConnectNetwork());
-        ASSERT_TRUE(PumpUntil([] { return g_bDeviceSynced.load(); }));
-        // The read-back after the connect has ended: its replies no longer
-        // overwrite what the page edits.
-        ASSERT_TRUE(PumpUntil([&] { return ReadBackEnded(); }));
+        ASSERT_TRUE(LinkToSimulator(m_pView));
     }
     void TearDown() override
     {

@@ -25,16 +25,7 @@ protected:
         StartSimulator();
         m_pView = StartAppWithoutAutoConnect();
         ASSERT_NE(m_pView, nullptr);
-        {
-            std::lock_guard<std::mutex> lock(m_net.mutex);
-            m_net.adapters = {{QStringLiteral("127.0.0.1"), QStringLiteral("255.0.0.0")}};
-        }
-        m_pView->NetLink().SetReachable(true);
-        ASSERT_TRUE(m_pView->DeviceLink().ConnectNetwork());
-        ASSERT_TRUE(WaitFor([] { return g_bDeviceSynced.load(); }, 30000));
-        // The connect's read-back has ended: its replies no longer
-        // overwrite what the page edits.
-        ASSERT_TRUE(WaitFor([&] { return ReadBackEnded(); }, 30000));
+        ASSERT_TRUE(LinkToSimulator(m_pView));
         m_pPage = &m_pView->m_outputPage;
         QApplication::setActiveWindow(Frame());
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
