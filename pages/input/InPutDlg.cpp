@@ -20,6 +20,7 @@
 #include "model/WindowMessages.h"
 #include "platform/core/SystemMessages.h"
 #include "platform/gui/ControlStyles.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
 
@@ -580,14 +581,8 @@ bool CInPutDlg::focusNextPrevChild(bool)
 
 void CInPutDlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape: event->accept(); break;
-    default: QWidget::keyPressEvent(event); break;
-    }
+    if (!EndNavigationKey(event))
+        QWidget::keyPressEvent(event);
 }
 
 void CInPutDlg::OnFocusNeighbour(WPARAM wParam, LPARAM key)

@@ -16,6 +16,7 @@
 #include "pages/input/MixInPutCom.h"
 #include "platform/core/Language.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/ResourceStore.h"
 #include "platform/gui/WindowAttributes.h"
@@ -412,26 +413,8 @@ bool CRouteMixCom::PreTranslate(QObject* watched, QEvent* event)
     }
     if (event->type() != QEvent::KeyPress)
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers().testFlag(Qt::ControlModifier)) {
-        if (key->key() == Qt::Key_C)
-            PostMessage(this, WM_STRIP_COPY, 0, 0);
-        else if (key->key() == Qt::Key_V)
-            PostMessage(this, WM_STRIP_PASTE, 0, 0);
-        return false;
-    }
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        // The field commits; the column neither closes nor walks its
-        // controls.
-        setFocus(Qt::OtherFocusReason);
-        return true;
-    default: return false;
-    }
+    // The field commits; the column neither closes nor walks its controls.
+    return TakeStripKey(this, this, static_cast<QKeyEvent*>(event), WM_STRIP_COPY, WM_STRIP_PASTE);
 }
 
 bool CRouteMixCom::eventFilter(QObject* watched, QEvent* event)

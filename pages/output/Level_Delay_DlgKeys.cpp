@@ -9,6 +9,7 @@
 #include "pages/output/Level_Delay_Dlg.h"
 #include "platform/core/MsgTarget.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/WindowAttributes.h"
 
 bool CLevel_Delay_Dlg::PreTranslateMessage(QObject*, QEvent* event)
@@ -52,14 +53,8 @@ bool CLevel_Delay_Dlg::focusNextPrevChild(bool)
 
 void CLevel_Delay_Dlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape: event->accept(); break;
-    default: QWidget::keyPressEvent(event); break;
-    }
+    if (!EndNavigationKey(event))
+        QWidget::keyPressEvent(event);
 }
 
 void CLevel_Delay_Dlg::OnFocusNeighbour(WPARAM id, LPARAM key)

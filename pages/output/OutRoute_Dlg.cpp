@@ -13,6 +13,7 @@
 #include "app/SpeakerTypeMenu.h"
 #include "model/WindowMessages.h"
 #include "platform/core/SystemMessages.h"
+#include "platform/gui/DialogKeys.h"
 #include "platform/gui/DialogUnits.h"
 #include "platform/gui/PopupMenu.h"
 #include "platform/gui/ResourceStore.h"
@@ -492,26 +493,10 @@ bool COutRouteDlg::PreTranslate(QEvent* event)
     }
     if (event->type() != QEvent::KeyPress)
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers().testFlag(Qt::ControlModifier)) {
-        if (key->key() == Qt::Key_C)
-            PostMessage(this, WM_STRIP_COPY, 0, 0);
-        else if (key->key() == Qt::Key_V)
-            PostMessage(this, WM_STRIP_PASTE, 0, 0);
-        return false;
-    }
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        // The field commits. The key goes on to the strip's owner, which
-        // neither closes nor walks the controls.
-        setFocus(Qt::OtherFocusReason);
-        return false;
-    default: return false;
-    }
+    // The field commits. The key goes on to the strip's owner, which
+    // neither closes nor walks the controls.
+    TakeStripKey(this, this, static_cast<QKeyEvent*>(event), WM_STRIP_COPY, WM_STRIP_PASTE);
+    return false;
 }
 
 bool COutRouteDlg::eventFilter(QObject* watched, QEvent* event)
