@@ -246,10 +246,11 @@ private:
     // Output s's gain, EQ and limiter onto this output, between a mute and
     // an unmute of s's link group, under the send lock.
     void CopyLinkSource(int s);
-    // The bookkeeping of joining, starting and leaving group g.
+    // The bookkeeping of joining, starting and leaving group g; rejoin
+    // keeps the way back into the group.
     void EnterLinkGroup(int g);
     void StartLinkGroup(int g);
-    void LeaveLinkGroup(int g);
+    void LeaveLinkGroup(int g, bool rejoin);
     // Starts a new group with this output as the only selected and current
     // one (a double click).
     void StartLinkGroupSelected();
@@ -260,6 +261,7 @@ private:
     static int FirstRemainingMember(int g);
     // The selection of the view's strip i.
     void SelectStrip(int i, bool selected) const;
+    bool IsStripSelected(int i) const;
     // The group number of this output into its limiter record.
     void StoreLinkGroupByte();
 

@@ -42,11 +42,13 @@ void StripSetLinkGroup(int output, int value)
     g_nLinkGroup[output] = value;
 }
 
-// Outputs that left group g and wait to rejoin it forget it, and so does
-// the group.
-void StripForgetGroupRejoins(int g)
+// Once group g is no longer used, the outputs that left it and wait to
+// rejoin it forget it, and so does the group.
+void StripForgetGroupIfUnused(int g)
 {
     ParameterSetGuard guard(g_ParameterSetLock);
+    if (!StripIsGroupIndex(g) || g_abLinkGroupUsed[g] != 0)
+        return;
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         if ((g_anLinkGroupMask[g] & (1 << i)) != 0)
             g_aLinkRejoin[i].bPending = 0;
@@ -64,6 +66,13 @@ void COutRouteDlg::SelectStrip(int i, bool selected) const
     if (IMainView* view = OwnerView())
         if (COutRouteDlg* strip = view->OutputStrip(i))
             strip->SetSelected(selected);
+}
+
+bool COutRouteDlg::IsStripSelected(int i) const
+{
+    IMainView* view = OwnerView();
+    COutRouteDlg* strip = view != nullptr ? view->OutputStrip(i) : nullptr;
+    return strip != nullptr && strip->m_btnSelect.GetCheck();
 }
 
 void COutRouteDlg::ShowLinkGroup(int g)
@@ -99,7 +108,7 @@ void COutRouteDlg::StartLinkGroup(int g)
     EnterLinkGroup(g);
 }
 
-void COutRouteDlg::LeaveLinkGroup(int g)
+void COutRouteDlg::LeaveLinkGroup(int g, bool rejoin)
 {
     const int c = m_nChannel;
     ParameterSetGuard guard(g_ParameterSetLock);
@@ -107,9 +116,11 @@ void COutRouteDlg::LeaveLinkGroup(int g)
         g_anLinkGroupCount[g] -= 1;
         if (g_anLinkGroupCount[g] == 0)
             g_abLinkGroupUsed[g] = 0;
-        g_anLinkGroupMask[g] &= ~(1 << c);
+        // The way back keeps the output in the group's mask.
+        if (!rejoin)
+            g_anLinkGroupMask[g] &= ~(1 << c);
     }
-    g_aLinkRejoin[c].bPending = 0;
+    g_aLinkRejoin[c].bPending = rejoin ? 1 : 0;
     g_abOutputEdited[c] = 0;
     g_bLinkJoinArmed = 0;
 }
@@ -117,9 +128,7 @@ void COutRouteDlg::LeaveLinkGroup(int g)
 void COutRouteDlg::StartLinkGroupSelected()
 {
     const int c = m_nChannel;
-    const int g = FindFreeLinkGroup();
-    ShowLinkGroup(g);
-    StripSetLinkGroup(c, g + 1);
+    StartLinkGroup(FindFreeLinkGroup());
     for (int i = 0; i < OUTPUT_COUNT; ++i)
         SelectStrip(i, i == c);
     g_nCurOutput = c;
@@ -129,13 +138,6 @@ void COutRouteDlg::StartLinkGroupSelected()
             page->RefreshChannel();
         view->RepaintView();
     }
-    g_bLinkJoinArmed = 1;
-    g_nLinkLeader = c;
-    if (StripIsGroupIndex(g)) {
-        ParameterSetGuard guard(g_ParameterSetLock);
-        g_abLinkGroupUsed[g] = 1;
-    }
-    EnterLinkGroup(g);
 }
 
 void COutRouteDlg::DeselectForLink()
@@ -208,9 +210,8 @@ void COutRouteDlg::OnLinkButton(WPARAM kind)
         const int g = StripButtonGroup(c);
         StripSetLinkGroup(c, 0);
         DeselectForLink();
-        LeaveLinkGroup(g);
-        if (StripIsGroupIndex(g) && g_abLinkGroupUsed[g] == 0)
-            StripForgetGroupRejoins(g);
+        LeaveLinkGroup(g, false);
+        StripForgetGroupIfUnused(g);
         StoreLinkGroupByte();
         m_btnLink.SetCheck(false);
         return;
@@ -237,8 +238,7 @@ void COutRouteDlg::OnLinkButton(WPARAM kind)
             ShowLinkGroup(g);
             bool anySelected = false;
             for (int i = 0; i < OUTPUT_COUNT; ++i)
-                if (g_nLinkGroup[i] == g_nLinkGroup[c] && view != nullptr && view->OutputStrip(i) != nullptr)
-                    anySelected = anySelected || view->OutputStrip(i)->m_btnSelect.GetCheck();
+                anySelected = anySelected || (g_nLinkGroup[i] == g_nLinkGroup[c] && IsStripSelected(i));
             if (anySelected)
                 for (int i = 0; i < OUTPUT_COUNT; ++i)
                     if (g_nLinkGroup[i] == g_nLinkGroup[c])
@@ -268,7 +268,7 @@ void COutRouteDlg::OnLinkButton(WPARAM kind)
     StripSetLinkGroup(c, 0);
     if (m_nClickKind == 2) {
         // Out of the group and at once into a new one of its own.
-        LeaveLinkGroup(g);
+        LeaveLinkGroup(g, false);
         StartLinkGroupSelected();
         StoreLinkGroupByte();
         m_btnLink.SetCheck(true);
@@ -276,18 +276,10 @@ void COutRouteDlg::OnLinkButton(WPARAM kind)
     }
     // Out of the group, keeping the way back while nothing is edited.
     DeselectForLink();
+    LeaveLinkGroup(g, true);
+    StripForgetGroupIfUnused(g);
     {
         ParameterSetGuard guard(g_ParameterSetLock);
-        if (StripIsGroupIndex(g)) {
-            g_anLinkGroupCount[g] -= 1;
-            if (g_anLinkGroupCount[g] == 0)
-                g_abLinkGroupUsed[g] = 0;
-        }
-        g_aLinkRejoin[c].bPending = 1;
-        g_abOutputEdited[c] = 0;
-        g_bLinkJoinArmed = 0;
-        if (StripIsGroupIndex(g) && g_abLinkGroupUsed[g] == 0)
-            StripForgetGroupRejoins(g);
         bool anyUsed = false;
         for (int used : g_abLinkGroupUsed)
             anyUsed = anyUsed || used != 0;
