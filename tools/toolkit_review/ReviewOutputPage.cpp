@@ -20,6 +20,7 @@
 #include "platform/core/Language.h"
 #include "platform/gui/ControlStyles.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewStrips.h"
 #include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
@@ -71,6 +72,35 @@ QImage RenderOutputPage()
     return StackReviewRows(rows, 8, QColor(0x20, 0x22, 0x28));
 }
 
+}  // namespace
+
+void SetUpReviewStripSurface(QWidget& surface, int width, int height)
+{
+    surface.resize(width, height);
+    QPalette palette = surface.palette();
+    palette.setColor(QPalette::Window, QColor(0x9A, 0x9E, 0xAE));
+    surface.setPalette(palette);
+    surface.setAutoFillBackground(true);
+}
+
+void SetUpReviewStrip(COutRouteDlg& strip, QWidget& surface, int i, CKTV_Data& data, const QRect& place)
+{
+    strip.Create(&surface);
+    strip.SetBackgroundBitmap(g_bChinese ? 1151 : 1152);
+    strip.SetSelectButtonBitmaps(818 + 3 * i, 817 + 3 * i, 819 + 3 * i);
+    strip.SetLevelSliderChannelBitmaps(281, 281, false, CLR_DEFAULT, 0, 0);
+    strip.SetLevelSliderThumbBitmaps(358, 280, false, CLR_DEFAULT, 0, 0);
+    strip.setGeometry(place);
+    strip.m_nChannel = i;
+    strip.m_pOutput = data.GetOutput(i);
+    strip.m_nLinkMask = 1 << i;
+    strip.SetLanguage(g_bChinese);
+    strip.SetLevel(600 - 40 * i);
+    strip.ShowSpeakerType();
+}
+
+namespace {
+
 QImage RenderOutputStrips()
 {
     InitDefaultDeviceData();
@@ -79,29 +109,15 @@ QImage RenderOutputStrips()
     for (bool chinese : {false, true}) {
         g_bChinese = chinese;
         QWidget view;
-        view.resize(111 + 97 * OUTPUT_COUNT, 220);
-        QPalette palette = view.palette();
-        palette.setColor(QPalette::Window, QColor(0x9A, 0x9E, 0xAE));
-        view.setPalette(palette);
-        view.setAutoFillBackground(true);
+        SetUpReviewStripSurface(view, 111 + 97 * OUTPUT_COUNT, 220);
         auto strips = std::make_unique<COutRouteDlg[]>(OUTPUT_COUNT);
         for (int i = 0; i < OUTPUT_COUNT; ++i) {
             COutRouteDlg& strip = strips[i];
-            strip.Create(&view);
-            strip.SetBackgroundBitmap(chinese ? 1151 : 1152);
-            strip.SetSelectButtonBitmaps(818 + 3 * i, 817 + 3 * i, 819 + 3 * i);
-            strip.SetLevelSliderChannelBitmaps(281, 281, false, CLR_DEFAULT, 0, 0);
-            strip.SetLevelSliderThumbBitmaps(358, 280, false, CLR_DEFAULT, 0, 0);
-            strip.setGeometry(10 + 97 * i, 5, 91, 210);
-            strip.m_nChannel = i;
-            strip.m_pOutput = data.GetOutput(i);
-            strip.SetLanguage(chinese);
-            strip.SetLevel(600 - 40 * i);
+            SetUpReviewStrip(strip, view, i, data, QRect(10 + 97 * i, 5, 91, 210));
             strip.SetDelay(i * 37);
             strip.SetOutputOn(i % 4 != 2);
             strip.SetPolarity(i % 3 == 1);
             strip.SetSelected(i == 0 || i == 5);
-            strip.ShowSpeakerType();
             strip.show();
         }
         strips[11].SetLevel(20);

@@ -18,6 +18,7 @@
 #include "platform/core/Language.h"
 #include "platform/gui/ResourceStore.h"
 #include "tools/toolkit_review/ReviewSheet.h"
+#include "tools/toolkit_review/ReviewStrips.h"
 #include "tools/toolkit_review/ReviewWidgets.h"
 
 namespace {
@@ -67,28 +68,13 @@ QImage RenderStripLinkGroups()
         g_bChinese = chinese;
         ReviewLinkTablesCleared();
         QWidget view;
-        view.resize(20 + kReviewLinkPitch * OUTPUT_COUNT, 236);
-        QPalette palette = view.palette();
-        palette.setColor(QPalette::Window, QColor(0x9A, 0x9E, 0xAE));
-        view.setPalette(palette);
-        view.setAutoFillBackground(true);
+        SetUpReviewStripSurface(view, 20 + kReviewLinkPitch * OUTPUT_COUNT, 236);
         auto strips = std::make_unique<COutRouteDlg[]>(OUTPUT_COUNT);
         for (int i = 0; i < OUTPUT_COUNT; ++i) {
             COutRouteDlg& strip = strips[i];
-            strip.Create(&view);
-            strip.SetBackgroundBitmap(chinese ? 1151 : 1152);
-            strip.SetSelectButtonBitmaps(818 + 3 * i, 817 + 3 * i, 819 + 3 * i);
-            strip.SetLevelSliderChannelBitmaps(281, 281, false, CLR_DEFAULT, 0, 0);
-            strip.SetLevelSliderThumbBitmaps(358, 280, false, CLR_DEFAULT, 0, 0);
             // The template's lower right corner holds the link button,
             // beyond the skin and the 97-pixel pitch of the view.
-            strip.setGeometry(10 + kReviewLinkPitch * i, 5, kReviewLinkPitch - 4, 226);
-            strip.m_nChannel = i;
-            strip.m_pOutput = data.GetOutput(i);
-            strip.m_nLinkMask = 1 << i;
-            strip.SetLanguage(chinese);
-            strip.SetLevel(600 - 40 * i);
-            strip.ShowSpeakerType();
+            SetUpReviewStrip(strip, view, i, data, QRect(10 + kReviewLinkPitch * i, 5, kReviewLinkPitch - 4, 226));
             strip.m_btnLink.setEnabled(true);
             strip.m_btnLink.show();
             strip.show();
