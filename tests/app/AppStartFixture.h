@@ -183,6 +183,17 @@ protected:
                WaitFor([&] { return ReadBackEnded(); }, 30000);
     }
 
+    // The simulator started, the program started without its own connect
+    // and linked to the simulator: the view, or null when a step failed.
+    CBrelinView* StartAppLinkedToSimulator()
+    {
+        StartSimulator();
+        if (HasFatalFailure())
+            return nullptr;
+        CBrelinView* view = StartAppWithoutAutoConnect();
+        return view != nullptr && LinkToSimulator(view) ? view : nullptr;
+    }
+
     CBrelinView* View() const { return g_theApp.GetView(); }
     // No transfer runs and its popup is gone: the view takes clicks again.
     bool ReadBackEnded() const

@@ -26,10 +26,8 @@ protected:
         AppStartTest::SetUp();
         // The device holds a locked input kind.
         g_SystemBytes[12] = 1;
-        StartSimulator();
-        m_pView = StartAppWithoutAutoConnect();
+        m_pView = StartAppLinkedToSimulator();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(LinkToSimulator(m_pView));
     }
     void TearDown() override
     {

@@ -22,10 +22,8 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        StartSimulator();
-        m_pView = StartAppWithoutAutoConnect();
+        m_pView = StartAppLinkedToSimulator();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(LinkToSimulator(m_pView));
         m_pPage = &m_pView->m_outputPage;
         QApplication::setActiveWindow(Frame());
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));

@@ -27,10 +27,8 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        StartSimulator();
-        m_pView = StartAppWithoutAutoConnect();
+        m_pView = StartAppLinkedToSimulator();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(LinkToSimulator(m_pView));
         // The questions: Default, and left to right.
         SetModalDialogHook([](QDialog& dialog) {
             if (auto* remap = qobject_cast<CReMap_Dlg*>(&dialog))

@@ -26,10 +26,8 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        StartSimulator();
-        m_pView = StartAppWithoutAutoConnect();
+        m_pView = StartAppLinkedToSimulator();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(LinkToSimulator(m_pView));
     }
     void TearDown() override
     {

@@ -23,10 +23,8 @@ protected:
     void SetUp() override
     {
         AppStartTest::SetUp();
-        StartSimulator();
-        m_pView = StartAppWithoutAutoConnect();
+        m_pView = StartAppLinkedToSimulator();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(LinkToSimulator(m_pView));
     }
 
     static bool PumpUntil(const std::function<bool()>& done) { return WaitFor(done, 30000); }
