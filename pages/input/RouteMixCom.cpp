@@ -306,6 +306,13 @@ void CRouteMixCom::WriteLevel(int row, int level)
         m_pOutData->SetMixLevel(row, BYTE(level));
 }
 
+void CRouteMixCom::CommitLevel(int row, int level)
+{
+    WriteLevel(row, level);
+    m_nLevel[row - 1] = level;
+    PostLevelChanged(row, level);
+}
+
 void CRouteMixCom::PostLevelChanged(int row, int level)
 {
     // The view reads the source as 0..15.
@@ -319,9 +326,7 @@ void CRouteMixCom::OnLevelEdit(int row)
     m_nValue = m_edit[row - 1].GetValue();
     m_spin[row - 1].SetPos(m_nValue);
     m_slider[row - 1].SetValue(m_nValue);
-    WriteLevel(row, m_nValue);
-    m_nLevel[row - 1] = m_nValue;
-    PostLevelChanged(row, m_nValue);
+    CommitLevel(row, m_nValue);
 }
 
 void CRouteMixCom::OnLevelSpin(int row)
@@ -329,9 +334,7 @@ void CRouteMixCom::OnLevelSpin(int row)
     m_nValue = m_spin[row - 1].GetPos();
     m_edit[row - 1].SetValue(m_nValue);
     m_slider[row - 1].SetValue(m_nValue);
-    WriteLevel(row, m_nValue);
-    m_nLevel[row - 1] = m_nValue;
-    PostLevelChanged(row, m_nValue);
+    CommitLevel(row, m_nValue);
 }
 
 LRESULT CRouteMixCom::OnSlider(WPARAM wParam)
@@ -342,9 +345,7 @@ LRESULT CRouteMixCom::OnSlider(WPARAM wParam)
     m_nValue = m_slider[row - 1].GetValue();
     m_edit[row - 1].SetValue(m_nValue);
     m_spin[row - 1].SetPos(m_nValue);
-    WriteLevel(row, m_nValue);
-    m_nLevel[row - 1] = m_nValue;
-    PostLevelChanged(row, m_nValue);
+    CommitLevel(row, m_nValue);
     return 1;
 }
 

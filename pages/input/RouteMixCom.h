@@ -112,6 +112,9 @@ private:
     // The output object takes the row's level.
     void WriteLevel(int row, int level);
     void PostLevelChanged(int row, int level);
+    // A row's new level from one of its controls: into the output object
+    // and the column's copy, and reported to the page.
+    void CommitLevel(int row, int level);
     void ApplyButtonSkin(int row, bool chinese);
 
     bool m_bSliderSkins = false;

@@ -25,6 +25,7 @@
 #include "platform/core/MsgTarget.h"
 #include "platform/core/Types.h"
 
+class COutputDlg;
 class IMainView;
 
 class COutRouteDlg : public QWidget, public CMsgTarget {
@@ -241,6 +242,9 @@ private:
 
     // The owner as the view (null when the owner is no view).
     IMainView* OwnerView() const;
+    // The output page holding the link-group menu's masks; null for the
+    // strips of outputs 9 to 12, which the masks do not cover.
+    COutputDlg* MaskGroupPage() const;
     // The link button shows group g (its check-on picture).
     void ShowLinkGroup(int g);
     // Output s's gain, EQ and limiter onto this output, between a mute and

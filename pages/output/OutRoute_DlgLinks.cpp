@@ -320,12 +320,19 @@ void COutRouteDlg::OnJoinLinkGroup()
         view->OpenLinkGroupDialog(this, false);
 }
 
+COutputDlg* COutRouteDlg::MaskGroupPage() const
+{
+    IMainView* view = OwnerView();
+    if (m_nChannel < 0 || m_nChannel >= kStripMaskOutputs || view == nullptr)
+        return nullptr;
+    return view->OutputPage();
+}
+
 void COutRouteDlg::OnLeaveLinkGroup()
 {
     const int c = m_nChannel;
-    IMainView* view = OwnerView();
-    COutputDlg* page = view != nullptr ? view->OutputPage() : nullptr;
-    if (c < 0 || c >= kStripMaskOutputs || page == nullptr)
+    COutputDlg* page = MaskGroupPage();
+    if (page == nullptr)
         return;
     const int m = m_nLinkMask;
     const int own = 1 << c;
@@ -349,10 +356,8 @@ void COutRouteDlg::OnLeaveLinkGroup()
 
 void COutRouteDlg::OnDissolveLinkGroup()
 {
-    const int c = m_nChannel;
-    IMainView* view = OwnerView();
-    COutputDlg* page = view != nullptr ? view->OutputPage() : nullptr;
-    if (c < 0 || c >= kStripMaskOutputs || page == nullptr)
+    COutputDlg* page = MaskGroupPage();
+    if (page == nullptr)
         return;
     const int m = m_nLinkMask;
     for (int i = 0; i < kStripMaskOutputs; ++i) {
